@@ -1,0 +1,229 @@
+#include "data/ItemList.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "data/RecordFormat.h"
+#include "data/ScrambledFile.h"
+
+void CItemList::Setup(ListKind kind)
+{
+    m_kind = kind;
+    m_setUp = true;
+}
+
+bool CItemList::Load(const char* fileName)
+{
+    if (fileName)
+        m_fileName = fileName;
+    CScrambledFile file(m_keys);
+    if (!file.Open(m_fileName, false))
+        return false;
+    m_loading = true;
+    char line[kMaxDataLine + 1];
+    while (file.ReadLine(line, kMaxDataLine)) {
+        size_t n = std::strlen(line);
+        // strlen stops at a NUL inside the line: the rest of it is dropped.
+        if (n < 2)
+            continue;
+        while (n && (line[n - 1] == '\r' || line[n - 1] == '\n'))
+            line[--n] = '\0';
+        AddRecord(std::make_unique<ItemRecord>(ParseRecordLine(m_kind, line)));
+    }
+    m_loading = false;
+    if (m_view)
+        m_view->RowsReset();
+    return true;
+}
+
+bool CItemList::Save(const char* fileName) const
+{
+    CScrambledFile file(m_keys);
+    if (!file.Open(fileName ? fileName : m_fileName, true))
+        return false;
+    for (const auto& record : m_records) {
+        std::string line = FormatRecordLine(m_kind, *record);
+        if (file.Write(line.data(), line.size()) != line.size())
+            return false; // the temporary file is dropped; the old one stays
+    }
+    return file.Close();
+}
+
+void CItemList::AddRecord(std::unique_ptr<ItemRecord> record)
+{
+    ItemRecord* kept = m_setUp ? FindByCode(record->code) : nullptr;
+    const bool isNew = kept == nullptr;
+    if (isNew) {
+        kept = record.get();
+        m_records.push_back(std::move(record));
+        IndexRecord(kept);
+    } else {
+        kept->quantity += record->quantity;
+    }
+    if (m_kind == ListKind::Products || !m_setUp)
+        return;
+    int index = isNew ? Count() - 1 : IndexOf(kept);
+    if (isNew && m_view && !m_loading)
+        m_view->RowInserted(index);
+    UpdateRow(index);
+}
+
+ItemRecord* CItemList::FindByCode(const std::string& code, int* index) const
+{
+    auto it = m_byCode.find(code);
+    if (it == m_byCode.end())
+        return nullptr;
+    if (index)
+        *index = IndexOf(it->second);
+    return it->second;
+}
+
+int CItemList::IndexOf(const ItemRecord* record) const
+{
+    for (size_t i = 0; i < m_records.size(); ++i)
+        if (m_records[i].get() == record)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void CItemList::UpdateRow(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    if (m_kind == ListKind::Order && At(index)->quantity == 0) {
+        int mark = m_view ? m_view->SelectionMark() : -1;
+        DeleteLine(index);
+        if (m_view && index < mark)
+            m_view->SelectRow(mark - 1);
+    } else if (m_view && !m_loading) {
+        m_view->RowChanged(index);
+    }
+    AutoSave();
+}
+
+void CItemList::AutoSave() const
+{
+    if (!m_loading && m_kind == ListKind::Order && !m_fileName.empty())
+        Save();
+}
+
+void CItemList::DeleteLine(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    UnindexRecord(At(index));
+    m_records.erase(m_records.begin() + index);
+    if (m_view)
+        m_view->RowDeleted(index);
+}
+
+void CItemList::Clear()
+{
+    m_records.clear();
+    m_byCode.clear();
+    if (m_view)
+        m_view->RowsReset();
+}
+
+void CItemList::Sort()
+{
+    if (m_records.empty())
+        return;
+    std::stable_sort(m_records.begin(), m_records.end(), [](const auto& a, const auto& b) {
+        if (a->statusClass != b->statusClass)
+            return a->statusClass > b->statusClass;
+        return std::strcmp(a->description.c_str(), b->description.c_str()) < 0;
+    });
+    // With duplicate codes (a list never set up) the first of each code may have changed.
+    m_byCode.clear();
+    for (const auto& record : m_records)
+        IndexRecord(record.get());
+    if (m_view)
+        m_view->RowsReset();
+    AutoSave();
+}
+
+void CItemList::Search(const CItemList& source, const char* text, int limit)
+{
+    int taken = 0;
+    for (const auto& record : source.m_records) {
+        if (!Matches(record->description.c_str(), text, record->size.c_str()))
+            continue;
+        if (taken == limit)
+            break;
+        AddRecord(std::make_unique<ItemRecord>(*record));
+        ++taken;
+    }
+}
+
+void CItemList::IndexRecord(ItemRecord* record)
+{
+    m_byCode.emplace(record->code, record);
+}
+
+void CItemList::UnindexRecord(ItemRecord* record)
+{
+    auto it = m_byCode.find(record->code);
+    if (it == m_byCode.end() || it->second != record)
+        return;
+    m_byCode.erase(it);
+    for (const auto& other : m_records)
+        if (other.get() != record && other->code == record->code) {
+            m_byCode.emplace(other->code, other.get());
+            break;
+        }
+}
+
+namespace {
+
+// ASCII upper case into a buffer of 1,024 bytes, cut at 1,023 characters.
+void UpperInto(char (&out)[1024], const char* a, const char* b = "")
+{
+    size_t n = 0;
+    for (const char* part : {a, b})
+        for (const char* p = part; *p && n < sizeof out - 1; ++p)
+            out[n++] = (*p >= 'a' && *p <= 'z') ? static_cast<char>(*p - 'a' + 'A') : *p;
+    out[n] = '\0';
+}
+
+} // namespace
+
+bool CItemList::Matches(const char* description, const char* text, const char* size)
+{
+    char words[1024];
+    char target[1024];
+    UpperInto(words, text);
+    UpperInto(target, description, size);
+
+    // Words are the runs between spaces; each is cut out of the copy in place.
+    char* rest = words;
+    auto nextWord = [&rest]() -> char* {
+        while (*rest == ' ')
+            ++rest;
+        if (!*rest)
+            return nullptr;
+        char* start = rest;
+        while (*rest && *rest != ' ')
+            ++rest;
+        if (*rest)
+            *rest++ = '\0';
+        return start;
+    };
+    const bool anchored = words[0] != ' ';
+    char* word = nextWord();
+    if (anchored) {
+        // The first word anchors the match at the start of the description.
+        if (!word || std::strncmp(target, word, std::strlen(word)) != 0)
+            return false;
+        target[0] = '\t';
+        word = nextWord();
+    }
+    for (; word; word = nextWord()) {
+        // Each word uses up the occurrence it matched, so a word given twice must occur twice.
+        char* hit = std::strstr(target, word);
+        if (!hit)
+            return false;
+        *hit = '\t';
+    }
+    return true;
+}
