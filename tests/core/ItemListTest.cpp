@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "data/ItemList.h"
+#include "data/RecordFormat.h"
+#include "data/ScrambledFile.h"
+
+namespace {
+
+std::unique_ptr<ItemRecord> Line(const std::string& code, int quantity, const std::string& description = "",
+                                 int statusClass = 0)
+{
+    auto r = std::make_unique<ItemRecord>();
+    r->code = code;
+    r->quantity = quantity;
+    r->description = description;
+    r->statusClass = statusClass;
+    r->price = 2.5;
+    return r;
+}
+
+std::vector<std::string> Codes(const CItemList& list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list.Count(); ++i)
+        out.push_back(list.At(i)->code);
+    return out;
+}
+
+// Records what the window would be told.
+struct RecordingView : IItemListView {
+    void RowInserted(int i) override { events.push_back("insert " + std::to_string(i)); }
+    void RowDeleted(int i) override { events.push_back("delete " + std::to_string(i)); }
+    void RowChanged(int i) override { events.push_back("change " + std::to_string(i)); }
+    void RowsReset() override { events.push_back("reset"); }
+    int SelectionMark() const override { return mark; }
+    void SelectRow(int i) override { events.push_back("select " + std::to_string(i)); }
+    std::vector<std::string> events;
+    int mark = -1;
+};
+
+} // namespace
+
+TEST(RecordFormat, ProductLinesSplitAtEveryTab)
+{
+    char line[] = "A1\tX\t100ML\t2.5\t0\tASPIRIN";
+    ItemRecord r = ParseRecordLine(ListKind::Products, line);
+    EXPECT_EQ(r.code, "A1");
+    EXPECT_EQ(r.auxText, "X");
+    EXPECT_EQ(r.size, "100ML");
+    EXPECT_DOUBLE_EQ(r.price, 2.5);
+    EXPECT_DOUBLE_EQ(r.discount, 0);
+    EXPECT_EQ(r.description, "ASPIRIN");
+
+    char shortLine[] = "B2\tY\t10";
+    r = ParseRecordLine(ListKind::Products, shortLine);
+    EXPECT_EQ(r.size, "10");
+    EXPECT_DOUBLE_EQ(r.price, 0);
+    EXPECT_EQ(r.description, "");
+
+    char emptyFields[] = "\t\tSIZE\tabc\t\t";
+    r = ParseRecordLine(ListKind::Products, emptyFields);
+    EXPECT_EQ(r.code, "");
+    EXPECT_EQ(r.size, "SIZE");
+    EXPECT_DOUBLE_EQ(r.price, 0); // text that is no number reads 0
+}
+
+TEST(RecordFormat, LinesAreWrittenWithSixDecimalsPerKind)
+{
+    ItemRecord r;
+    r.code = "0123456";
+    r.auxText = "5000";
+    r.size = "32";
+    r.price = 2.5;
+    r.discount = 1;
+    r.quantity = 3;
+    r.description = "ASPIRIN TABLETS";
+    r.statusText = "Ok";
+    r.statusClass = 2;
+    EXPECT_EQ(FormatRecordLine(ListKind::Products, r), "0123456\t5000\t32\t2.500000\t1.000000\tASPIRIN TABLETS\n");
+    EXPECT_EQ(FormatRecordLine(ListKind::Order, r), "0123456\t32\t2.500000\t3\t1.000000\tASPIRIN TABLETS\t2\n");
+    EXPECT_EQ(FormatRecordLine(ListKind::Response, r), "0123456\t32\t2.500000\t3\t1.000000\tASPIRIN TABLETS\tOk\n");
+}
+
+TEST(RecordFormat, HugeQuantitiesAreClampedNotOverflowed)
+{
+    char line[] = "C\tS\t1\t99999999999999999999\t0\tD\t-99999999999";
+    ItemRecord r = ParseRecordLine(ListKind::Order, line);
+    EXPECT_EQ(r.quantity, INT32_MAX);
+    EXPECT_EQ(r.statusClass, INT32_MIN);
+}
+
+TEST(FieldSplitter, RunsOfDelimitersGiveEmptyFieldsAndAUsedUpTextGivesEmpty)
+{
+    char text[] = "a\t\tb";
+    CFieldSplitter f;
+    EXPECT_STREQ(f.NextField(text, "\t"), "a");
+    EXPECT_STREQ(f.NextField(nullptr, "\t"), "");
+    EXPECT_STREQ(f.NextField(nullptr, "\t"), "b");
+    EXPECT_STREQ(f.NextField(nullptr, "\t"), "");
+    EXPECT_STREQ(f.NextField(nullptr, "\t"), "");
+}
+
+TEST(WordMatch, FirstWordAnchorsOtherWordsFloat)
+{
+    EXPECT_TRUE(CItemList::Matches("ASPIRIN TABLETS", "asp", "32"));
+    EXPECT_FALSE(CItemList::Matches("ASPIRIN TABLETS", "tab", "32"));
+    EXPECT_TRUE(CItemList::Matches("ASPIRIN TABLETS", " tab", "32"));
+    EXPECT_TRUE(CItemList::Matches("ASPIRIN TABLETS", "asp 32", "32"));
+    EXPECT_TRUE(CItemList::Matches("PARACETAMOL TABLETS 500MG", "para  500", "16"));
+    EXPECT_FALSE(CItemList::Matches("ASPIRIN", "a a", ""));   // the first A is used up by the prefix
+    EXPECT_TRUE(CItemList::Matches("BANANA", " a a a", "")); // each word uses up one occurrence
+    EXPECT_FALSE(CItemList::Matches("BANANA", " a a a a", ""));
+    EXPECT_FALSE(CItemList::Matches("ASPIRIN", "", ""));      // empty text matches nothing
+    EXPECT_TRUE(CItemList::Matches("ASPIRIN", "   ", ""));    // spaces only match everything
+}
+
+TEST(WordMatch, VeryLongTextsAreCutNotOverflowed)
+{
+    std::string longText(5000, 'A');
+    std::string longDescription(5000, 'A');
+    EXPECT_TRUE(CItemList::Matches(longDescription.c_str(), longText.c_str(), longText.c_str()));
+    EXPECT_FALSE(CItemList::Matches("A", longText.c_str(), ""));
+}
+
+TEST(ItemList, OnceSetUpTheSameCodeRaisesTheQuantity)
+{
+    CItemList order;
+    order.Setup(ListKind::Order);
+    order.AddRecord(Line("111", 2, "ASPIRIN"));
+    order.AddRecord(Line("222", 1, "BANDAGE"));
+    order.AddRecord(Line("111", 3, "ASPIRIN AGAIN"));
+    ASSERT_EQ(order.Count(), 2);
+    int index = -1;
+    ItemRecord* r = order.FindByCode("111", &index);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(r->quantity, 5);
+    EXPECT_EQ(r->description, "ASPIRIN");
+    EXPECT_EQ(order.FindByCode("333", &index), nullptr);
+    EXPECT_EQ(index, 0); // untouched on failure
+}
+
+TEST(ItemList, BeforeSetUpDuplicatesStayAndFindGivesTheFirst)
+{
+    CItemList list;
+    list.AddRecord(Line("X", 1, "first"));
+    list.AddRecord(Line("X", 2, "second"));
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.FindByCode("X")->description, "first");
+    list.DeleteLine(0);
+    EXPECT_EQ(list.FindByCode("X")->description, "second");
+    EXPECT_EQ(list.FindByCode("x"), nullptr); // case matters
+}
+
+TEST(ItemList, SortPutsWorstClassFirstThenDescriptions)
+{
+    CItemList order;
+    order.Setup(ListKind::Order);
+    order.AddRecord(Line("1", 1, "B", 0));
+    order.AddRecord(Line("2", 1, "C", 3));
+    order.AddRecord(Line("3", 1, "A", 1));
+    order.AddRecord(Line("4", 1, "A", 3));
+    order.AddRecord(Line("5", 1, "a", 0));
+    order.AddRecord(Line("6", 1, "Z", 0));
+    order.Sort();
+    EXPECT_EQ(Codes(order), (std::vector<std::string>{"4", "2", "3", "1", "6", "5"}));
+}
+
+TEST(ItemList, SearchTakesAtMostTheLimitInSourceOrder)
+{
+    CItemList products;
+    products.Setup(ListKind::Products);
+    for (int i = 0; i < 300; ++i)
+        products.AddRecord(Line(std::to_string(i), 0, i % 6 == 5 ? "BANDAGE" : "ASPIRIN 300MG"));
+    CItemList hits;
+    hits.Setup(ListKind::SearchResults);
+    hits.Search(products, "asp 300", 200);
+    ASSERT_EQ(hits.Count(), 200);
+    EXPECT_EQ(hits.At(0)->code, "0");
+    EXPECT_EQ(hits.At(5)->code, "6");
+    EXPECT_EQ(hits.At(199)->code, "238");
+}
+
+TEST(ItemList, ZeroQuantityRemovesAnOrderLineButNotASearchHit)
+{
+    RecordingView view;
+    CItemList order;
+    order.SetView(&view);
+    order.Setup(ListKind::Order);
+    order.AddRecord(Line("1", 1));
+    order.AddRecord(Line("2", 1));
+    order.AddRecord(Line("3", 1));
+    view.events.clear();
+    view.mark = 2;
+    order.At(0)->quantity = 0;
+    order.UpdateRow(0);
+    EXPECT_EQ(Codes(order), (std::vector<std::string>{"2", "3"}));
+    // The line the user had selected stays selected after the rows above it move up.
+    EXPECT_EQ(view.events, (std::vector<std::string>{"delete 0", "select 1"}));
+
+    CItemList hits;
+    hits.Setup(ListKind::SearchResults);
+    hits.AddRecord(Line("1", 1));
+    hits.At(0)->quantity = 0;
+    hits.UpdateRow(0);
+    EXPECT_EQ(hits.Count(), 1);
+}
+
+using ItemListFileTest = TempDirTest;
+
+TEST_F(ItemListFileTest, EveryOrderChangeRewritesTheOrderFile)
+{
+    CFixedKey key(std::string("installation"));
+    const std::string path = PathOf("Current.dat");
+    CItemList order(&key);
+    order.Setup(ListKind::Order);
+    ASSERT_FALSE(order.Load(path.c_str())); // no order yet: empty, file name kept
+    order.AddRecord(Line("111", 2, "ASPIRIN"));
+    order.AddRecord(Line("222", 1, "BANDAGE"));
+    order.At(1)->quantity = 0;
+    order.UpdateRow(1);
+
+    CItemList reread(&key);
+    reread.Setup(ListKind::Order);
+    ASSERT_TRUE(reread.Load(path.c_str()));
+    ASSERT_EQ(Codes(reread), (std::vector<std::string>{"111"}));
+    EXPECT_EQ(reread.At(0)->quantity, 2);
+    EXPECT_DOUBLE_EQ(reread.At(0)->price, 2.5);
+
+    CScrambledFile raw(&key);
+    ASSERT_TRUE(raw.Open(path, false));
+    char line[256];
+    ASSERT_TRUE(raw.ReadLine(line, 255));
+    EXPECT_STREQ(line, "111\t\t2.500000\t2\t0.000000\tASPIRIN\t0\n");
+}
+
+TEST_F(ItemListFileTest, LoadSkipsBlankLinesKeepsFirstOfACodeAndSplitsLongLines)
+{
+    const std::string path = PathOf("Database.dat");
+    std::string longDescription(3000, 'D');
+    WriteBytes(path, "A1\tX\t100ML\t2.5\t0\tASPIRIN\r\n\n\nA1\tY\t1\t9\t9\tOTHER\n" "B2\t\t\t1\t0\t" +
+                         longDescription + "\n");
+    CItemList products;
+    products.Setup(ListKind::Products);
+    ASSERT_TRUE(products.Load(path.c_str()));
+    ASSERT_GE(products.Count(), 3);
+    EXPECT_EQ(products.At(0)->description, "ASPIRIN"); // CR LF removed
+    EXPECT_EQ(products.FindByCode("A1")->auxText, "X");
+    EXPECT_EQ(products.At(1)->code, "B2");
+    // The 2,560-byte piece (9 bytes of fields before it) ends mid-description; the rest is a record of its own.
+    EXPECT_EQ(products.At(1)->description.size(), 2560u - 9u);
+    EXPECT_EQ(products.At(2)->code, std::string(3000 - (2560 - 9), 'D'));
+}
+
+TEST_F(ItemListFileTest, SavedResponseLinesCarryTheirStatusText)
+{
+    CItemList response;
+    response.Setup(ListKind::Response);
+    auto r = Line("9", 4, "GAUZE");
+    r->statusText = "Out Of Stock";
+    response.AddRecord(std::move(r));
+    ASSERT_TRUE(response.Save(PathOf("h.dat").c_str()));
+    EXPECT_EQ(ReadBytes(PathOf("h.dat")), "9\t\t2.500000\t4\t0.000000\tGAUZE\tOut Of Stock\n");
+
+    CItemList history;
+    history.Setup(ListKind::HistoryView);
+    ASSERT_TRUE(history.Load(PathOf("h.dat").c_str()));
+    EXPECT_EQ(history.At(0)->statusText, "Out Of Stock");
+    EXPECT_EQ(history.At(0)->quantity, 4);
+}
+
+TEST_F(ItemListFileTest, AFailedSaveLeavesTheOldFileAndReportsFalse)
+{
+    CItemList order;
+    order.Setup(ListKind::Order);
+    order.AddRecord(Line("1", 1));
+    EXPECT_FALSE(order.Save(PathOf("missing-folder/Current.dat").c_str()));
+}

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "data/ScrambledFile.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+uint8_t RotateLeft(uint8_t b, int n)
+{
+    n %= 8;
+    return static_cast<uint8_t>((b << n) | (b >> (8 - n)));
+}
+
+} // namespace
+
+TEST(ScrambledStream, EachByteUsesItsKeyByteRotatedOncePerRound)
+{
+    CScrambledFile stream;
+    stream.SetKey("AB");
+    std::vector<uint8_t> data(20, 0);
+    stream.Transform(data.data(), data.size());
+    for (size_t i = 0; i < data.size(); ++i)
+        EXPECT_EQ(data[i], RotateLeft("AB"[i % 2], static_cast<int>(i / 2))) << "byte " << i;
+}
+
+TEST(ScrambledStream, TransformingTwiceGivesTheBytesBackAndSplitsDoNotMatter)
+{
+    const std::vector<uint8_t> plain = Bytes("0000123\tSIZE\t1.500000\t2\t0.000000\tASPIRIN\t0\n");
+    std::vector<uint8_t> whole = plain;
+    CScrambledFile a;
+    a.SetKey("per-installation key");
+    a.Transform(whole.data(), whole.size());
+    EXPECT_NE(whole, plain);
+
+    std::vector<uint8_t> pieces = plain;
+    CScrambledFile b;
+    b.SetKey("per-installation key");
+    b.Transform(pieces.data(), 1);
+    b.Transform(pieces.data() + 1, 0);
+    b.Transform(pieces.data() + 1, 17);
+    b.Transform(pieces.data() + 18, pieces.size() - 18);
+    EXPECT_EQ(pieces, whole);
+
+    CScrambledFile c;
+    c.SetKey("per-installation key");
+    c.Transform(whole.data(), whole.size());
+    EXPECT_EQ(whole, plain);
+}
+
+TEST(ScrambledStream, EmptyMissingKeyOrDisabledLeavesBytesAlone)
+{
+    std::vector<uint8_t> data = Bytes("plain text");
+    CScrambledFile empty;
+    empty.SetKey("");
+    empty.Transform(data.data(), data.size());
+    CScrambledFile missing;
+    missing.SetKey(nullptr);
+    missing.Transform(data.data(), data.size());
+    CScrambledFile disabled(nullptr, false);
+    disabled.SetKey("key");
+    disabled.Transform(data.data(), data.size());
+    EXPECT_EQ(data, Bytes("plain text"));
+}
+
+using ScrambledFileTest = TempDirTest;
+
+TEST_F(ScrambledFileTest, WrittenFileReadsBackLineByLineWithNewlinesKept)
+{
+    CFixedKey key(std::string("k3y"));
+    const std::string path = PathOf("data.dat");
+    {
+        CScrambledFile out(&key);
+        ASSERT_TRUE(out.Open(path, true));
+        EXPECT_TRUE(out.WriteString("first line\n"));
+        EXPECT_TRUE(out.WriteString("second"));
+        EXPECT_TRUE(out.Close());
+    }
+    EXPECT_NE(ReadBytes(path), "first line\nsecond");
+
+    CScrambledFile in(&key);
+    ASSERT_TRUE(in.Open(path, false));
+    char line[64];
+    ASSERT_TRUE(in.ReadLine(line, 63));
+    EXPECT_STREQ(line, "first line\n");
+    ASSERT_TRUE(in.ReadLine(line, 63));
+    EXPECT_STREQ(line, "second");
+    EXPECT_FALSE(in.ReadLine(line, 63));
+    EXPECT_EQ(in.ReadByte(), -1);
+}
+
+TEST_F(ScrambledFileTest, WithoutAKeyTheFileHoldsExactlyTheBytesWritten)
+{
+    CFixedKey none(std::nullopt);
+    const std::string path = PathOf("plain.dat");
+    CScrambledFile out(&none);
+    ASSERT_TRUE(out.Open(path, true));
+    const char bytes[] = {'a', '\0', '\xff', '\n'};
+    EXPECT_EQ(out.Write(bytes, sizeof bytes), sizeof bytes);
+    EXPECT_TRUE(out.Close());
+    EXPECT_EQ(ReadBytes(path), std::string(bytes, sizeof bytes));
+}
+
+TEST_F(ScrambledFileTest, LongLinesArriveInPiecesOfTheGivenSize)
+{
+    WriteBytes(PathOf("long.dat"), std::string(10, 'x') + "\n");
+    CScrambledFile in;
+    ASSERT_TRUE(in.Open(PathOf("long.dat"), false));
+    char line[5];
+    std::vector<std::string> pieces;
+    while (in.ReadLine(line, 4))
+        pieces.emplace_back(line);
+    EXPECT_EQ(pieces, (std::vector<std::string>{"xxxx", "xxxx", "xx\n"}));
+}
+
+TEST_F(ScrambledFileTest, ASaveReplacesTheTargetOnlyWhenClosed)
+{
+    const std::string path = PathOf("Current.dat");
+    WriteBytes(path, "old order\n");
+    CScrambledFile out;
+    ASSERT_TRUE(out.Open(path, true));
+    out.WriteString("new order\n");
+    // Until the save completes, readers (and a crash) see the old file whole.
+    EXPECT_EQ(ReadBytes(path), "old order\n");
+    EXPECT_TRUE(out.Close());
+    EXPECT_EQ(ReadBytes(path), "new order\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+}
+
+TEST_F(ScrambledFileTest, MissingFilesAndFoldersFailCleanly)
+{
+    CScrambledFile in;
+    EXPECT_FALSE(in.Open(PathOf("absent.dat"), false));
+    EXPECT_EQ(in.ReadByte(), -1);
+    CScrambledFile out;
+    EXPECT_FALSE(out.Open(PathOf("no/such/folder/x.dat"), true));
+    EXPECT_EQ(out.Write("x", 1), 0u);
+    EXPECT_FALSE(out.WriteString("x"));
+}
