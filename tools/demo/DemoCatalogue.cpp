@@ -25,72 +25,80 @@ private:
     uint32_t m_state;
 };
 
+// Strengths by kind of form: tablets and capsules, liquids, creams and gels.
+// An empty entry means the medicine doesn't come in that kind.
 struct Medicine {
     const char* name;
-    const char* strengths[4];
+    const char* solid[2];
+    const char* liquid;
+    const char* topical;
 };
 
 const Medicine kMedicines[] = {
-    {"PARACETAMOL", {"500MG", "250MG/5ML", "120MG/5ML", "1G"}},
-    {"IBUPROFEN", {"200MG", "400MG", "100MG/5ML", "5% GEL"}},
-    {"ASPIRIN", {"75MG", "300MG", "75MG EC", "150MG"}},
-    {"AMOXICILLIN", {"250MG", "500MG", "125MG/5ML", "250MG/5ML"}},
-    {"OMEPRAZOLE", {"10MG", "20MG", "40MG", "20MG GR"}},
-    {"LANSOPRAZOLE", {"15MG", "30MG", "15MG ODT", "30MG ODT"}},
-    {"METFORMIN", {"500MG", "850MG", "1G", "500MG MR"}},
-    {"AMLODIPINE", {"5MG", "10MG", "2.5MG", "5MG/5ML"}},
-    {"ATORVASTATIN", {"10MG", "20MG", "40MG", "80MG"}},
-    {"SIMVASTATIN", {"10MG", "20MG", "40MG", "80MG"}},
-    {"RAMIPRIL", {"1.25MG", "2.5MG", "5MG", "10MG"}},
-    {"LISINOPRIL", {"2.5MG", "5MG", "10MG", "20MG"}},
-    {"BISOPROLOL", {"1.25MG", "2.5MG", "5MG", "10MG"}},
-    {"SALBUTAMOL", {"100MCG", "2MG", "4MG", "2MG/5ML"}},
-    {"CETIRIZINE", {"10MG", "5MG/5ML", "10MG", "1MG/ML"}},
-    {"LORATADINE", {"10MG", "5MG/5ML", "10MG", "10MG"}},
-    {"SERTRALINE", {"50MG", "100MG", "50MG", "100MG"}},
-    {"CITALOPRAM", {"10MG", "20MG", "40MG", "40MG/ML"}},
-    {"FLUOXETINE", {"20MG", "60MG", "20MG/5ML", "10MG"}},
-    {"LEVOTHYROXINE", {"25MCG", "50MCG", "100MCG", "12.5MCG"}},
-    {"PREDNISOLONE", {"1MG", "5MG", "25MG", "5MG EC"}},
-    {"CO-CODAMOL", {"8/500MG", "15/500MG", "30/500MG", "8/500MG EFF"}},
-    {"CODEINE PHOSPHATE", {"15MG", "30MG", "60MG", "25MG/5ML"}},
-    {"DICLOFENAC", {"25MG", "50MG", "75MG MR", "1% GEL"}},
-    {"NAPROXEN", {"250MG", "500MG", "250MG EC", "500MG EC"}},
-    {"GLICLAZIDE", {"40MG", "80MG", "30MG MR", "60MG MR"}},
-    {"WARFARIN", {"0.5MG", "1MG", "3MG", "5MG"}},
-    {"CLOPIDOGREL", {"75MG", "300MG", "75MG", "75MG"}},
-    {"FUROSEMIDE", {"20MG", "40MG", "500MG", "20MG/5ML"}},
-    {"DOXYCYCLINE", {"50MG", "100MG", "100MG DISP", "40MG MR"}},
-    {"FLUCLOXACILLIN", {"250MG", "500MG", "125MG/5ML", "250MG/5ML"}},
-    {"TRIMETHOPRIM", {"100MG", "200MG", "50MG/5ML", "200MG"}},
-    {"LOPERAMIDE", {"2MG", "2MG MELT", "1MG/5ML", "2MG"}},
-    {"RANITIDINE", {"150MG", "300MG", "75MG", "75MG/5ML"}},
-    {"GABAPENTIN", {"100MG", "300MG", "400MG", "600MG"}},
-    {"TRAMADOL", {"50MG", "100MG MR", "150MG MR", "200MG MR"}},
-    {"HYDROCORTISONE", {"1% CREAM", "1% OINT", "10MG", "20MG"}},
-    {"CHLORPHENAMINE", {"4MG", "2MG/5ML", "4MG", "10MG/ML"}},
-    {"FOLIC ACID", {"400MCG", "5MG", "2.5MG/5ML", "400MCG"}},
-    {"FERROUS SULPHATE", {"200MG", "325MG", "200MG", "125MG/ML"}},
+    {"PARACETAMOL", {"500MG", "1G"}, "120MG/5ML", ""},
+    {"IBUPROFEN", {"200MG", "400MG"}, "100MG/5ML", "5%"},
+    {"ASPIRIN", {"75MG", "300MG"}, "", ""},
+    {"AMOXICILLIN", {"250MG", "500MG"}, "250MG/5ML", ""},
+    {"OMEPRAZOLE", {"10MG", "20MG"}, "", ""},
+    {"LANSOPRAZOLE", {"15MG", "30MG"}, "", ""},
+    {"METFORMIN", {"500MG", "850MG"}, "500MG/5ML", ""},
+    {"AMLODIPINE", {"5MG", "10MG"}, "", ""},
+    {"ATORVASTATIN", {"20MG", "40MG"}, "", ""},
+    {"SIMVASTATIN", {"20MG", "40MG"}, "", ""},
+    {"RAMIPRIL", {"2.5MG", "5MG"}, "", ""},
+    {"LISINOPRIL", {"5MG", "10MG"}, "", ""},
+    {"BISOPROLOL", {"2.5MG", "5MG"}, "", ""},
+    {"SALBUTAMOL", {"2MG", "4MG"}, "2MG/5ML", ""},
+    {"CETIRIZINE", {"10MG", "10MG"}, "5MG/5ML", ""},
+    {"LORATADINE", {"10MG", "10MG"}, "5MG/5ML", ""},
+    {"SERTRALINE", {"50MG", "100MG"}, "", ""},
+    {"CITALOPRAM", {"10MG", "20MG"}, "", ""},
+    {"FLUOXETINE", {"20MG", "60MG"}, "20MG/5ML", ""},
+    {"LEVOTHYROXINE", {"50MCG", "100MCG"}, "25MCG/5ML", ""},
+    {"PREDNISOLONE", {"1MG", "5MG"}, "", ""},
+    {"CO-CODAMOL", {"8/500MG", "30/500MG"}, "", ""},
+    {"CODEINE PHOSPHATE", {"15MG", "30MG"}, "25MG/5ML", ""},
+    {"DICLOFENAC", {"25MG", "50MG"}, "", "1%"},
+    {"NAPROXEN", {"250MG", "500MG"}, "", ""},
+    {"GLICLAZIDE", {"40MG", "80MG"}, "", ""},
+    {"WARFARIN", {"1MG", "3MG"}, "", ""},
+    {"CLOPIDOGREL", {"75MG", "75MG"}, "", ""},
+    {"FUROSEMIDE", {"20MG", "40MG"}, "20MG/5ML", ""},
+    {"DOXYCYCLINE", {"50MG", "100MG"}, "", ""},
+    {"FLUCLOXACILLIN", {"250MG", "500MG"}, "125MG/5ML", ""},
+    {"TRIMETHOPRIM", {"100MG", "200MG"}, "50MG/5ML", ""},
+    {"LOPERAMIDE", {"2MG", "2MG"}, "1MG/5ML", ""},
+    {"GABAPENTIN", {"100MG", "300MG"}, "", ""},
+    {"TRAMADOL", {"50MG", "100MG"}, "", ""},
+    {"HYDROCORTISONE", {"10MG", "20MG"}, "", "1%"},
+    {"CHLORPHENAMINE", {"4MG", "4MG"}, "2MG/5ML", ""},
+    {"FOLIC ACID", {"400MCG", "5MG"}, "2.5MG/5ML", ""},
+    {"FERROUS SULPHATE", {"200MG", "200MG"}, "", ""},
+    {"CLOTRIMAZOLE", {"100MG", "500MG"}, "", "1%"},
+    {"ACICLOVIR", {"200MG", "400MG"}, "200MG/5ML", "5%"},
 };
 
+enum class Kind { Solid, Liquid, Topical };
+
 struct Form {
+    Kind kind;
     const char* word;
     const char* sizes[3];
 };
 
 const Form kForms[] = {
-    {"TABLETS", {"28", "32", "56"}},
-    {"TABLETS", {"100", "16", "84"}},
-    {"CAPSULES", {"28", "30", "56"}},
-    {"CAPSULES", {"100", "14", "21"}},
-    {"FILM COATED TABLETS", {"28", "56", "30"}},
-    {"DISPERSIBLE TABLETS", {"32", "100", "28"}},
-    {"ORAL SUSPENSION", {"100ML", "150ML", "200ML"}},
-    {"ORAL SOLUTION", {"100ML", "150ML", "500ML"}},
-    {"SUGAR FREE SYRUP", {"100ML", "200ML", "150ML"}},
-    {"EFFERVESCENT TABLETS", {"20", "24", "32"}},
-    {"CREAM", {"15G", "30G", "50G"}},
-    {"GEL", {"30G", "50G", "100G"}},
+    {Kind::Solid, "TABLETS", {"28", "32", "56"}},
+    {Kind::Solid, "TABLETS", {"100", "16", "84"}},
+    {Kind::Solid, "CAPSULES", {"28", "30", "56"}},
+    {Kind::Solid, "CAPSULES", {"100", "14", "21"}},
+    {Kind::Solid, "FILM COATED TABLETS", {"28", "56", "30"}},
+    {Kind::Solid, "DISPERSIBLE TABLETS", {"32", "100", "28"}},
+    {Kind::Solid, "EFFERVESCENT TABLETS", {"20", "24", "32"}},
+    {Kind::Liquid, "ORAL SUSPENSION", {"100ML", "150ML", "200ML"}},
+    {Kind::Liquid, "ORAL SOLUTION", {"100ML", "150ML", "500ML"}},
+    {Kind::Liquid, "SUGAR FREE SYRUP", {"100ML", "200ML", "150ML"}},
+    {Kind::Topical, "CREAM", {"15G", "30G", "50G"}},
+    {Kind::Topical, "GEL", {"30G", "50G", "100G"}},
 };
 
 const char* kMakers[] = {"", "", "", "(ACCORD)", "(TEVA)", "(ZENTIVA)", "(ALMUS)", "(MYLAN)",
@@ -123,9 +131,16 @@ std::string Description(CDemoRandom& random, std::string& size)
         return s.description;
     }
     const Medicine& m = random.Pick(kMedicines);
-    const Form& f = random.Pick(kForms);
-    size = f.sizes[random.Below(3)];
-    std::string text = StrFormat("%s %s %s", m.name, f.word, m.strengths[random.Below(4)]);
+    const Form* f = &random.Pick(kForms);
+    const char* strength = m.solid[random.Below(2)];
+    if (f->kind == Kind::Liquid && *m.liquid)
+        strength = m.liquid;
+    else if (f->kind == Kind::Topical && *m.topical)
+        strength = m.topical;
+    else
+        f = &kForms[random.Below(7)]; // the medicine has no such kind: a solid form instead
+    size = f->sizes[random.Below(3)];
+    std::string text = StrFormat("%s %s %s", m.name, f->word, strength);
     const char* maker = random.Pick(kMakers);
     if (*maker)
         text += std::string(" ") + maker;

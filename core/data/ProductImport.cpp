@@ -1,0 +1,135 @@
+#include "data/ProductImport.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <unordered_set>
+
+#include "base/StrFormat.h"
+
+namespace {
+
+constexpr size_t kColumns = 6;
+
+bool IsNumber(const std::string& text, double& value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    while (*end == ' ')
+        ++end;
+    return *end == '\0';
+}
+
+std::string Trim(const std::string& s)
+{
+    size_t b = s.find_first_not_of(" \r");
+    size_t e = s.find_last_not_of(" \r");
+    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+bool EndsWith(const std::string& s, const char* tail)
+{
+    std::string t(tail);
+    if (s.size() < t.size())
+        return false;
+    for (size_t i = 0; i < t.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(s[s.size() - t.size() + i])) != t[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
+CProductImport::Format CProductImport::FormatFor(const std::string& fileName)
+{
+    return EndsWith(fileName, ".tsv") || EndsWith(fileName, ".txt") ? Format::Tsv : Format::Csv;
+}
+
+bool CProductImport::Fail(int row, const std::string& what)
+{
+    m_error = StrFormat("row %d: %s", row, what.c_str());
+    m_products.clear();
+    return false;
+}
+
+bool CProductImport::Parse(const std::string& text, Format format)
+{
+    m_products.clear();
+    m_error.clear();
+    m_duplicates = 0;
+    size_t pos = 0;
+    std::vector<std::string> fields;
+    for (int row = 1; pos < text.size(); ++row) {
+        if (!SplitRow(text, pos, format, fields))
+            return Fail(row, "a quoted field is not closed");
+        if (fields.size() == 1 && Trim(fields[0]).empty())
+            continue;
+        if (!TakeRow(fields, row))
+            return false;
+    }
+    std::unordered_set<std::string> seen;
+    for (const ItemRecord& r : m_products)
+        if (!seen.insert(r.code).second)
+            ++m_duplicates;
+    return true;
+}
+
+// One row's fields; pos moves past its line end. False for an unclosed quote.
+bool CProductImport::SplitRow(const std::string& text, size_t& pos, Format format, std::vector<std::string>& fields)
+{
+    const char separator = format == Format::Tsv ? '\t' : ',';
+    fields.assign(1, std::string());
+    bool quoted = false;
+    for (; pos < text.size(); ++pos) {
+        char c = text[pos];
+        if (quoted) {
+            if (c == '"' && pos + 1 < text.size() && text[pos + 1] == '"')
+                fields.back() += text[++pos];
+            else if (c == '"')
+                quoted = false;
+            else
+                fields.back() += c;
+        } else if (c == '"' && format == Format::Csv) {
+            quoted = true;
+        } else if (c == separator) {
+            fields.emplace_back();
+        } else if (c == '\n') {
+            ++pos;
+            return true;
+        } else {
+            fields.back() += c;
+        }
+    }
+    return !quoted;
+}
+
+bool CProductImport::TakeRow(const std::vector<std::string>& fields, int row)
+{
+    if (fields.size() != kColumns)
+        return Fail(row, StrFormat("%zu columns where 6 belong (code, second code, size, price, discount, "
+                                   "description)", fields.size()));
+    ItemRecord r;
+    std::string price = Trim(fields[3]);
+    std::string discount = Trim(fields[4]);
+    bool priceOk = IsNumber(price, r.price);
+    bool discountOk = discount.empty() || IsNumber(discount, r.discount);
+    if (!priceOk && !discountOk && m_products.empty() && row == 1)
+        return true; // a header row
+    if (!priceOk)
+        return Fail(row, "the price '" + price + "' is not a number");
+    if (!discountOk)
+        return Fail(row, "the discount '" + discount + "' is not a number");
+    r.code = Trim(fields[0]);
+    r.auxText = Trim(fields[1]);
+    r.size = Trim(fields[2]);
+    r.description = Trim(fields[5]);
+    if (r.code.empty())
+        return Fail(row, "the item code is empty");
+    // A TAB or line end inside a field would split the record in the data file.
+    for (const std::string* f : {&r.code, &r.auxText, &r.size, &r.description})
+        if (f->find_first_of("\t\r\n") != std::string::npos || f->find('\0') != std::string::npos)
+            return Fail(row, "a field holds a TAB, a line end or a NUL");
+    m_products.push_back(std::move(r));
+    return true;
+}

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "data/ProductImport.h"
+
+TEST(ProductImport, CsvWithHeaderQuotesAndBlankLines)
+{
+    CProductImport import;
+    ASSERT_TRUE(import.Parse("code,barcode,size,price,discount,description\r\n"
+                             "0012345,5000001,32,1.99,0,\"ASPIRIN 300MG, DISPERSIBLE\"\r\n"
+                             "\r\n"
+                             "0012346,,100ML,12.5,2.5,\"SAY \"\"AH\"\" SPRAY\"\n",
+                             CProductImport::Format::Csv))
+        << import.Error();
+    ASSERT_EQ(import.Products().size(), 2u);
+    const ItemRecord& a = import.Products()[0];
+    EXPECT_EQ(a.code, "0012345");
+    EXPECT_EQ(a.auxText, "5000001");
+    EXPECT_DOUBLE_EQ(a.price, 1.99);
+    EXPECT_EQ(a.description, "ASPIRIN 300MG, DISPERSIBLE");
+    EXPECT_EQ(import.Products()[1].description, "SAY \"AH\" SPRAY");
+    EXPECT_DOUBLE_EQ(import.Products()[1].discount, 2.5);
+}
+
+TEST(ProductImport, TsvByFileNameAndRepeatedCodesCounted)
+{
+    EXPECT_EQ(CProductImport::FormatFor("list.TSV"), CProductImport::Format::Tsv);
+    EXPECT_EQ(CProductImport::FormatFor("list.csv"), CProductImport::Format::Csv);
+    CProductImport import;
+    ASSERT_TRUE(import.Parse("1\t\t10\t1\t\tA\n1\t\t10\t2\t\tB\n", CProductImport::Format::Tsv));
+    EXPECT_EQ(import.Products().size(), 2u);
+    EXPECT_EQ(import.Duplicates(), 1);
+}
+
+TEST(ProductImport, FaultsNameTheRowAndTakeNothing)
+{
+    CProductImport import;
+    EXPECT_FALSE(import.Parse("1,,10,1,0,A\n2,,10,1,0\n", CProductImport::Format::Csv));
+    EXPECT_EQ(import.Error(), "row 2: 5 columns where 6 belong (code, second code, size, price, discount, "
+                              "description)");
+    EXPECT_TRUE(import.Products().empty());
+
+    EXPECT_FALSE(import.Parse("1,,10,1,0,A\n2,,10,cheap,0,B\n", CProductImport::Format::Csv));
+    EXPECT_EQ(import.Error(), "row 2: the price 'cheap' is not a number");
+
+    EXPECT_FALSE(import.Parse("1,,10,1,0,\"open\n", CProductImport::Format::Csv));
+    EXPECT_EQ(import.Error(), "row 1: a quoted field is not closed");
+
+    EXPECT_FALSE(import.Parse("1,,10,1,0,\"TAB\tINSIDE\"\n", CProductImport::Format::Csv));
+    EXPECT_EQ(import.Error(), "row 1: a field holds a TAB, a line end or a NUL");
+
+    EXPECT_FALSE(import.Parse(",,10,1,0,NO CODE\n", CProductImport::Format::Csv));
+    EXPECT_EQ(import.Error(), "row 1: the item code is empty");
+}
