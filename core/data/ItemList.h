@@ -65,6 +65,7 @@ private:
     void IndexRecord(ItemRecord* record);
     void UnindexRecord(ItemRecord* record);
     void AutoSave() const;
+    void ReserveFor(const std::string& fileName);
 
     const IDataKeySource* m_keys;
     IItemListView* m_view = nullptr;
