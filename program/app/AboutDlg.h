@@ -1,0 +1,11 @@
+#pragma once
+#include "framework/Dialog.h"
+
+// The About box: the product line on its skin; the skin's close button ends it.
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};

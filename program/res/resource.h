@@ -1,0 +1,62 @@
+// Resource identifiers of the program: dialog templates, controls, icon and strings.
+#pragma once
+
+#define IDR_MAINFRAME 128
+#define IDS_ABOUTBOX 101
+#define IDS_SOCKETS_INIT_FAILED 103
+#define IDM_ABOUTBOX 0x0010
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+#define IDD_ABOUTBOX 100
+#define IDD_QUILLBOX 102
+#define IDD_SEARCH 129
+#define IDD_PLACEORDER 130
+#define IDD_HISTORY 145
+#define IDD_SETTINGS 164
+#define IDD_RESPONSE 165
+#define IDD_MESSAGE 167
+
+// Main window (102)
+#define IDC_ORDER_GRID 1000
+#define IDC_NOTES 1054
+#define IDC_CMD_SETTINGS 1048
+#define IDC_CMD_SEARCH 1005
+#define IDC_CMD_HISTORY 1002
+#define IDC_CMD_SPECIALS 1004
+#define IDC_CMD_SEND 1001
+#define IDC_CMD_PRINT 1003
+#define IDC_CMD_CLEAR 1006
+#define IDC_CMD_SORT 1007
+
+// Search (129), place order (130), history (145), response (165)
+#define IDC_SEARCH_HITS 1006
+#define IDC_STATUS_LINE 1050
+#define IDC_LINK_TRACE 1024
+#define IDC_HISTORY_TREE 1020
+#define IDC_HISTORY_LIST 1000
+#define IDC_RESPONSE_LIST 1053
+
+// Settings (164)
+#define IDC_CNX_INTERNET 1035
+#define IDC_CNX_MODEM 1036
+#define IDC_HOST 1025
+#define IDC_PORT 1026
+#define IDC_PORT_SPIN 1039
+#define IDC_RAS 1067
+#define IDC_RAS_PREFIX_LABEL 1073
+#define IDC_RAS_PREFIX 1072
+#define IDC_NUMBER 1033
+#define IDC_DEVICE 1034
+#define IDC_USERNAME 1046
+#define IDC_HOTKEY 1032
+#define IDC_CUTOFFS 1057
+#define IDC_CUTOFF_TIME 1055
+#define IDC_CUTOFF_ADD 1056
+#define IDC_CUTOFF_DEL 1058
+#define IDC_COLOR_OUTOFSTOCK 1060
+#define IDC_COLOR_PARTFULFILLED 1061
+#define IDC_COLOR_UNAVAILABLE 1062
+#define IDC_COLOR_SPARE 1059
+#define IDC_CONFIGURE 1068
