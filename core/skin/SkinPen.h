@@ -1,0 +1,24 @@
+#pragma once
+#include "skin/SkinColour.h"
+#include "skin/SkinSurface.h"
+
+class CSkinReader;
+
+// A line style: "BORDER { COLOR {..} SOLID|DASH|DOT|DASHDOT WIDTH n }".
+class CSkinPen {
+public:
+    bool Parse(CSkinReader& reader);
+    // What the surface draws with; a pen without COLOR is black.
+    SkinPenStyle Style() const;
+
+private:
+    bool SetStyle(uint32_t style)
+    {
+        m_style = style;
+        return true;
+    }
+
+    CSkinColour m_colour;
+    uint32_t m_style = 0;
+    int32_t m_width = 0;
+};
