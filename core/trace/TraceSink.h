@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdarg>
 
+#include "base/StrFormat.h"
+
 // Trace flags of the communication modules. A line's flags choose whether it
 // is shown, written to the log file, and whether it gets the numbered prefix.
 enum TraceFlags : unsigned {
@@ -23,4 +25,4 @@ public:
 };
 
 // Hands one line to the sink; a missing sink drops it.
-void Trace(ITraceSink* sink, unsigned flags, const char* format, ...) __attribute__((format(printf, 3, 4)));
+void Trace(ITraceSink* sink, unsigned flags, const char* format, ...) QBX_PRINTF(3, 4);

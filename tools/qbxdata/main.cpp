@@ -14,6 +14,11 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "data/ItemList.h"
 #include "data/ProductImport.h"
 #include "data/ScrambledFile.h"
@@ -120,6 +125,9 @@ int Cat(const Options& o)
         std::fprintf(stderr, "qbxdata: cannot read %s\n", o.args[0].c_str());
         return 1;
     }
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY); // the file's own bytes, not CR LF for LF
+#endif
     for (int c; (c = file.ReadByte()) != -1;)
         std::putchar(c);
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,0 +1,42 @@
+#!/bin/sh
+# The data tool from the command line, as an installer or a developer uses it.
+# Arguments: the command that runs qbxdata (an emulator may come first).
+set -u
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+fails=0
+check() {   # description, then a shell condition
+  what=$1; shift
+  if eval "$@"; then echo "ok: $what"; else echo "FAILED: $what"; fails=$((fails + 1)); fi
+}
+run() { "$@" >out.txt 2>err.txt; echo $? >rc.txt; }
+
+run "$@" demo Database.dat --count 500 --key K1
+check "demo writes a catalogue" '[ "$(cat rc.txt)" = 0 ] && [ -s Database.dat ]'
+run "$@" cat Database.dat --key K1
+check "cat with the key gives 500 product lines" '[ "$(wc -l <out.txt)" = 500 ]'
+check "each line has six TAB-separated fields" '[ "$(awk -F"\t" "NF != 6" out.txt | wc -l)" = 0 ]'
+check "the file itself is scrambled" '! grep -q "TABLETS" Database.dat'
+
+printf 'code,barcode,size,price,discount,description\r\n0012345,5000001,32,1.99,0,"ASPIRIN 300MG, DISPERSIBLE"\r\n' >good.csv
+run "$@" import good.csv Database.dat
+check "import replaces the database" '[ "$(cat rc.txt)" = 0 ]'
+run "$@" cat Database.dat
+check "imported lines are written in the product format" \
+  '[ "$(cat out.txt)" = "$(printf "0012345\t5000001\t32\t1.990000\t0.000000\tASPIRIN 300MG, DISPERSIBLE")" ]'
+
+cp Database.dat before.dat
+printf '1,,10,1,0,A\n2,,10,1,0\n' >bad.csv
+run "$@" import bad.csv Database.dat
+check "a bad column count fails with exit 1" '[ "$(cat rc.txt)" = 1 ] && grep -q "row 2" err.txt'
+check "and leaves the database as it was" 'cmp -s before.dat Database.dat'
+run "$@" import missing.csv Other.dat
+check "a missing input fails and writes nothing" '[ "$(cat rc.txt)" = 1 ] && [ ! -e Other.dat ]'
+run "$@" demo no-such-folder/Database.dat --count 5
+check "an unwritable target fails" '[ "$(cat rc.txt)" = 1 ]'
+run "$@" cat missing.dat
+check "cat of a missing file fails" '[ "$(cat rc.txt)" = 1 ]'
+run "$@" frobnicate
+check "an unknown command shows the usage" '[ "$(cat rc.txt)" = 2 ] && grep -q usage err.txt'
+[ "$fails" = 0 ]
