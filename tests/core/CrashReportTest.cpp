@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <string>
+
+#include "text/CrashReport.h"
+#include "text/OsVersion.h"
+
+namespace {
+
+std::tm LocalTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm when{};
+    when.tm_year = year - 1900;
+    when.tm_mon = month - 1;
+    when.tm_mday = day;
+    when.tm_hour = hour;
+    when.tm_min = minute;
+    when.tm_sec = second;
+    return when;
+}
+
+} // namespace
+
+TEST(CrashReport, ProgramFileNameIsThePartAfterTheLastBackslash)
+{
+    EXPECT_EQ(ProgramFileName("C:\\Program Files\\Quillbox\\Quillbox.exe"), "Quillbox.exe");
+    EXPECT_EQ(ProgramFileName("Quillbox.exe"), "Quillbox.exe");
+    EXPECT_EQ(ProgramFileName("C:/Quillbox/Quillbox.exe"), "C:/Quillbox/Quillbox.exe");
+    EXPECT_EQ(ProgramFileName("C:\\Quillbox\\"), "");
+}
+
+TEST(CrashReport, DumpNameCarriesTimeAndBuildWithoutColons)
+{
+    const std::string name = CrashDumpName("Quillbox.exe", LocalTime(2008, 7, 1, 9, 15, 2));
+    EXPECT_EQ(name, "Quillbox.exe [2008-07-01 09.15.02] - (v1.6, Jun  6 2008 @ 15.29.01).dmp");
+}
+
+TEST(CrashReport, EveryColonOfTheWholeNameBecomesAFullStop)
+{
+    const std::string name = CrashDumpName("a:b.exe", LocalTime(2010, 12, 31, 23, 59, 59));
+    EXPECT_EQ(name, "a.b.exe [2010-12-31 23.59.59] - (v1.6, Jun  6 2008 @ 15.29.01).dmp");
+}
+
+TEST(CrashReport, MessageNamesTheProgramAndTheSupportLine)
+{
+    EXPECT_EQ(CrashMessageText("Quillbox.exe"),
+              "Quillbox.exe has encountered a problem and needs to close.\r\n"
+              "We are sorry for the inconvenience.\r\n\r\n"
+              "If this continues to happen please contact Quarn on 01632 960 418.");
+    EXPECT_EQ(CrashMessageText("100%s.exe").substr(0, 9), "100%s.exe");
+}
+
+TEST(OsVersionName, NtFamily)
+{
+    EXPECT_EQ(OsVersionName(2, 5, 1, 2600), "XP (2.5.1.2600)");
+    EXPECT_EQ(OsVersionName(2, 3, 51, 1057), "NT351 (2.3.51.1057)");
+    EXPECT_EQ(OsVersionName(2, 4, 0, 1381), "NT4 (2.4.0.1381)");
+    EXPECT_EQ(OsVersionName(2, 5, 0, 2195), "2K (2.5.0.2195)");
+    EXPECT_EQ(OsVersionName(2, 5, 2, 3790), "2K3 (2.5.2.3790)");
+    EXPECT_EQ(OsVersionName(2, 6, 0, 6000), "Vista (2.6.0.6000)");
+    EXPECT_EQ(OsVersionName(2, 6, 1, 7601), " (2.6.1.7601)");
+    EXPECT_EQ(OsVersionName(2, 10, 0, 19045), " (2.10.0.19045)");
+}
+
+TEST(OsVersionName, Windows9xByBuild)
+{
+    EXPECT_EQ(OsVersionName(1, 4, 0, 950), "95 (1.4.0.950)");
+    EXPECT_EQ(OsVersionName(1, 4, 0, 951), "95SP1 (1.4.0.951)");
+    EXPECT_EQ(OsVersionName(1, 4, 0, 1080), "95SP1 (1.4.0.1080)");
+    EXPECT_EQ(OsVersionName(1, 4, 3, 1081), "95OSR2 (1.4.3.1081)");
+    EXPECT_EQ(OsVersionName(1, 4, 0, 949), " (1.4.0.949)");
+    EXPECT_EQ(OsVersionName(1, 4, 10, 1998), "98 (1.4.10.1998)");
+    EXPECT_EQ(OsVersionName(1, 4, 10, 2182), "98SP1 (1.4.10.2182)");
+    EXPECT_EQ(OsVersionName(1, 4, 10, 2222), "98SE (1.4.10.2222)");
+    EXPECT_EQ(OsVersionName(1, 4, 90, 3000), "ME (1.4.90.3000)");
+    EXPECT_EQ(OsVersionName(1, 4, 50, 3000), " (1.4.50.3000)");
+    EXPECT_EQ(OsVersionName(1, 3, 0, 950), "?? (1.3.0.950)");
+}
+
+TEST(OsVersionName, Windows9xBuildIgnoresTheVersionInTheHighWord)
+{
+    // 9x reports 4.0.950 with 4.0 in the build number's high word.
+    EXPECT_EQ(OsVersionName(1, 4, 0, 0x040003B6), "95 (1.4.0.67109814)");
+    EXPECT_EQ(OsVersionName(1, 4, 10, 0x040A07CE), "98 (1.4.10.67766222)");
+}
+
+TEST(OsVersionName, OtherPlatforms)
+{
+    EXPECT_EQ(OsVersionName(3, 5, 0, 1), "CE (3.5.0.1)");
+    EXPECT_EQ(OsVersionName(0, 3, 11, 0), "?? (0.3.11.0)");
+    EXPECT_EQ(OsVersionName(4, 1, 0, 0), "?? (4.1.0.0)");
+}
