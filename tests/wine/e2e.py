@@ -1,0 +1,48 @@
+"""Runs every Wine end-to-end test of the program; prints "N passed, N failed".
+
+Usage: e2e.py <win64 build dir> <artefacts dir> [test name ...]
+"""
+import sys
+import time
+import traceback
+
+import harness
+import test_settings
+import test_skin
+import test_startup
+
+MODULES = (test_startup, test_settings, test_skin)
+
+
+def tests(selected):
+    for module in MODULES:
+        for name in sorted(vars(module)):
+            if name.startswith("test_") and (not selected or name in selected):
+                yield name, getattr(module, name)
+
+
+def main():
+    build, artefacts, selected = sys.argv[1], sys.argv[2], set(sys.argv[3:])
+    h = harness.Harness(build, artefacts)
+    passed = failed = 0
+    for name, test in tests(selected):
+        started = time.time()
+        h.reg_clear()
+        h.install(name)
+        try:
+            test(h)
+            passed += 1
+            print("PASS %s (%.1f s)" % (name, time.time() - started), flush=True)
+        except Exception as error:  # a failed check or a broken harness both fail the test
+            failed += 1
+            detail = str(error) if isinstance(error, harness.Failure) else traceback.format_exc()
+            print("FAIL %s: %s" % (name, detail), flush=True)
+            h.screenshot("FAILED-" + name)
+        finally:
+            h.stop_all()
+    print("%d passed, %d failed" % (passed, failed))
+    return 0 if failed == 0 and passed > 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,173 @@
+"""Helpers for driving Quillbox.exe under Wine in Xvfb (standard library only).
+
+Each test gets a fresh install folder inside the prefix's C: drive and an empty
+registry key; the program is started with `wine`, windows are found with
+xdotool (top-level windows) and QbxProbe.exe (controls and window state).
+"""
+import os
+import shutil
+import subprocess
+import time
+
+SETTINGS_KEY = r"Software\Quarn Pharmaceutical Suppliers\Quillbox"
+MAIN_TITLE = "Quarn Quillbox"
+SETTINGS_TITLE = "Quillbox Settings"
+WM_APP = 0x8000
+
+
+class Failure(Exception):
+    """A check that did not hold; the message says what was expected."""
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(predicate, timeout=10.0, step=0.1):
+    """The predicate's first true value within the timeout, else None."""
+    end = time.time() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.time() >= end:
+            return None
+        time.sleep(step)
+
+
+class Harness:
+    def __init__(self, build, artefacts):
+        self.build = build
+        self.artefacts = artefacts
+        self.prefix = os.environ["WINEPREFIX"]
+        self.processes = []
+        self.install_dir = None
+
+    # --- installation and registry -------------------------------------------------
+    def install(self, name, skin_dir=None):
+        """A fresh copy of the program and its skin under C:\\qbx\\<name>."""
+        target = os.path.join(self.prefix, "drive_c", "qbx", name)
+        shutil.rmtree(target, ignore_errors=True)
+        os.makedirs(target)
+        program = os.path.join(self.build, "program")
+        for exe in ("Quillbox.exe", "QuillboxTest.exe", "QbxProbe.exe"):
+            shutil.copy(os.path.join(program, exe), target)
+        skin = skin_dir or os.path.join(program, "Skin")
+        if os.path.isdir(skin):
+            shutil.copytree(skin, os.path.join(target, "Skin"))
+        self.install_dir = target
+        return target
+
+    def windows_path(self, unix_path):
+        rel = os.path.relpath(unix_path, os.path.join(self.prefix, "drive_c"))
+        return "C:\\" + rel.replace("/", "\\")
+
+    def wine(self, *args, timeout=30, cwd=None):
+        return subprocess.run(["wine", *args], capture_output=True, text=True, timeout=timeout,
+                              cwd=cwd, stdin=subprocess.DEVNULL)
+
+    def reg_delete(self, hive):
+        self.wine("reg", "delete", hive + "\\" + SETTINGS_KEY, "/f")
+
+    def reg_clear(self):
+        self.reg_delete("HKLM")
+        self.reg_delete("HKCU")
+
+    def reg_add(self, hive, name, value):
+        self.wine("reg", "add", hive + "\\" + SETTINGS_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+
+    def reg_values(self, hive):
+        """The settings key's values as {name: text}, or None when the key is missing."""
+        out = self.wine("reg", "query", hive + "\\" + SETTINGS_KEY)
+        if out.returncode != 0:
+            return None
+        values = {}
+        for line in out.stdout.splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) >= 2 and parts[1].startswith("REG_"):
+                values[parts[0]] = parts[2] if len(parts) == 3 else ""
+        return values
+
+    # --- the program ---------------------------------------------------------------
+    def start(self, exe="Quillbox.exe", args=(), cwd=None):
+        """Starts the installed program (from its folder unless cwd is given)."""
+        log = open(os.path.join(self.artefacts, "wine-%s.log" % len(self.processes)), "w")
+        path = os.path.join(self.install_dir, exe)
+        process = subprocess.Popen(["wine", path, *args], cwd=cwd or self.install_dir,
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+        self.processes.append(process)
+        return process
+
+    def probe(self, *args):
+        out = self.wine(os.path.join(self.install_dir, "QbxProbe.exe"), *args)
+        return out.returncode, out.stdout.replace("\r", "")
+
+    def window(self, title, timeout=15.0):
+        """The X id of the visible top-level window with this exact title."""
+        def find():
+            out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+                                 capture_output=True, text=True)
+            ids = out.stdout.split()
+            return ids[-1] if ids else None
+        return wait_for(find, timeout)
+
+    def state(self, title):
+        """(visible, iconic, foreground, enabled) of a window, or None when it doesn't exist."""
+        code, out = self.probe("state", title)
+        return tuple(int(v) for v in out.split()) if code == 0 else None
+
+    def visible(self, title, *ids):
+        code, out = self.probe("visible", title, *[str(i) for i in ids])
+        check(code == 0, "no window %r" % title)
+        return [int(v) for v in out.split()]
+
+    def rect(self, title, control_id=0):
+        code, out = self.probe("rect", title, str(control_id))
+        check(code == 0, "no control %s in %r" % (control_id, title))
+        return [int(v) for v in out.split()]
+
+    def post(self, title, message, wparam=0, lparam=0):
+        code, _ = self.probe("post", title, str(message), str(wparam), str(lparam))
+        check(code == 0, "could not post to %r" % title)
+
+    def quit_program(self, process, timeout=15):
+        """Quits without the question (WM_APP + 1 with 10) and waits for the end."""
+        self.post(MAIN_TITLE, WM_APP + 1, 10)
+        return process.wait(timeout=timeout)
+
+    def stop_all(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        self.processes = []
+        wait_for(lambda: self.state(MAIN_TITLE) is None, 5)
+
+    # --- a person's hands and eyes ---------------------------------------------------
+    def click(self, x, y, window=None):
+        if window:
+            subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"],
+                       capture_output=True, timeout=10)
+        time.sleep(0.3)
+
+    def click_control(self, title, control_id):
+        left, top, right, bottom = self.rect(title, control_id)
+        self.click((left + right) // 2, (top + bottom) // 2, self.window(title))
+
+    def keys(self, window, *keys):
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
+        subprocess.run(["xdotool", "key", "--delay", "40", *keys], capture_output=True, timeout=10)
+        time.sleep(0.3)
+
+    def type_text(self, window, text):
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
+        subprocess.run(["xdotool", "type", "--delay", "20", text], capture_output=True, timeout=20)
+        time.sleep(0.2)
+
+    def screenshot(self, name):
+        path = os.path.join(self.artefacts, name + ".png")
+        time.sleep(0.4)
+        subprocess.run(["import", "-window", "root", path], capture_output=True, timeout=20)
+        return path
