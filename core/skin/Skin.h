@@ -64,6 +64,9 @@ public:
     // Sends a notification for an item; items with ID 0 send none.
     void Notify(uint32_t id, SkinEvent event) const;
     void Invalidate(const SkinRect* rect, bool erase) const;
+    // Lets the user drag the whole window: releases the capture and sends
+    // WM_NCLBUTTONDOWN with HTCAPTION.
+    void DragWindow() const;
 
     // For the script reader.
     void AddItem(CSkinItem* item);
@@ -71,8 +74,17 @@ public:
     const CSkinHotKeys& HotKeys() const { return m_hotKeys; }
     const CLinkList& Items() const { return m_items; }
 
+    // Nested sections deeper than this, or more sections than kMaxLoads read
+    // by one outermost LoadSection, fail the SECTION statement that asks for
+    // them: a section that includes itself can't recurse without end.
+    static constexpr int kMaxDepth = 16;
+    static constexpr int kMaxLoads = 1024;
+
 private:
     friend class CSkinScript;
+
+    bool CanInclude() const { return m_loadDepth < kMaxDepth && m_loadsLeft > 0; }
+    static void ReportFailure(const char* message);
 
     void Paint();
     void BuildBuffer();

@@ -1,0 +1,6 @@
+#include "skin/SkinEllipse.h"
+
+bool CSkinEllipse::Parse(CSkinReader& reader)
+{
+    return ReadSkinItemBody(reader, *this, m_colours);
+}
