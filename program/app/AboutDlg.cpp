@@ -2,7 +2,18 @@
 
 #include "res/resource.h"
 
+namespace {
+constexpr char kProductLine[] = "Quillbox version 1.6\r\nCopyright \xA9 2002-2008 Quarn Pharmaceutical Suppliers";
+}
+
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+
+BOOL CAboutDlg::OnInitDialog()
+{
+    m_skin.Attach(Handle(), "[AboutDialog]");
+    m_skin.SetText(100, kProductLine);
+    return TRUE;
+}
 
 bool CAboutDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {

@@ -1,5 +1,7 @@
 #include "framework/DataExchange.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 namespace {
@@ -44,4 +46,15 @@ void CDataExchange::Radio(int firstId, int count, int& field)
         else if (!m_take)
             CheckDlgButton(m_dialog, firstId + i, i == field ? BST_CHECKED : BST_UNCHECKED);
     }
+}
+
+void CDataExchange::HotKey(int id, int& keyCode, int& modifiers)
+{
+    if (!m_take) {
+        SendDlgItemMessageA(m_dialog, id, HKM_SETHOTKEY, MAKEWORD(keyCode, modifiers), 0);
+        return;
+    }
+    const WORD hotKey = LOWORD(SendDlgItemMessageA(m_dialog, id, HKM_GETHOTKEY, 0, 0));
+    keyCode = LOBYTE(hotKey);
+    modifiers = HIBYTE(hotKey);
 }

@@ -16,6 +16,8 @@ public:
     void Check(int id, int& field);
     // A group of radio buttons starting at firstId; the field is the index of the checked one.
     void Radio(int firstId, int count, int& field);
+    // A hot-key control: virtual-key code and its modifier flags (HOTKEYF_*).
+    void HotKey(int id, int& keyCode, int& modifiers);
 
 private:
     HWND m_dialog;

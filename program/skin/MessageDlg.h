@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+#include "framework/Dialog.h"
+#include "skin/DialogSkin.h"
+
+// The skinned message box: a Yes/No question ("[YesNoDialog]", yes is item 2,
+// no is item 1) or a notice ("[OkDialog]", its button is item 1). Item 100
+// shows the message. DoModal gives IDYES or IDCANCEL.
+class CMessageDlg : public CDialog {
+public:
+    CMessageDlg();
+
+    // Asks the question; true only on Yes.
+    static bool Ask(HWND owner, const char* question);
+    // Shows the notice until its button is pressed.
+    static void Tell(HWND owner, const char* notice);
+
+    bool m_notice = false;
+    std::string m_message;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    CDialogSkin m_skin;
+};

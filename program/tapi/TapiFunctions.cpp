@@ -1,0 +1,57 @@
+#include "tapi/TapiFunctions.h"
+
+namespace {
+
+struct BoundFunction {
+    const char* name;
+    FARPROC address = nullptr;
+    bool tried = false;
+};
+
+HMODULE Library()
+{
+    static HMODULE library = LoadLibraryA("tapi32.dll");
+    return library;
+}
+
+// The function's address, looked up once; the cast goes through the generic
+// function type so it converts to the function's own type.
+template <typename Function>
+Function* Resolve(BoundFunction& function)
+{
+    if (!function.tried) {
+        function.tried = true;
+        if (HMODULE library = Library())
+            function.address = GetProcAddress(library, function.name);
+    }
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(function.address));
+}
+
+} // namespace
+
+namespace TapiFunctions {
+
+LONG InitializeEx(HLINEAPP* app, HINSTANCE instance, LINECALLBACK callback, const char* appName, DWORD* deviceCount,
+                  DWORD* apiVersion, LINEINITIALIZEEXPARAMS* params)
+{
+    static BoundFunction bound{"lineInitializeExA"};
+    auto* call = Resolve<decltype(lineInitializeExA)>(bound);
+    return call ? call(app, instance, callback, appName, deviceCount, apiVersion, params) : LINEERR_OPERATIONUNAVAIL;
+}
+
+LONG NegotiateAPIVersion(HLINEAPP app, DWORD deviceId, DWORD lowVersion, DWORD highVersion, DWORD* apiVersion,
+                         LINEEXTENSIONID* extensionId)
+{
+    static BoundFunction bound{"lineNegotiateAPIVersion"};
+    auto* call = Resolve<decltype(lineNegotiateAPIVersion)>(bound);
+    return call ? call(app, deviceId, lowVersion, highVersion, apiVersion, extensionId) : LINEERR_OPERATIONUNAVAIL;
+}
+
+LONG GetDevCaps(HLINEAPP app, DWORD deviceId, DWORD apiVersion, DWORD extVersion, LINEDEVCAPS* caps)
+{
+    static BoundFunction bound{"lineGetDevCapsA"};
+    auto* call = Resolve<decltype(lineGetDevCapsA)>(bound);
+    return call ? call(app, deviceId, apiVersion, extVersion, caps) : LINEERR_OPERATIONUNAVAIL;
+}
+
+} // namespace TapiFunctions
