@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ctime>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "history/HistoryName.h"
+#include "history/HistoryTexts.h"
+#include "history/HistoryTree.h"
+
+namespace {
+
+std::tm Answered(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm when{};
+    when.tm_year = year - 1900;
+    when.tm_mon = month - 1;
+    when.tm_mday = day;
+    when.tm_hour = hour;
+    when.tm_min = minute;
+    when.tm_sec = second;
+    return when;
+}
+
+// Index records as the index file holds them.
+class IndexBytes {
+public:
+    IndexBytes& Short(int value)
+    {
+        bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+        bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+        return *this;
+    }
+    IndexBytes& Year(int y) { return Short(0).Short(y); }
+    IndexBytes& Month(int m) { return Short(1).Short(m); }
+    IndexBytes& Day(int d) { return Short(2).Short(d); }
+    IndexBytes& Order(int h, int m, int s, int32_t number)
+    {
+        return Short(3).Short(h).Short(m).Short(s).Short(number & 0xFFFF).Short((number >> 16) & 0xFFFF);
+    }
+
+    std::vector<uint8_t> bytes;
+};
+
+// The tree as lines "depth:text", depth first, for whole-tree comparisons.
+void Flatten(const CHistoryNode& node, std::vector<std::string>& out)
+{
+    for (const auto& child : node.children) {
+        out.push_back(std::to_string(child->depth) + ":" + child->text);
+        Flatten(*child, out);
+    }
+}
+
+std::vector<std::string> Flat(const CHistoryTree& tree)
+{
+    std::vector<std::string> out;
+    Flatten(tree.Root(), out);
+    return out;
+}
+
+std::vector<std::string> FlatIndex(const IndexBytes& index)
+{
+    CHistoryTree tree;
+    tree.ReadIndex(index.bytes.data(), index.bytes.size());
+    return Flat(tree);
+}
+
+const CHistoryNode& FirstOrder(const CHistoryTree& tree)
+{
+    return *tree.Root().children.at(0)->children.at(0)->children.at(0)->children.at(0);
+}
+
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+TEST(HistoryName, FileNameFromTimeAndOrderNumber)
+{
+    EXPECT_EQ(HistoryFileName(Answered(2008, 3, 5, 14, 3, 22), "123"), "History\\2008-03-05 14.03.22 (123).dat");
+    EXPECT_EQ(HistoryFileName(Answered(2008, 12, 31, 0, 0, 9), ""), "History\\2008-12-31 00.00.09 ().dat");
+}
+
+TEST(HistoryName, OrderNumberCannotLeaveTheHistoryFolder)
+{
+    EXPECT_EQ(SanitiseOrderNumber("123"), "123");
+    EXPECT_EQ(SanitiseOrderNumber("AB-1234.5"), "AB-1234.5");
+    EXPECT_EQ(SanitiseOrderNumber("..\\..\\Windows\\x"), "______Windows_x");
+    EXPECT_EQ(SanitiseOrderNumber("../../etc/passwd"), "______etc_passwd");
+    EXPECT_EQ(SanitiseOrderNumber("a...b"), "a___b");
+    EXPECT_EQ(SanitiseOrderNumber("C:x<y>\"z\"|?*"), "C_x_y__z____");
+    EXPECT_EQ(SanitiseOrderNumber("1)2(3"), "1_2_3");
+    EXPECT_EQ(SanitiseOrderNumber(std::string("1\r\n\t\x7f\xe9", 6)), "1_____");
+    EXPECT_EQ(SanitiseOrderNumber(std::string(100, '9')), std::string(kMaxOrderNumberText, '9'));
+}
+
+TEST(HistoryName, AnyServerTextGivesANameThatListsAndReopensItself)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        std::string number(random() % 80, '\0');
+        for (char& c : number)
+            c = static_cast<char>(random() % 256);
+        const std::string path = HistoryFileName(Answered(2008, 3, 5, 14, 3, 22), number);
+        const std::string title = path.substr(8);
+        ASSERT_EQ(path.substr(0, 8), "History\\");
+        ASSERT_EQ(title.find_first_of("\\/:"), std::string::npos) << title;
+        ASSERT_EQ(title.find(".."), std::string::npos) << title;
+        CHistoryTree tree;
+        ASSERT_TRUE(tree.AddHistoryFile(title));
+        EXPECT_EQ(CHistoryTree::OrderPath(FirstOrder(tree)), path);
+    }
+}
+
+TEST(HistoryName, ParsesTheNamesTheWriterGives)
+{
+    HistoryName name;
+    ASSERT_TRUE(ParseHistoryName("2008-03-05 14.03.22 (123).dat", name));
+    EXPECT_EQ(name.year, 2008);
+    EXPECT_EQ(name.month, 3);
+    EXPECT_EQ(name.day, 5);
+    EXPECT_EQ(name.hour, 14);
+    EXPECT_EQ(name.minute, 3);
+    EXPECT_EQ(name.second, 22);
+    EXPECT_EQ(name.orderNumber, "123");
+}
+
+TEST(HistoryName, ParsesAsTheListingPatternReadsNames)
+{
+    HistoryName name;
+    ASSERT_TRUE(ParseHistoryName("2008-3-5   4.3.2(x)y).dat", name));
+    EXPECT_EQ(name.hour, 4);
+    EXPECT_EQ(name.orderNumber, "x");
+    ASSERT_TRUE(ParseHistoryName("2008-03-05 14.03.22 ().dat", name));
+    EXPECT_EQ(name.orderNumber, "");
+    ASSERT_TRUE(ParseHistoryName("2008-03-05 14.03.22.dat", name));
+    EXPECT_EQ(name.orderNumber, "");
+    ASSERT_TRUE(ParseHistoryName("2008-03-05 14.03.22 (" + std::string(300, '7') + ").dat", name));
+    EXPECT_EQ(name.orderNumber.size(), 255u);
+}
+
+TEST(HistoryName, NamesWithoutARealDateAndTimeAreRefused)
+{
+    HistoryName name;
+    for (const char* text : {"notes (1).dat", "2008-03 14.03.22 (1).dat", "2008-13-05 14.03.22 (1).dat",
+                             "2008-00-05 14.03.22 (1).dat", "2008-03-32 14.03.22 (1).dat",
+                             "2008-03-05 24.03.22 (1).dat", "2008-03-05 14.60.22 (1).dat",
+                             "2008-03-05 14.03 (1).dat", "2008 -03-05 14.03.22 (1).dat", ""}) {
+        EXPECT_FALSE(ParseHistoryName(text, name)) << text;
+    }
+}
+
+TEST(HistoryName, PathRebuiltFromTheTreeTurnsColonsIntoFullStops)
+{
+    EXPECT_EQ(HistoryOrderPath(2008, 3, 5, "14:03:22 (123)"), "History\\2008-03-05 14.03.22 (123).dat");
+    EXPECT_EQ(HistoryOrderTitle(2008, 3, 5, "14:0"), "2008-03-05 14.0.dat");
+    EXPECT_EQ(HistoryOrderTitle(2008, 3, 5, "100:05:07 (1)"), "2008-03-05 100:05:07 (1).dat");
+}
+
+TEST(HistoryTexts, DaySuffixes)
+{
+    const Lines expected = {"1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th", "11th",
+                            "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st", "22nd",
+                            "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
+    for (int day = 1; day <= 31; ++day)
+        EXPECT_EQ(DayText(day), expected[static_cast<size_t>(day - 1)]);
+}
+
+TEST(HistoryTexts, MonthNamesOfTreeAndSummary)
+{
+    EXPECT_STREQ(MonthTreeName(1), "January");
+    EXPECT_STREQ(MonthTreeName(2), "Febuary");
+    EXPECT_STREQ(MonthTreeName(12), "December");
+    EXPECT_STREQ(MonthTreeName(0), "December");
+    EXPECT_STREQ(MonthTreeName(13), "");
+    EXPECT_STREQ(MonthTreeName(-1), "");
+    EXPECT_STREQ(MonthName(2), "February");
+    EXPECT_STREQ(MonthName(0), "");
+}
+
+TEST(HistoryTexts, OrderNodes)
+{
+    EXPECT_EQ(OrderNodeText(9, 5, 0, "A1"), "09:05:00 (A1)");
+    EXPECT_EQ(OrderNodeText(9, 5, 0, -12), "09:05:00 (-12)");
+}
+
+TEST(HistoryIndex, RecordsBuildTheTree)
+{
+    IndexBytes index;
+    index.Year(2008).Month(3).Day(5).Order(14, 3, 22, 123).Order(15, 0, 0, 70000);
+    CHistoryTree tree;
+    tree.ReadIndex(index.bytes.data(), index.bytes.size());
+    EXPECT_EQ(Flat(tree), (Lines{"1:2008", "2:March", "3:5th", "4:14:03:22 (123)", "4:15:00:00 (70000)"}));
+    EXPECT_EQ(CHistoryTree::OrderPath(FirstOrder(tree)), "History\\2008-03-05 14.03.22 (123).dat");
+    EXPECT_EQ(CHistoryTree::OrderPath(*tree.Root().children[0]), "");
+}
+
+TEST(HistoryIndex, UnknownTagsHaveNoPayload)
+{
+    IndexBytes index;
+    index.Year(2008).Short(7).Short(-1).Month(2).Short(4).Day(22);
+    EXPECT_EQ(FlatIndex(index), (Lines{"1:2008", "2:Febuary", "3:22nd"}));
+}
+
+TEST(HistoryIndex, EndsAtTheFirstRecordThatIsNotWhole)
+{
+    IndexBytes index;
+    index.Year(2008).Month(3).Day(5).Order(14, 3, 22, 123);
+    for (size_t cut = 1; cut <= 10; ++cut) {
+        SCOPED_TRACE(cut);
+        IndexBytes shorter = index;
+        shorter.bytes.resize(index.bytes.size() - cut);
+        EXPECT_EQ(FlatIndex(shorter), (Lines{"1:2008", "2:March", "3:5th"}));
+    }
+    IndexBytes odd;
+    odd.Year(2009).bytes.push_back(1);
+    EXPECT_EQ(FlatIndex(odd), (Lines{"1:2009"}));
+}
+
+TEST(HistoryIndex, RecordsWithoutAParentAreSkippedWithWhatFollowsThem)
+{
+    IndexBytes index;
+    index.Order(1, 2, 3, 4).Day(1).Month(1).Year(2008).Day(9).Order(1, 1, 1, 1).Month(4).Day(2).Order(2, 2, 2, 2);
+    EXPECT_EQ(FlatIndex(index), (Lines{"1:2008", "2:April", "3:2nd", "4:02:02:02 (2)"}));
+}
+
+TEST(HistoryIndex, MonthBeyondTwelveIsSkippedAndZeroIsDecember)
+{
+    IndexBytes index;
+    index.Year(2008).Month(13).Day(1).Order(1, 1, 1, 1).Month(0).Day(3).Month(-2).Day(4);
+    EXPECT_EQ(FlatIndex(index), (Lines{"1:2008", "2:December", "3:3rd"}));
+}
+
+TEST(HistoryIndex, NewYearStartsWithoutAMonth)
+{
+    IndexBytes index;
+    index.Year(2008).Month(3).Day(5).Year(2009).Day(6).Order(1, 1, 1, 1);
+    EXPECT_EQ(FlatIndex(index), (Lines{"1:2008", "2:March", "3:5th", "1:2009"}));
+}
+
+TEST(HistoryFiles, NamesFallIntoAscendingNodes)
+{
+    CHistoryTree tree;
+    for (const char* name : {"2008-03-07 09.00.00 (3).dat", "2008-03-05 14.03.22 (1).dat",
+                             "2008-03-05 08.00.00 (2).dat", "2009-01-02 10.00.00 (4).dat",
+                             "2007-11-30 10.00.00 (5).dat", "2008-02-29 10.00.00 ().dat"})
+        EXPECT_TRUE(tree.AddHistoryFile(name)) << name;
+    EXPECT_FALSE(tree.AddHistoryFile("readme (1).dat"));
+    EXPECT_EQ(Flat(tree), (Lines{"1:2007", "2:November", "3:30th", "4:10:00:00 (5)",
+                                 "1:2008", "2:Febuary",  "3:29th", "4:10:00:00 ()",
+                                 "2:March", "3:5th",     "4:14:03:22 (1)", "4:08:00:00 (2)",
+                                 "3:7th",  "4:09:00:00 (3)",
+                                 "1:2009", "2:January",  "3:2nd", "4:10:00:00 (4)"}));
+}
+
+TEST(HistoryFiles, FindChildFallsBackToTheLastLowerValue)
+{
+    CHistoryTree tree;
+    tree.AddHistoryFile("2008-03-05 14.03.22 (1).dat");
+    tree.AddHistoryFile("2008-03-07 14.03.22 (2).dat");
+    const CHistoryNode& march = *tree.Root().children[0]->children[0];
+    EXPECT_EQ(CHistoryTree::FindChild(march, 7)->text, "7th");
+    EXPECT_EQ(CHistoryTree::FindChild(march, 9)->text, "7th");
+    EXPECT_EQ(CHistoryTree::FindChild(march, 6)->text, "5th");
+    EXPECT_EQ(CHistoryTree::FindChild(march, 2), nullptr);
+    EXPECT_EQ(CHistoryTree::FindChild(tree.Root(), 2010)->text, "2008");
+}
+
+class HistoryFolderTest : public TempDirTest {};
+
+TEST_F(HistoryFolderTest, FilesAreListedInNameOrderWhenThereIsNoIndex)
+{
+    for (const char* name : {"2008-03-07 09.00.00 (3).DAT", "2008-03-05 14.03.22 (1).dat", "Current.dat",
+                             "2008-03-06 10.00.00.dat", "notes (x).dat"})
+        WriteBytes(PathOf(name), "");
+    CHistoryTree tree;
+    tree.Load(m_dir.string());
+    EXPECT_EQ(Flat(tree), (Lines{"1:2008", "2:March", "3:5th", "4:14:03:22 (1)", "3:7th", "4:09:00:00 (3)"}));
+}
+
+TEST_F(HistoryFolderTest, IndexWhenPresentDescribesTheWholeTree)
+{
+    WriteBytes(PathOf("2008-03-05 14.03.22 (1).dat"), "");
+    IndexBytes index;
+    index.Year(2001).Month(1).Day(1).Order(1, 2, 3, 4);
+    WriteBytes(PathOf("index.dat"), std::string(index.bytes.begin(), index.bytes.end()));
+    CHistoryTree tree;
+    tree.Load(m_dir.string());
+    EXPECT_EQ(Flat(tree), (Lines{"1:2001", "2:January", "3:1st", "4:01:02:03 (4)"}));
+}
+
+TEST_F(HistoryFolderTest, MissingFolderGivesAnEmptyTree)
+{
+    CHistoryTree tree;
+    tree.AddHistoryFile("2008-03-05 14.03.22 (1).dat");
+    tree.Load(PathOf("missing"));
+    EXPECT_TRUE(tree.Root().children.empty());
+    EXPECT_FALSE(tree.ReadIndexFile(PathOf("missing/index.dat")));
+}
