@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "SkinTestRecorder.h"
+#include "skin/BmpFileLoader.h"
+#include "skin/SkinBitmapCache.h"
+#include "skin/SkinFont.h"
+#include "skin/SkinImage.h"
+#include "skin/SkinPolygon.h"
+#include "skin/SkinReader.h"
+#include "skin/SkinShape.h"
+#include "skin/SkinText.h"
+#include "skin/SkinVariables.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class SkinDrawingTest : public SkinTest {
+protected:
+    // Reads one block of the given kind from text.
+    template <class T>
+    bool Parse(T& block, const std::string& text)
+    {
+        CSkinReader reader(variables, Script(text + " \n").c_str());
+        return block.Parse(reader);
+    }
+    template <class T>
+    Calls Drawn(const std::string& text, int32_t width = 400, int32_t height = 300)
+    {
+        T block;
+        EXPECT_TRUE(Parse(block, text)) << text;
+        CRecordingSurface surface;
+        block.Draw(surface, width, height);
+        return surface.calls;
+    }
+    Calls DrawnImage(const std::string& text, int32_t width = 400, int32_t height = 300)
+    {
+        CSkinImage image;
+        EXPECT_TRUE(Parse(image, text)) << text;
+        CRecordingSurface surface;
+        image.Draw(surface, width, height);
+        occupied = image.Occupied();
+        return surface.calls;
+    }
+
+    CSkinVariables variables;
+    SkinRect occupied;
+};
+
+constexpr const char* kDefaultStyles = " pen=000000/0/0 brush=ffffff/0/0";
+
+} // namespace
+
+TEST_F(SkinDrawingTest, FramesResolveTheirEdgesAgainstTheExtents)
+{
+    EXPECT_EQ(Drawn<CSkinShape>("{ X 10 Y 5 XE -10R YE 50% }"), Calls{std::string("rect 10,5,390,150") + kDefaultStyles});
+    EXPECT_EQ(Drawn<CSkinShape>("{ X 10 W 50 Y 20 H 30 }"), Calls{std::string("rect 10,20,60,50") + kDefaultStyles});
+    EXPECT_EQ(Drawn<CSkinShape>("{ W 50 X 10 }"), Calls{std::string("rect 10,0,50,0") + kDefaultStyles})
+        << "W adds only what X was when it was read";
+    EXPECT_EQ(Drawn<CSkinShape>("{ X -20R W 10R }"), Calls{std::string("rect 380,0,390,0") + kDefaultStyles})
+        << "W keeps its own anchor";
+}
+
+TEST_F(SkinDrawingTest, AFrameTurnedInsideOutDrawsNothing)
+{
+    EXPECT_TRUE(Drawn<CSkinShape>("{ X 50 XE 40 YE 10 }").empty());
+    EXPECT_TRUE(Drawn<CSkinShape>("{ Y 50 YE 10 XE 10 }").empty());
+}
+
+TEST_F(SkinDrawingTest, FramesRejectAnExclusivePairOrAMissingOperand)
+{
+    CSkinShape shape;
+    EXPECT_FALSE(Parse(shape, "{ X 1 W 5 XE 9 }"));
+    EXPECT_FALSE(Parse(shape, "{ XE 9 W 5 }"));
+    EXPECT_FALSE(Parse(shape, "{ H 5 YE 9 }"));
+    EXPECT_FALSE(Parse(shape, "{ YE 9 H 5 }"));
+    EXPECT_FALSE(Parse(shape, "{ X }"));
+    EXPECT_FALSE(Parse(shape, "{ X 1"));
+    EXPECT_TRUE(Parse(shape, "{ X 1 unknown words Y 2 }"));
+}
+
+TEST_F(SkinDrawingTest, PensAndBrushesTakeTheirStyleWords)
+{
+    EXPECT_EQ(Drawn<CSkinShape>("{ BORDER { COLOR { 1 2 3 } DASHDOT WIDTH 3 } FILL { COLOR { 0x445566 } CROSS } XE 5 }"),
+              Calls{"rect 0,0,5,0 pen=030201/3/3 brush=445566/2/4"});
+    EXPECT_EQ(Drawn<CSkinShape>("{ FILL { CROSS SOLID } BORDER { DOT } XE 5 }"),
+              Calls{"rect 0,0,5,0 pen=000000/2/0 brush=ffffff/0/0"})
+        << "the last style word wins; without COLOR a pen is black and a brush white";
+    EXPECT_EQ(Drawn<CSkinShape>("{ FILL { DIAGCROSS HOLLOW } XE 5 }"),
+              Calls{"rect 0,0,5,0 pen=000000/0/0 brush=ffffff/1/0"});
+}
+
+TEST_F(SkinDrawingTest, PenAndBrushRejectBadColoursAndOperands)
+{
+    CSkinShape shape;
+    EXPECT_FALSE(Parse(shape, "{ BORDER { COLOR {1,2,3} } }"));
+    EXPECT_FALSE(Parse(shape, "{ BORDER { WIDTH } }"));
+    EXPECT_FALSE(Parse(shape, "{ FILL { COLOR { 1 2 } } }"));
+}
+
+TEST_F(SkinDrawingTest, PolygonsNeedFourPointsAndPairs)
+{
+    CSkinPolygon polygon;
+    EXPECT_FALSE(Parse(polygon, "{ 0 0 10 0 10 10 }")) << "three points";
+    CSkinPolygon odd;
+    EXPECT_FALSE(Parse(odd, "{ 0 0 10 0 10 10 0 10 5 }"));
+    CSkinPolygon unopened;
+    EXPECT_FALSE(Parse(unopened, "0 0 10 0 10 10 0 10 }"));
+    EXPECT_EQ(Drawn<CSkinPolygon>("{ BORDER { WIDTH 2 } 0 0 R 0 R B 50% 10 }", 200, 100),
+              Calls{"poly 0,0 200,0 200,100 100,10 pen=000000/0/2 brush=ffffff/0/0"});
+}
+
+TEST_F(SkinDrawingTest, FontsNeedAFaceAndAHeight)
+{
+    CSkinFont font;
+    EXPECT_FALSE(Parse(font, "{ FACE Tahoma }"));
+    CSkinFont noFace;
+    EXPECT_FALSE(Parse(noFace, "{ HEIGHT 12 }"));
+    CSkinFont missingOperand;
+    EXPECT_FALSE(Parse(missingOperand, "{ FACE }"));
+    CSkinFont full;
+    ASSERT_TRUE(Parse(full, "{ FACE Arial FACE \"Segoe UI\" HEIGHT -15 WIDTH 6 BOLD ITALIC UNDERLINE "
+                            "STRIKEOUT PROOF ANTIALIASED }"));
+    const SkinFontStyle style = full.Style();
+    EXPECT_STREQ(style.face, "Segoe UI");
+    EXPECT_EQ(style.height, -15);
+    EXPECT_EQ(style.width, 6);
+    EXPECT_EQ(style.weight, 700);
+    EXPECT_TRUE(style.italic && style.underline && style.strikeout);
+    EXPECT_EQ(style.quality, 4u);
+}
+
+TEST_F(SkinDrawingTest, CaptionsJoinTheirWordsAndKeepTheLastFormat)
+{
+    CSkinText text;
+    ASSERT_TRUE(Parse(text, "{ Total 12 CENTER RIGHT }"));
+    EXPECT_EQ(text.Text(), "Total12");
+    EXPECT_EQ(text.Format(), CSkinText::kRight);
+    CSkinText unopened;
+    EXPECT_FALSE(Parse(unopened, "Total }"));
+}
+
+TEST_F(SkinDrawingTest, CaptionsDrawInTheirBoxWithinTheArea)
+{
+    CSkinText text;
+    ASSERT_TRUE(Parse(text, "{ \"Send order\" RECT { X 4 Y 2 XE -4R } CENTER COLOR { 9 8 7 } FONT { FACE Tahoma HEIGHT 14 } }"));
+    CRecordingSurface surface;
+    text.Draw(surface, 10, 20, 100, 30);
+    EXPECT_EQ(surface.calls, Calls{"text 'Send order' 14,22,106,50 fmt=1 colour=070809 font=Tahoma/14/0/0/q0"});
+
+    CSkinText plain;
+    ASSERT_TRUE(Parse(plain, "{ Hello }"));
+    CRecordingSurface plainSurface;
+    plain.Draw(plainSurface, 0, 0, 50, 10);
+    EXPECT_EQ(plainSurface.calls, Calls{"text 'Hello' 0,0,50,10 fmt=0 colour=000000"})
+        << "the box fills the area; without a font the surface's font is kept";
+
+    CSkinText empty;
+    ASSERT_TRUE(Parse(empty, "{ BOTTOM }"));
+    CRecordingSurface emptySurface;
+    empty.Draw(emptySurface, 0, 0, 50, 10);
+    EXPECT_TRUE(emptySurface.calls.empty());
+}
+
+TEST_F(SkinDrawingTest, ImagesShowTheirSourcePartAtItsOwnSizeByDefault)
+{
+    bitmaps.sizes["b.bmp"] = {40, 20};
+    EXPECT_EQ(DrawnImage("{ FILE b.bmp DEST { X 10 Y 5 } }"), Calls{"blit 0,0 40x20 -> 10,5 40x20"});
+    EXPECT_EQ(SkinRectText(occupied), "10,5,50,25");
+    EXPECT_EQ(DrawnImage("{ FILE b.bmp RECT { X 10 XE 30 Y 0 H 10 } }"), Calls{"blit 10,0 20x10 -> 0,0 20x10"});
+}
+
+TEST_F(SkinDrawingTest, ImagesStretchOntoADestinationWithFarEdges)
+{
+    bitmaps.sizes["b.bmp"] = {40, 20};
+    EXPECT_EQ(DrawnImage("{ FILE b.bmp DEST { X 10 XE -11R Y 0 YE 29 } }", 200, 100),
+              Calls{"blit 0,0 40x20 -> 10,0 180x30"}) << "the far edges are inclusive";
+    EXPECT_EQ(DrawnImage("{ FILE b.bmp HX 50% HY B DEST { X 50% XE 50% Y 0C YE 0C } }", 200, 100),
+              Calls{"blit 0,0 40x20 -> 80,30 1x1"}) << "the hot spot moves both edges";
+}
+
+TEST_F(SkinDrawingTest, AHotSpotWithoutFarEdgesDrawsNothingButRecordsItsRectangle)
+{
+    bitmaps.sizes["b.bmp"] = {40, 20};
+    EXPECT_TRUE(DrawnImage("{ FILE b.bmp HX 5 DEST { X 3 } }").empty());
+    EXPECT_EQ(SkinRectText(occupied), "-2,0,-5,20");
+}
+
+TEST_F(SkinDrawingTest, TilingRepeatsThePartAndCutsTheLastCopy)
+{
+    bitmaps.sizes["t.bmp"] = {30, 8};
+    EXPECT_EQ(DrawnImage("{ FILE t.bmp HORZTILE DEST { X 0 XE 99 Y 0 YE 19 } }"),
+              (Calls{"blit 0,0 30x8 -> 0,0 30x20", "blit 0,0 30x8 -> 30,0 30x20", "blit 0,0 30x8 -> 60,0 30x20",
+                     "blit 0,0 10x8 -> 90,0 10x20"}));
+    EXPECT_EQ(DrawnImage("{ FILE t.bmp VERTTILE DEST { X 0 XE 59 Y 0 YE 19 } }"),
+              (Calls{"blit 0,0 30x8 -> 0,0 60x8", "blit 0,0 30x8 -> 0,8 60x8", "blit 0,0 30x4 -> 0,16 60x4"}));
+    EXPECT_EQ(DrawnImage("{ FILE t.bmp VERTTILE HORZTILE DEST { X 0 XE 39 Y 0 YE 9 } }"),
+              (Calls{"blit 0,0 30x8 -> 0,0 30x8", "blit 0,0 10x8 -> 30,0 10x8", "blit 0,0 30x2 -> 0,8 30x2",
+                     "blit 0,0 10x2 -> 30,8 10x2"}));
+}
+
+TEST_F(SkinDrawingTest, TilingStopsAtTheSurfaceAndNeverLoopsOnAnEmptyPart)
+{
+    bitmaps.sizes["t.bmp"] = {30, 8};
+    EXPECT_EQ(DrawnImage("{ FILE t.bmp HORZTILE DEST { X -50 XE 2000000000 Y 0 YE 7 } }", 40, 10),
+              (Calls{"blit 0,0 30x8 -> -20,0 30x8", "blit 0,0 30x8 -> 10,0 30x8"}));
+    EXPECT_TRUE(DrawnImage("{ FILE t.bmp RECT { X 5 XE 5 } HORZTILE DEST { X 0 XE 99 Y 0 YE 7 } }").empty());
+}
+
+TEST_F(SkinDrawingTest, ImagesDrawTheirCaptionOverTheWholeDestination)
+{
+    bitmaps.sizes["b.bmp"] = {40, 20};
+    EXPECT_EQ(DrawnImage("{ FILE b.bmp TEXT { OK CENTER } DEST { X 10 Y 5 } }"),
+              (Calls{"blit 0,0 40x20 -> 10,5 40x20", "text 'OK' 10,5,50,25 fmt=1 colour=000000"}));
+}
+
+TEST_F(SkinDrawingTest, AFileThatFailsToLoadShowsOnlyTheCaption)
+{
+    EXPECT_EQ(DrawnImage("{ FILE missing.bmp TEXT { Hi } DEST { X 1 XE 10 Y 1 YE 10 } }"),
+              Calls{"text 'Hi' 1,1,11,11 fmt=0 colour=000000"});
+}
+
+TEST_F(SkinDrawingTest, ImagesNeedAFileAndTakeAnyWordAsItsName)
+{
+    CSkinImage image;
+    EXPECT_FALSE(Parse(image, "{ DEST { X 1 } }"));
+    CSkinImage braced;
+    EXPECT_TRUE(Parse(braced, "{ FILE } }")) << "FILE takes the next word whatever it is";
+    CSkinImage cut;
+    EXPECT_FALSE(Parse(cut, "{ FILE"));
+}
+
+TEST_F(SkinDrawingTest, TheBitmapCacheKeysOnTheExactFileName)
+{
+    bitmaps.sizes["Shared.bmp"] = {4, 4};
+    CSkinBitmapCache& cache = CSkinBitmapCache::Shared();
+    const uint32_t before = cache.Count();
+    CSkinBitmapFile& first = cache.Find("Shared.bmp");
+    EXPECT_EQ(&cache.Find("Shared.bmp"), &first);
+    EXPECT_NE(&cache.Find("shared.bmp"), &first) << "case counts";
+    CSkinBitmapFile& failed = cache.Find("nothing.bmp");
+    EXPECT_EQ(&cache.Find("nothing.bmp"), &failed) << "a failed load is still an entry";
+    EXPECT_FALSE(failed.IsLoaded());
+    EXPECT_EQ(failed.Width(), 0);
+    EXPECT_EQ(cache.Count(), before + 3);
+    EXPECT_EQ(bitmaps.loads, (std::vector<std::string>{"Shared.bmp", "shared.bmp", "nothing.bmp"}));
+}
+
+TEST(BmpFileLoader, ReadsTheSizeFromInfoAndCoreHeaders)
+{
+    uint8_t info[54] = {'B', 'M'};
+    info[14] = 40;
+    info[18] = 0x34, info[19] = 0x12;              // width 0x1234
+    info[22] = 0xF6, info[23] = info[24] = info[25] = 0xFF;  // height -10: top-down
+    SkinBitmapInfo size;
+    ASSERT_TRUE(CBmpFileLoader::ReadSize(info, sizeof info, size));
+    EXPECT_EQ(size.width, 0x1234);
+    EXPECT_EQ(size.height, 10);
+
+    uint8_t core[26] = {'B', 'M'};
+    core[14] = 12;
+    core[18] = 7;
+    core[20] = 9;
+    ASSERT_TRUE(CBmpFileLoader::ReadSize(core, sizeof core, size));
+    EXPECT_EQ(size.width, 7);
+    EXPECT_EQ(size.height, 9);
+}
+
+TEST(BmpFileLoader, RefusesWhatIsNotABitmap)
+{
+    uint8_t header[54] = {'B', 'M'};
+    header[14] = 40;
+    SkinBitmapInfo size;
+    EXPECT_FALSE(CBmpFileLoader::ReadSize(header, sizeof header, size)) << "no width";
+    header[18] = 1;
+    EXPECT_FALSE(CBmpFileLoader::ReadSize(header, sizeof header, size)) << "no height";
+    header[22] = 1;
+    EXPECT_TRUE(CBmpFileLoader::ReadSize(header, sizeof header, size));
+    EXPECT_FALSE(CBmpFileLoader::ReadSize(header, 30, size)) << "cut short";
+    header[0] = 'P';
+    EXPECT_FALSE(CBmpFileLoader::ReadSize(header, sizeof header, size));
+}

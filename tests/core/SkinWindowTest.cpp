@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "SkinTestRecorder.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinItem.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+constexpr uint32_t kNotify = 0x8000;
+constexpr uint32_t kPaint = 0x000F;
+constexpr uint32_t kEraseBackground = 0x0014;
+constexpr uint32_t kSysCommand = 0x0112;
+constexpr uint32_t kKeyUp = 0x0101;
+constexpr uint32_t kCaptureChanged = 0x0215;
+constexpr uint32_t kMouseMove = 0x0200;
+constexpr uint32_t kLeftDown = 0x0201;
+constexpr uint32_t kLeftUp = 0x0202;
+constexpr uint32_t kRightDown = 0x0204;
+constexpr uint32_t kRightUp = 0x0205;
+constexpr uintptr_t kLeft = 1;
+constexpr uintptr_t kRight = 2;
+
+// Button A (ID 1) at 0..40 with OVER and DOWN images, button B (ID 2) at
+// 50..90 with none, a title bar (ID 3) that drags the window, and a backdrop
+// rectangle declared first, under everything.
+const char* const kScript =
+    "[Test]\r\n"
+    "RECTANGLE { NORMAL { X 0 Y 0 XE R YE B } }\r\n"
+    "BITMAP { ID 1 NORMAL { FILE normal.bmp } OVER { FILE over.bmp } DOWN { FILE down.bmp } }\r\n"
+    "BITMAP { ID 2 NORMAL { FILE normal.bmp DEST { X 50 Y 0 } } }\r\n"
+    "BITMAP { ID 3 WINMOVE TIP \"Drag me\" NORMAL { FILE bar.bmp DEST { X 0 Y 100 } TEXT { Title } } }\r\n"
+    "END\r\n";
+
+class SkinWindowTest : public SkinTest {
+protected:
+    void SetUp() override
+    {
+        SkinTest::SetUp();
+        bitmaps.sizes["normal.bmp"] = {40, 20};
+        bitmaps.sizes["over.bmp"] = {40, 21};
+        bitmaps.sizes["down.bmp"] = {40, 22};
+        bitmaps.sizes["bar.bmp"] = {400, 30};
+    }
+
+    // Attaches the skin, loads the script and paints once, forgetting the calls.
+    void Open(const std::string& script = kScript)
+    {
+        ASSERT_TRUE(skin.Attach(&window, kNotify));
+        ASSERT_TRUE(Load(skin, script));
+        skin.WindowProc(kPaint, 0, 0);
+        window.Take();
+        window.TakeDrawn();
+        window.passedOn.clear();
+    }
+    intptr_t Mouse(uint32_t message, uintptr_t keys, int x, int y)
+    {
+        return skin.WindowProc(message, keys, intptr_t(x) | intptr_t(y) << 16);
+    }
+    // The notifications and other window calls of one mouse message.
+    Calls Step(uint32_t message, uintptr_t keys, int x, int y)
+    {
+        Mouse(message, keys, x, y);
+        return window.Take();
+    }
+    static std::string Sent(uint32_t id, SkinEvent event) { return StrFormat("send %#x %u %d", kNotify, id, int(event)); }
+
+    CRecordingWindow window;
+    CSkin skin;
+};
+
+} // namespace
+
+TEST_F(SkinWindowTest, AttachTakesOverTheWindowOnce)
+{
+    EXPECT_FALSE(skin.Attach(nullptr, kNotify));
+    ASSERT_TRUE(skin.Attach(&window, kNotify));
+    EXPECT_EQ(window.Take(), (Calls{"subclass", "invalidate all"}));
+    EXPECT_FALSE(skin.Attach(&window, kNotify)) << "an attached skin stays as it is";
+    EXPECT_TRUE(window.Take().empty());
+    EXPECT_EQ(CSkin::FindAttached(window.Handle()), &skin);
+    EXPECT_EQ(skin.ClientWidth(), 500) << "the screen rectangle stands in until the first paint";
+}
+
+TEST_F(SkinWindowTest, TheFirstPaintBuildsTheBufferInScriptOrder)
+{
+    ASSERT_TRUE(skin.Attach(&window, kNotify));
+    ASSERT_TRUE(Load(skin, kScript));
+    window.Take();
+    skin.WindowProc(kPaint, 0, 0);
+    EXPECT_EQ(window.Take(), (Calls{"begin paint", "make buffer 400x300", "end paint 400x300"}));
+    EXPECT_EQ(window.TakeDrawn(),
+              (Calls{"rect 0,0,400,300 pen=000000/0/0 brush=ffffff/0/0", "blit 0,0 40x20 -> 0,0 40x20",
+                     "blit 0,0 40x20 -> 50,0 40x20", "blit 0,0 400x30 -> 0,100 400x30",
+                     "text 'Title' 0,100,400,130 fmt=0 colour=000000"}));
+    skin.WindowProc(kPaint, 0, 0);
+    EXPECT_EQ(window.Take(), (Calls{"begin paint", "end paint 400x300"})) << "the buffer is kept";
+    EXPECT_EQ(window.passedOn, (std::vector<uint32_t>{kPaint, kPaint}));
+}
+
+TEST_F(SkinWindowTest, BackgroundErasingIsSwallowedAndSystemCommandsRepaint)
+{
+    Open();
+    EXPECT_EQ(skin.WindowProc(kEraseBackground, 0, 0), 1);
+    EXPECT_TRUE(window.passedOn.empty());
+    EXPECT_EQ(skin.WindowProc(kSysCommand, 0xF020, 0), 7);
+    EXPECT_EQ(window.Take(), Calls{"invalidate all"});
+    EXPECT_EQ(window.passedOn, std::vector<uint32_t>{kSysCommand});
+}
+
+TEST_F(SkinWindowTest, PressingOnOneButtonAndReleasingOnAnotherClicksTheSecond)
+{
+    Open();
+    EXPECT_EQ(Step(kLeftDown, kLeft, 5, 5), (Calls{Sent(1, SKIN_LDOWN), "invalidate 0,0,40,22"}));
+    EXPECT_EQ(Step(kMouseMove, kLeft, 60, 5), (Calls{Sent(1, SKIN_LEAVE), "invalidate 0,0,40,20", Sent(2, SKIN_LDOWN)}));
+    EXPECT_EQ(Step(kLeftUp, 0, 60, 5), Calls{Sent(2, SKIN_CLICK)});
+    EXPECT_EQ(Step(kMouseMove, 0, 61, 6), Calls{}) << "unchanged item and buttons";
+    EXPECT_EQ(window.passedOn.size(), 4u);
+}
+
+TEST_F(SkinWindowTest, ButtonImagesFollowTheMouseWithTheirFallbacks)
+{
+    Open();
+    auto& a = static_cast<CSkinButton&>(*skin.FindItem(1));
+    auto& b = static_cast<CSkinButton&>(*skin.FindItem(2));
+    Mouse(kMouseMove, 0, 5, 5);
+    EXPECT_EQ(a.CurrentImage(), kSkinOver);
+    EXPECT_EQ(window.TakeDrawn(), Calls{"blit 0,0 40x21 -> 0,0 40x21"});
+    Mouse(kRightDown, kRight, 5, 5);
+    EXPECT_EQ(a.CurrentImage(), kSkinOver) << "no RIGHT image: OVER stays";
+    Mouse(kMouseMove, 0, 55, 5);
+    EXPECT_EQ(a.CurrentImage(), kSkinNormal);
+    EXPECT_EQ(b.CurrentImage(), kSkinNormal) << "no OVER image: NORMAL while hovered";
+    Mouse(kLeftDown, kLeft, 55, 5);
+    EXPECT_EQ(b.CurrentImage(), kSkinNormal) << "no DOWN and no OVER: NORMAL while pressed";
+    Mouse(kMouseMove, kLeft, 5, 5);
+    EXPECT_EQ(a.CurrentImage(), kSkinDown);
+    EXPECT_TRUE(a.IsPressed());
+}
+
+TEST_F(SkinWindowTest, ReleasingTheRightButtonSendsOverNotClick)
+{
+    Open();
+    EXPECT_EQ(Step(kRightDown, kRight, 60, 5), Calls{Sent(2, SKIN_RDOWN)});
+    EXPECT_EQ(Step(kRightUp, 0, 60, 5), Calls{Sent(2, SKIN_OVER)});
+}
+
+TEST_F(SkinWindowTest, LeavingForNoItemRepeatsTheLeaveForTheLastItem)
+{
+    Open();
+    Step(kMouseMove, 0, 60, 5);
+    EXPECT_EQ(Step(kMouseMove, 0, 300, 5), (Calls{Sent(2, SKIN_LEAVE)})) << "over the backdrop rectangle (ID 0)";
+    CRecordingWindow bareWindow;
+    CSkin bare;
+    ASSERT_TRUE(bare.Attach(&bareWindow, kNotify));
+    ASSERT_TRUE(Load(bare, "[Test]\r\nBITMAP { ID 9 NORMAL { FILE normal.bmp } }\r\nEND\r\n"));
+    bare.WindowProc(kPaint, 0, 0);
+    bare.WindowProc(kMouseMove, 0, 5 | 5 << 16);
+    bareWindow.Take();
+    bare.WindowProc(kMouseMove, 0, 300 | 5 << 16);
+    const Calls leave{Sent(9, SKIN_LEAVE), "release capture"};
+    EXPECT_EQ(bareWindow.Take(), leave);
+    bare.WindowProc(kMouseMove, 0, 301 | 5 << 16);
+    EXPECT_EQ(bareWindow.Take(), leave) << "the current item is never cleared";
+}
+
+TEST_F(SkinWindowTest, ARectangleDeclaredLaterHidesAButtonFromThePointer)
+{
+    Open(std::string(kScript).replace(std::string(kScript).find("END"), 3,
+                                      "RECTANGLE { NORMAL { X 0 XE 45 Y 0 YE 50 } }\r\nEND"));
+    EXPECT_EQ(Step(kMouseMove, 0, 5, 5), Calls{});
+    EXPECT_EQ(Step(kMouseMove, 0, 60, 5), Calls{Sent(2, SKIN_OVER)});
+}
+
+TEST_F(SkinWindowTest, AWinMoveButtonDragsTheWindowAndThenClicks)
+{
+    Open();
+    Step(kMouseMove, 0, 10, 110);
+    EXPECT_EQ(Step(kLeftDown, kLeft, 10, 110), (Calls{Sent(3, SKIN_LDOWN), "release capture", "send 0xa1 2 0"}));
+    EXPECT_EQ(Step(kMouseMove, 0, 12, 112), Calls{Sent(3, SKIN_CLICK)})
+        << "the drag left the button pressed";
+    EXPECT_EQ(static_cast<CSkinButton*>(skin.FindItem(3))->Tip(), "Drag me");
+}
+
+TEST_F(SkinWindowTest, ReleasedKeysSendEveryMatchingBindingAndPassOn)
+{
+    Open("[Test]\r\nHOTKEY { 16 F6 } HOTKEY { 0 F6 } HOTKEY { 13 F6 } HOTKEY { 11 F4 }\r\nEND\r\n");
+    EXPECT_EQ(skin.WindowProc(kKeyUp, 0x75, 0), 7);
+    EXPECT_EQ(window.Take(), (Calls{Sent(16, SKIN_CLICK), Sent(0, SKIN_CLICK), Sent(13, SKIN_CLICK)}));
+    skin.WindowProc(kKeyUp, 0x41, 0);
+    EXPECT_TRUE(window.Take().empty());
+    EXPECT_EQ(window.passedOn, (std::vector<uint32_t>{kKeyUp, kKeyUp}));
+}
+
+TEST_F(SkinWindowTest, LosingTheCaptureLeavesTheCurrentItem)
+{
+    Open();
+    skin.WindowProc(kCaptureChanged, 0, reinterpret_cast<intptr_t>(window.Handle()));
+    EXPECT_TRUE(window.Take().empty()) << "no current item yet";
+    Step(kLeftDown, kLeft, 60, 5);
+    skin.WindowProc(kCaptureChanged, 0, reinterpret_cast<intptr_t>(window.Handle()));
+    EXPECT_TRUE(window.Take().empty()) << "taken by this window itself";
+    skin.WindowProc(kCaptureChanged, 0, 0);
+    EXPECT_EQ(window.Take(), (Calls{Sent(2, SKIN_LEAVE), "release capture"}));
+    EXPECT_FALSE(skin.FindItem(2)->IsPressed());
+}
+
+TEST_F(SkinWindowTest, TheLastMouseKeyStateIsSharedByEverySkin)
+{
+    Open();
+    CRecordingWindow otherWindow;
+    CSkin other;
+    ASSERT_TRUE(other.Attach(&otherWindow, kNotify));
+    ASSERT_TRUE(Load(other, kScript));
+    other.WindowProc(kPaint, 0, 0);
+    EXPECT_EQ(Step(kMouseMove, 0, 60, 5), Calls{Sent(2, SKIN_OVER)});
+    other.WindowProc(kLeftDown, kLeft, 60 | 5 << 16);
+    EXPECT_EQ(Step(kMouseMove, 0, 61, 5), Calls{Sent(2, SKIN_OVER)}) << "the other skin changed the last state";
+}
+
+TEST_F(SkinWindowTest, SetTextRedrawsTheNormalCaptionAndSetColourShowsLater)
+{
+    Open();
+    CSkinItem* title = skin.FindItem(3);
+    title->SetColour(255, 0, 0);
+    EXPECT_EQ(window.Take(), Calls{"invalidate all"});
+    EXPECT_TRUE(window.TakeDrawn().empty());
+    title->SetText("Quarn Quillbox");
+    EXPECT_EQ(window.Take(), Calls{"invalidate all"});
+    EXPECT_EQ(window.TakeDrawn(), (Calls{"blit 0,0 400x30 -> 0,100 400x30",
+                                         "text 'Quarn Quillbox' 0,100,400,130 fmt=0 colour=0000ff"}));
+    skin.FindItem(0)->SetText("ignored by rectangles");
+    EXPECT_TRUE(window.Take().empty());
+}
+
+TEST_F(SkinWindowTest, ControlsMoveToTheirPlaceWhenTheBufferIsBuilt)
+{
+    window.visibleControls = {1000};
+    Open("[Test]\r\nCONTROL { ID 1000 NORMAL { X 10 Y 20 XE -10R YE -30B } }\r\n"
+         "CONTROL { ID 1054 NORMAL { X 1 XE 2 } }\r\nEND\r\n");
+    skin.WindowProc(kPaint, 0, 0);
+    EXPECT_EQ(window.Take(), (Calls{"begin paint", "end paint 400x300"}));
+    window.FreeBuffer();
+    window.client = SkinRect{0, 0, 500, 300};
+    window.Take();
+    skin.WindowProc(kPaint, 0, 0);
+    EXPECT_EQ(window.Take(), (Calls{"begin paint", "make buffer 500x300", "move 1000 10,20,490,270",
+                                    "invalidate all erase", "end paint 500x300"}))
+        << "hidden control 1054 is skipped";
+}
+
+TEST_F(SkinWindowTest, ControlPlacementsNeedAnIdAndANormalFrame)
+{
+    CSkin other;
+    EXPECT_FALSE(Load(other, "[Test]\r\nCONTROL { NORMAL { X 1 } }\r\nEND\r\n"));
+    EXPECT_FALSE(Load(other, "[Test]\r\nCONTROL { ID 5 }\r\nEND\r\n"));
+    EXPECT_EQ(failures.messages.size(), 2u);
+}
+
+TEST_F(SkinWindowTest, RegionsShapeTheWindowInScriptOrder)
+{
+    Open("[Test]\r\n"
+         "REGION { RECT { X 0 Y 0 XE R YE B } W 20 H 10% }\r\n"
+         "REGION { DIFF ELLIPTIC { X 0 Y 0 XE 10 YE 10 } ID 4 }\r\n"
+         "REGION { XOR AND POLY { 0 0 R 0 R B 0 B } }\r\n"
+         "END\r\n");
+    window.FreeBuffer();
+    window.Take();
+    skin.WindowProc(kPaint, 0, 0);
+    EXPECT_EQ(window.Take(), (Calls{"begin paint", "make buffer 400x300", "shape roundrect 0 0,0,400,300 corner 20x30",
+                                    "shape ellipse 3 0,0,10,10", "shape poly 1 0,0 400,0 400,300 0,300",
+                                    "end paint 400x300"}));
+    EXPECT_EQ(Step(kMouseMove, 0, 5, 5), Calls{}) << "regions are never hit";
+}
+
+TEST_F(SkinWindowTest, RegionBodiesNeedOneShape)
+{
+    CSkin other;
+    EXPECT_FALSE(Load(other, "[Test]\r\nREGION { OR W 5 }\r\nEND\r\n"));
+    EXPECT_EQ(failures.messages.back(), "Failed at word '}' on line 2\n");
+    EXPECT_FALSE(Load(other, "[Test]\r\nREGION { RECT { XE R } ELLIPTIC { XE 5 } }\r\nEND\r\n"));
+    EXPECT_EQ(failures.messages.back(), "Failed at word '}' on line 2\n")
+        << "the second shape's block is left unread, so the region's own brace is read as a statement";
+}
+
+TEST_F(SkinWindowTest, DetachRemovesTheShapeAndEverythingTheScriptMade)
+{
+    Open();
+    skin.SetVariable("x", "1");
+    skin.Detach();
+    EXPECT_EQ(window.Take(), (Calls{"remove shape", "free buffer"}));
+    EXPECT_EQ(skin.Items().Count(), 0u);
+    EXPECT_EQ(skin.GetVariable("x"), nullptr);
+    EXPECT_EQ(CSkin::FindAttached(window.Handle()), nullptr);
+    EXPECT_EQ(skin.WindowProc(kPaint, 0, 0), 0) << "a detached skin handles nothing";
+}
