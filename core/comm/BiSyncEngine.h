@@ -1,0 +1,170 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "comm/BiSyncReceiver.h"
+#include "comm/LinkPorts.h"
+
+class ITraceSink;
+
+// Link states; the index is what OnLinkState (WM_LINK_STATE) carries.
+enum LinkState : int {
+    kLinkDisconnected = 0, // no link; nothing is sent
+    kLinkConnected,        // a modem call stands; passes on at once to Ignoring Junk
+    kLinkIgnoringJunk,     // line noise is dropped until the line is quiet or the other side bids
+    kLinkIdle,             // line free
+    kLinkEnquiring,        // we bid (ENQ) and await ACK0
+    kLinkEnquiry,          // the other side bid and we granted it; awaiting its first block
+    kLinkSending,          // a block is out; awaiting its acknowledgement
+    kLinkReceiving,        // between received blocks
+    kLinkDataStart,        // inside a received block
+    kLinkBlockEnd,         // ETB received; awaiting the check character
+    kLinkDataEnd,          // ETX received; awaiting the check character
+    kLinkDisconnecting,    // we sent the closing EOT
+    kLinkStateCount
+};
+
+// The engine's timer ids, as the link window's timers.
+enum LinkTimer : int {
+    kJunkTimer = 1,   // 1000 ms while ignoring junk
+    kBidTimer = 6,    // 3000 ms plus 0 to 99 ms: bid again
+    kAckTimer = 8,    // 200 ms, then 5000 ms: acknowledge late or send WACK
+    kEotTimer = 9,    // 2000 ms: repeat the closing EOT, then give up
+    kBlockTimer = 10, // 15000 ms: no acknowledgement, send the block again
+};
+
+// Which end of the exchange this engine plays; it only names the two
+// directions in the trace ("Client: " for what the client sends).
+enum class LinkStation { Client, Server };
+
+// The binary-synchronous link: a station bids with ENQ, the other grants with
+// ACK0; blocks of at most 243 data bytes follow, each acknowledged with the
+// alternating ACK1 / ACK0 or refused with NAK; ETX ends a message, EOT a
+// transmission, and an EOT answered with EOT the conversation.
+//
+// The same engine plays both stations. The client queues its order with
+// AddSendData and enters Idle, which bids. The server grants the bid, receives
+// the order (OnLinkMessage), queues its reply, calls FinishedRequest, and bids
+// for the line when the client's EOT arrives.
+//
+// It never touches a device: output leaves through the owner (OnLinkSend) and
+// received bytes come in through ReceiveData. Timers are the host's; the host
+// calls OnTimer when one falls due. Everything runs on one thread.
+class CBiSyncEngine {
+public:
+    CBiSyncEngine(ILinkOwner& owner, ITimerHost& timers, IRandomSource& random, ITraceSink* trace,
+                  LinkStation station = LinkStation::Client);
+    CBiSyncEngine(const CBiSyncEngine&) = delete;
+    CBiSyncEngine& operator=(const CBiSyncEngine&) = delete;
+
+    // Queues a text for sending; in Idle the link bids at once.
+    void AddSendData(const std::string& text);
+    // Enters a state (LinkState); an unknown index is traced and changes nothing.
+    // Owners use it to start sending (Idle) and to stop (Disconnected).
+    void SetState(int state);
+    // Bytes from the transport, in any split.
+    void ReceiveData(const uint8_t* bytes, size_t count);
+    // The owner has handled the message of OnLinkMessage and queued its
+    // answer: the message is acknowledged now, or by the WACK timer.
+    void FinishedRequest();
+    // WM_LINK_RESET: enter Disconnected.
+    void Reset() { SetState(kLinkDisconnected); }
+    // WM_LINK_CONNECTED: a modem call stands; the line starts with its noise.
+    void Connected();
+    void OnTimer(int id);
+    // Hands bytes to the owner as one piece of output, unless Disconnected.
+    void SendRaw(const uint8_t* bytes, size_t count);
+
+    void ClearSendBuffer() { m_sendBuffer.clear(); }
+    const std::string& SendBuffer() const { return m_sendBuffer; }
+    int State() const { return m_state; }
+    // The link reached Disconnecting with nothing left to send: all was said.
+    bool OrderlyEnd() const { return m_orderlyEnd; }
+    // Longest message taken in; a block that would make it longer is refused.
+    void SetMessageLimit(size_t bytes) { m_messageLimit = bytes; }
+
+    static constexpr int kBlockResends = 5;       // resends of one block before the link gives up
+    static constexpr int kBidRepeats = 5;         // ENQs after the first before the link gives up
+    static constexpr int kWackRepeats = 4;        // WACKs after the first before the link gives up
+    static constexpr size_t kDefaultMessageLimit = 16u << 20;
+
+private:
+    struct StateInfo;
+    static const StateInfo kStates[kLinkStateCount];
+
+    // State entries.
+    void EnterDisconnected();
+    void EnterConnected();
+    void EnterIgnoringJunk();
+    void EnterIdle();
+    void EnterEnquiring();
+    void EnterEnquiry();
+    void EnterSending();
+    void EnterReceiving();
+    void EnterDisconnecting();
+
+    // Received bytes, by state.
+    void ReceiveBurst(const uint8_t* bytes, size_t count);
+    void OnIdleByte(uint8_t byte);
+    void OnEnquiringByte(uint8_t byte);
+    void OnEnquiryByte(uint8_t byte);
+    void OnSendingByte(uint8_t byte);
+    void OnReceivingByte(uint8_t byte);
+    void OnDataByte(uint8_t byte);
+    void OnBlockCheck(uint8_t byte);
+    void OnMessageCheck(uint8_t byte);
+    void OnDisconnectingByte(uint8_t byte);
+
+    // Timers.
+    void OnJunkTimer();
+    void OnBidTimer();
+    void OnAckTimer();
+    void OnEotTimer();
+    void OnBlockTimer();
+
+    // Output.
+    void SendChar(uint8_t byte);
+    void SendString(const std::string& bytes);
+    void SendAck();
+    void RepeatAck();
+    void SendWack();
+    void SendBlock(bool resend);
+    void BuildBlock();
+    void RejectBlock();
+    void StartClosing();
+    bool IsExpectedAck(uint8_t byte);
+    bool IsWack(uint8_t byte) const;
+    bool FitsMessage(const std::string& text) const;
+    void TraceData(const char* label, const uint8_t* bytes, size_t count);
+
+    ILinkOwner& m_owner;
+    ITimerHost& m_timers;
+    IRandomSource& m_random;
+    ITraceSink* m_trace;
+    const char* m_sentLabel;
+    const char* m_receivedLabel;
+
+    int m_state = kLinkDisconnected;
+    uint8_t m_lastChar = 0;
+    std::string m_sendBuffer;
+    std::string m_currentBlock;    // STX to ETB or ETX, kept for resending
+    uint8_t m_blockCheck = 0;
+    std::string m_lastSentBlock;   // data of the block sent before, never repeated
+    CBlockReceiver m_receiver;
+    std::string m_message;         // blocks received so far in this transmission
+    std::string m_lastBlock;       // data of the last block accepted, to spot resends
+    bool m_lastBlockEndedMessage = false;
+    bool m_awaitingOwner = false;  // a message went to the owner, FinishedRequest not yet called
+    size_t m_messageLimit = kDefaultMessageLimit;
+    bool m_expectAck0 = false;
+    bool m_ackToggle = false;
+    int m_enquiryRetries = 0;
+    int m_blockResends = 0;
+    bool m_wackCycle = false;
+    bool m_wackSent = false;
+    int m_wackCount = 0;
+    bool m_finished = false;
+    int m_eotRepeats = 0;
+    bool m_orderlyEnd = false;
+};

@@ -1,0 +1,151 @@
+// Whole conversations: the client's side byte by byte against a scripted
+// server, and two engines, client and server, against each other.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "LinkRig.h"
+
+TEST(LinkExchange, ClientSendsTheOrderAndAnswersTheReplyByteForByte)
+{
+    LinkRig client;
+    client.Do([](CBiSyncEngine& e) {
+        for (const char* field : {"10~", "0~", "QN~", "1.600~", "ACC 4711~", "ABC12*2~"})
+            e.AddSendData(field);
+        e.SetState(kLinkIdle);
+    });
+    EXPECT_EQ(client.TakeSent(), kEnq);
+    client.Feed(kAck0);
+    EXPECT_EQ(client.TakeSent(), Block("10~0~QN~1.600~ACC 4711~ABC12*2~", true));
+    client.Feed(kAck1);
+    EXPECT_EQ(client.TakeSent(), kEot);
+    EXPECT_EQ(client.engine.State(), kLinkIdle);
+
+    client.Feed(kEnq);
+    EXPECT_EQ(client.TakeSent(), kAck0);
+    client.Feed(Block("REPLY~ORDER NUMBER 123~ABC12*2*0~", true));
+    EXPECT_EQ(client.Messages(), std::vector<std::string>{"REPLY~ORDER NUMBER 123~ABC12*2*0~"});
+    client.Do([](CBiSyncEngine& e) {
+        e.AddSendData("OK");
+        e.FinishedRequest();
+    });
+    EXPECT_EQ(client.TakeSent(), kAck1);
+
+    client.Feed(kEot);
+    EXPECT_EQ(client.TakeSent(), kEnq);
+    client.Feed(kAck0);
+    EXPECT_EQ(client.TakeSent(), Bytes({0x02, 'O', 'K', 0x03, 'O' ^ 'K' ^ 0x03}));
+    client.Feed(kAck1);
+    EXPECT_EQ(client.TakeSent(), kEot);
+
+    client.Feed(kEot);
+    EXPECT_EQ(client.TakeSent(), kEot);
+    EXPECT_EQ(client.engine.State(), kLinkDisconnecting);
+    client.Feed(kEot);
+    EXPECT_EQ(client.engine.State(), kLinkDisconnected);
+    EXPECT_EQ(client.Disconnects(), std::vector<int>{1});
+    EXPECT_EQ(client.States(),
+              (std::vector<int>{kLinkIdle, kLinkEnquiring, kLinkSending, kLinkIdle, kLinkEnquiry, kLinkReceiving,
+                                kLinkDataStart, kLinkDataEnd, kLinkReceiving, kLinkIdle, kLinkEnquiring, kLinkSending,
+                                kLinkIdle, kLinkDisconnecting, kLinkDisconnected}));
+}
+
+namespace {
+
+// Two stations joined by a line that delivers each piece of output in random
+// splits. The server answers the order with its reply and takes the client's
+// "OK" without a word; the client answers each message with "OK" and, like the
+// place-order dialog, drops the line once Disconnecting.
+class TwoStations {
+public:
+    explicit TwoStations(unsigned seed) : m_random(seed) {}
+
+    void Run()
+    {
+        client.Do([this](CBiSyncEngine& e) {
+            e.AddSendData(order);
+            e.SetState(kLinkIdle);
+        });
+        server.Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
+        for (int guard = 0; guard < 100000 && Step(); ++guard) {
+        }
+    }
+
+    LinkRig client{LinkStation::Client};
+    LinkRig server{LinkStation::Server};
+    std::string order;
+    std::string reply;
+
+private:
+    // Delivers what waits on either side; when nothing does, lets time pass.
+    bool Step()
+    {
+        if (Deliver(client, server) | Deliver(server, client) | Answer(server, m_serverAnswered ? "" : reply) | Answer(client, "OK"))
+            return true;
+        if (client.engine.State() == kLinkDisconnecting)
+            client.Do([](CBiSyncEngine& e) { e.Reset(); });
+        if (client.engine.State() == kLinkDisconnected && server.engine.State() == kLinkDisconnected)
+            return false;
+        client.Advance(100);
+        server.Advance(100);
+        return true;
+    }
+
+    bool Deliver(LinkRig& from, LinkRig& to)
+    {
+        size_t& done = &from == &client ? m_clientDone : m_serverDone;
+        bool moved = false;
+        for (; done < from.events.size(); ++done) {
+            const LinkEvent& event = from.events[done].event;
+            if (event.kind != LinkEvent::Kind::Send)
+                continue;
+            std::string bytes(event.bytes.begin(), event.bytes.end());
+            while (!bytes.empty()) {
+                size_t piece = std::uniform_int_distribution<size_t>(1, bytes.size())(m_random);
+                to.Feed(bytes.substr(0, piece));
+                bytes.erase(0, piece);
+            }
+            moved = true;
+        }
+        return moved;
+    }
+
+    bool Answer(LinkRig& station, const std::string& answer)
+    {
+        size_t& answered = &station == &client ? m_clientAnswered : m_serverAnswered;
+        const size_t count = station.Messages().size();
+        if (answered == count)
+            return false;
+        answered = count;
+        station.Do([&](CBiSyncEngine& e) {
+            if (!answer.empty())
+                e.AddSendData(answer);
+            e.FinishedRequest();
+        });
+        return true;
+    }
+
+    std::mt19937 m_random;
+    size_t m_clientDone = 0, m_serverDone = 0, m_clientAnswered = 0, m_serverAnswered = 0;
+};
+
+} // namespace
+
+TEST(LinkExchange, ClientAndServerEnginesCarryLongMessagesBothWays)
+{
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        SCOPED_TRACE(seed);
+        TwoStations line(seed);
+        for (int i = 0; i < 300; ++i)
+            line.order += "ITEM" + std::to_string(i) + "*" + std::to_string(i % 7 + 1) + "~";
+        line.order += "ORDER NOTES Full fill, call Bill - " + std::string(400, 'l') + "~";
+        line.reply = "REPLY~ORDER NUMBER 99~";
+        for (int i = 0; i < 300; ++i)
+            line.reply += "ITEM" + std::to_string(i) + "*1*0~";
+        line.Run();
+        EXPECT_EQ(line.server.Messages(), (std::vector<std::string>{line.order, "OK"}));
+        EXPECT_EQ(line.client.Messages(), std::vector<std::string>{line.reply});
+        EXPECT_EQ(line.client.Disconnects(), std::vector<int>{1});
+        EXPECT_TRUE(line.server.engine.OrderlyEnd());
+    }
+}

@@ -1,0 +1,153 @@
+#pragma once
+// A link engine on a simulated clock, with its posted events kept in order
+// and their times, and its trace recorded. Shared by the link tests.
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/StrFormat.h"
+#include "comm/BiSyncEngine.h"
+#include "comm/LinkEventQueue.h"
+#include "comm/TimerList.h"
+#include "trace/TraceSink.h"
+
+struct FixedRandom : IRandomSource {
+    unsigned value = 42;
+    unsigned Below(unsigned bound) override { return value % bound; }
+};
+
+struct TraceLine {
+    unsigned flags;
+    std::string text;
+};
+
+struct RecordingTrace : ITraceSink {
+    std::vector<TraceLine> lines;
+    void TraceV(unsigned flags, const char* format, va_list args) override
+    {
+        lines.push_back({flags, StrFormatV(format, args)});
+    }
+    bool Has(unsigned flags, const std::string& text) const
+    {
+        for (const TraceLine& line : lines)
+            if (line.flags == flags && line.text == text)
+                return true;
+        return false;
+    }
+};
+
+// One event as the owner saw it, with the simulated time it was posted at.
+struct TimedEvent {
+    uint64_t at;
+    LinkEvent event;
+};
+
+inline std::string Bytes(std::initializer_list<int> values)
+{
+    std::string out;
+    for (int v : values)
+        out += static_cast<char>(v);
+    return out;
+}
+
+// A data block as it goes on the line: STX, data, ETB or ETX, check.
+inline std::string Block(const std::string& data, bool last)
+{
+    std::string framed = "\x02" + data + (last ? "\x03" : "\x17");
+    uint8_t check = 0;
+    for (size_t i = 1; i < framed.size(); ++i)
+        check ^= static_cast<uint8_t>(framed[i]);
+    return framed + static_cast<char>(check);
+}
+
+const std::string kEnq = "\x05";
+const std::string kEot = "\x04";
+const std::string kNak = "\x15";
+const std::string kAck0 = "\x10" "0";
+const std::string kAck1 = "\x10" "1";
+const std::string kWack = "\x10;";
+
+class LinkRig {
+public:
+    explicit LinkRig(LinkStation station = LinkStation::Client)
+        : timers([this](int id) { engine.OnTimer(id); Pump(); }), engine(queue, timers, random, &trace, station)
+    {
+    }
+
+    // Events posted so far reach the owner's record, as a message loop would deliver them.
+    void Pump()
+    {
+        LinkEvent event;
+        while (queue.Pop(event))
+            events.push_back({timers.Now(), std::move(event)});
+    }
+    void Feed(const std::string& bytes)
+    {
+        engine.ReceiveData(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        Pump();
+    }
+    void Do(const std::function<void(CBiSyncEngine&)>& action)
+    {
+        action(engine);
+        Pump();
+    }
+    void Advance(uint64_t ms) { timers.Advance(ms); }
+
+    // Everything sent since the last call, joined.
+    std::string TakeSent()
+    {
+        std::string out;
+        for (; taken < events.size(); ++taken)
+            if (events[taken].event.kind == LinkEvent::Kind::Send)
+                out.append(events[taken].event.bytes.begin(), events[taken].event.bytes.end());
+        return out;
+    }
+    // The times at which the given piece of output was sent.
+    std::vector<uint64_t> SendTimes(const std::string& piece) const
+    {
+        std::vector<uint64_t> out;
+        for (const TimedEvent& e : events)
+            if (e.event.kind == LinkEvent::Kind::Send && std::string(e.event.bytes.begin(), e.event.bytes.end()) == piece)
+                out.push_back(e.at);
+        return out;
+    }
+    std::vector<int> States() const { return Values(LinkEvent::Kind::State); }
+    std::vector<int> Disconnects() const { return Values(LinkEvent::Kind::Disconnected); }
+    std::vector<std::string> Messages() const
+    {
+        std::vector<std::string> out;
+        for (const TimedEvent& e : events)
+            if (e.event.kind == LinkEvent::Kind::Message)
+                out.push_back(e.event.text);
+        return out;
+    }
+    // When the link last reported Disconnected, or -1.
+    int64_t DisconnectedAt() const
+    {
+        for (auto it = events.rbegin(); it != events.rend(); ++it)
+            if (it->event.kind == LinkEvent::Kind::Disconnected)
+                return static_cast<int64_t>(it->at);
+        return -1;
+    }
+
+    FixedRandom random;
+    RecordingTrace trace;
+    CLinkEventQueue queue;
+    CTimerList timers;
+    CBiSyncEngine engine;
+    std::vector<TimedEvent> events;
+    size_t taken = 0;
+
+private:
+    std::vector<int> Values(LinkEvent::Kind kind) const
+    {
+        std::vector<int> out;
+        for (const TimedEvent& e : events)
+            if (e.event.kind == kind)
+                out.push_back(e.event.value);
+        return out;
+    }
+};
