@@ -1,0 +1,85 @@
+#include "comm/OrderReply.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "comm/ReplyParser.h"
+#include "data/ItemList.h"
+#include "text/StatusText.h"
+
+namespace {
+
+enum : int32_t { kDelivered = 0, kPartDelivered = 3, kOutOfStock = 7 };
+enum : int32_t { kClassPartFulfilled = 1, kClassOutOfStock = 2, kClassUnavailable = 3 };
+
+void CopyAsFailed(const CItemList& order, CItemList& response)
+{
+    for (int i = 0; i < order.Count(); ++i) {
+        auto copy = std::make_unique<ItemRecord>(*order.At(i));
+        copy->statusClass = 0;
+        copy->statusText = "Failed";
+        response.AddRecord(std::move(copy));
+    }
+}
+
+// What stays wanted after a part delivery: never below nothing, never above
+// what was asked for, whatever quantity the server names.
+int32_t Remainder(int32_t ordered, int32_t delivered)
+{
+    const int64_t left = static_cast<int64_t>(ordered) - delivered;
+    return static_cast<int32_t>(std::clamp<int64_t>(left, 0, std::max<int32_t>(ordered, 0)));
+}
+
+void ApplyLineResult(const ReplyField& result, CItemList& order, CItemList& response)
+{
+    ItemRecord* copy = response.FindByCode(result.text);
+    if (!copy)
+        return;
+    copy->statusText = StatusText(result.status, result.quantity);
+    int index = -1;
+    ItemRecord* line = order.FindByCode(result.text, &index);
+    if (!line)
+        return; // an earlier result of the same code took the line away already
+    switch (result.status) {
+    case kDelivered:
+        order.DeleteLine(index);
+        return;
+    case kPartDelivered:
+        line->quantity = Remainder(line->quantity, result.quantity);
+        line->statusClass = kClassPartFulfilled;
+        break;
+    case kOutOfStock: line->statusClass = kClassOutOfStock; break;
+    default: line->statusClass = kClassUnavailable; break;
+    }
+    order.UpdateRow(index);
+}
+
+void ApplyField(const ReplyField& field, CItemList& order, CItemList& response, ReplyOutcome& outcome)
+{
+    switch (field.kind) {
+    case ReplyField::Kind::LineResult: ApplyLineResult(field, order, response); break;
+    case ReplyField::Kind::OrderNumber: outcome.orderNumber = field.text; break;
+    case ReplyField::Kind::Flags:
+        if (field.hasPriceFlag)
+            outcome.showPrice = field.showPrice;
+        break;
+    case ReplyField::Kind::Memo: outcome.memos.push_back(field.text); break;
+    }
+}
+
+} // namespace
+
+ReplyOutcome ProcessReply(const std::string& reply, bool orderlyEnd, CItemList& order, CItemList& response,
+                          int32_t& orderCounter)
+{
+    ReplyOutcome outcome;
+    CopyAsFailed(order, response);
+    if (orderlyEnd) {
+        for (const ReplyField& field : ParseReply(reply))
+            ApplyField(field, order, response, outcome);
+    }
+    order.Save();
+    // The counter wraps as the 32-bit setting always has, rather than overflow.
+    orderCounter = static_cast<int32_t>(static_cast<uint32_t>(orderCounter) + 1u);
+    return outcome;
+}

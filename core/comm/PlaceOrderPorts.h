@@ -1,0 +1,63 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The platform pieces the place-order session drives. The Windows dialog
+// implements them over its socket, modem, dial-up entry and controls.
+
+// The TCP socket (CInternetSocket). Its events come back through
+// CPlaceOrderSession::OnSocketEvent.
+class IOrderSocket {
+public:
+    virtual ~IOrderSocket() = default;
+    // Creates the socket for all events; 0, or the socket layer's error number.
+    virtual int Create() = 0;
+    // Starts connecting; 0 when connected at once, else the error number
+    // (10035, would block, when the connection is under way).
+    virtual int Connect(const std::string& host, int port) = 0;
+    virtual void Close() = 0;
+    virtual void Send(const uint8_t* bytes, size_t count) = 0;
+    // Reads at most size bytes; the count read, 0 or less when nothing was read.
+    virtual int Receive(uint8_t* buffer, size_t size) = 0;
+};
+
+// The telephone modem (COrderModem). Its call states come back through
+// OnModemConnected and OnModemDisconnected.
+class IOrderModem {
+public:
+    virtual ~IOrderModem() = default;
+    // Selects the device chosen in the settings and opens its line for data
+    // calls; false when none is chosen or it can't be opened.
+    virtual bool OpenLine() = 0;
+    virtual void Dial(const std::string& number) = 0;
+    virtual void OpenDataChannel() = 0;
+    virtual bool CallInProgress() const = 0;
+    // Stops the data channel and drops the call.
+    virtual void Hangup() = 0;
+    virtual void CloseLine() = 0;
+    virtual void Write(const uint8_t* bytes, size_t count) = 0;
+};
+
+// The dial-up connection made before TCP. Its progress comes back through
+// OnDialUpConnected and OnDialUpFailed.
+class IDialUp {
+public:
+    virtual ~IDialUp() = default;
+    // Writes the phone-book entry and starts dialling, showing its own status
+    // texts; false when that fails at once (the attempt then ends without a retry).
+    virtual bool StartDial() = 0;
+    // Hangs up the dial-up connection if there is one.
+    virtual void HangUp() = 0;
+};
+
+// The dialog around the session.
+class IPlaceOrderHost {
+public:
+    virtual ~IPlaceOrderHost() = default;
+    // The status line (control 1050 and the skin's item 100).
+    virtual void ShowStatus(const std::string& text) = 0;
+    // The link is back in Disconnected after it started: apply the reply
+    // (ApplyReply), show the response and end the dialog.
+    virtual void LinkEnded() = 0;
+};

@@ -1,0 +1,282 @@
+#include "comm/PlaceOrderSession.h"
+
+#include <cstdarg>
+
+#include "base/StrFormat.h"
+#include "comm/BiSyncEngine.h"
+#include "comm/ServerMessage.h"
+#include "comm/UpdateFile.h"
+#include "text/SocketErrorText.h"
+#include "trace/TraceSink.h"
+
+namespace {
+
+constexpr unsigned kRetryPeriodMs = 1000;
+constexpr unsigned kConnectionPeriodMs = 20000;
+constexpr int kWouldBlock = 10035;
+constexpr size_t kReadSize = 256;
+
+} // namespace
+
+const char CPlaceOrderSession::kSupportNumber[] = "01632 960410";
+
+CPlaceOrderSession::CPlaceOrderSession(const Ports& ports, const PlaceOrderSettings& settings,
+                                       const OrderMessageInputs& order)
+    : m_ports(ports), m_settings(settings), m_order(order)
+{
+}
+
+void CPlaceOrderSession::SetStatus(const char* format, ...)
+{
+    // Shown whole: a long dial-up or system error text is not cut.
+    va_list args;
+    va_start(args, format);
+    const std::string text = StrFormatV(format, args);
+    va_end(args);
+    m_ports.host.ShowStatus(text);
+    Trace(m_ports.trace, kTraceStatus, "-- status - '%s'\r\n", text.c_str());
+}
+
+void CPlaceOrderSession::Start()
+{
+    m_expectedDisconnect = false;
+    m_attempt = 1;
+    ConnectAttempt();
+}
+
+void CPlaceOrderSession::Cancel()
+{
+    Trace(m_ports.trace, kTraceConnection, "* Aborting... \r\n");
+    Disconnect();
+    m_ended = true;
+    // Ending the dialog stops its timers: no attempt follows.
+    m_ports.timers.KillTimer(kRetryTimer);
+    m_ports.timers.KillTimer(kConnectionTimer);
+}
+
+void CPlaceOrderSession::ConnectAttempt()
+{
+    Disconnect();
+    Trace(m_ports.trace, kTraceConnection, "* Connecting\r\n");
+    m_composed = false;
+    if (m_settings.cnxType == 1) {
+        if (!m_ports.modem || !m_ports.modem->OpenLine()) {
+            SetStatus("Invalid modem device configuration in settings.\n\nAborted.");
+            return;
+        }
+        SetStatus("Dialing '%s'", m_settings.number.c_str());
+        m_ports.modem->Dial(m_settings.number);
+    } else if (m_settings.rasConnection != 0 && m_ports.dialUp) {
+        m_ports.dialUp->StartDial();
+    } else {
+        ConnectServer();
+    }
+}
+
+void CPlaceOrderSession::ConnectServer()
+{
+    SetStatus("Connecting to server '%s' port %d", m_settings.host.c_str(), m_settings.port);
+    m_composed = false;
+    m_ports.timers.SetTimer(kConnectionTimer, kConnectionPeriodMs);
+    if (int error = m_ports.socket.Create()) {
+        SetStatus("failed - %s\r\n", SocketErrorText(error));
+        return; // the connection timer retries
+    }
+    const int error = m_ports.socket.Connect(m_settings.host, m_settings.port);
+    if (error == 0 || error == kWouldBlock) {
+        m_ports.timers.KillTimer(kConnectionTimer); // the connect event tells the outcome
+        return;
+    }
+    SetStatus("Aborted: unable to connect to server\r\n'%s' (%d)\r\n", SocketErrorText(error), error);
+}
+
+void CPlaceOrderSession::ConnectionFailed(const std::string& reason)
+{
+    Disconnect();
+    m_countdown = kCountdownSeconds;
+    m_failurePrefix = StrFormat("Failed - %s\r\n", reason.c_str());
+    if (m_attempt == kAttempts) {
+        SetStatus("%sGiven up after %d attempts\r\nCheck Settings, or contact Quarn on %s", m_failurePrefix.c_str(),
+                  kAttempts, kSupportNumber);
+        return;
+    }
+    ++m_attempt;
+    SetStatus("%sAttempt %d, Retrying in %d seconds", m_failurePrefix.c_str(), m_attempt, m_countdown);
+    m_ports.timers.SetTimer(kRetryTimer, kRetryPeriodMs);
+}
+
+void CPlaceOrderSession::Disconnect()
+{
+    Trace(m_ports.trace, kTraceConnection, "* Disconnecting\r\n");
+    m_ports.link.ClearSendBuffer();
+    if (m_settings.cnxType != 1) {
+        Trace(m_ports.trace, kTraceConnection, "* Closed Socket\r\n");
+        m_ports.socket.Close();
+        m_ports.link.SetState(kLinkDisconnected);
+        if (m_ports.dialUp)
+            m_ports.dialUp->HangUp();
+    } else if (m_ports.modem && m_ports.modem->CallInProgress()) {
+        m_ports.modem->Hangup();
+        m_ports.modem->CloseLine();
+    }
+}
+
+void CPlaceOrderSession::ComposeOrder()
+{
+    SetStatus("Transmitting Order");
+    for (const std::string& field : ComposeOrderFields(m_order))
+        m_ports.link.AddSendData(field);
+    m_ports.link.SetState(kLinkIdle);
+}
+
+void CPlaceOrderSession::OnTimer(int id)
+{
+    if (m_ended)
+        return;
+    if (id == kRetryTimer)
+        OnRetryTimer();
+    else if (id == kConnectionTimer)
+        OnConnectionTimer();
+}
+
+void CPlaceOrderSession::OnRetryTimer()
+{
+    const int before = m_countdown--;
+    if (before == 0) {
+        m_ports.timers.KillTimer(kRetryTimer);
+        ConnectAttempt();
+        return;
+    }
+    SetStatus("%sAttempt %d, Retrying in %d seconds", m_failurePrefix.c_str(), m_attempt, m_countdown);
+}
+
+void CPlaceOrderSession::OnConnectionTimer()
+{
+    m_ports.timers.KillTimer(kConnectionTimer);
+    Disconnect();
+    ConnectionFailed("Connection Timed out...");
+}
+
+void CPlaceOrderSession::OnSocketEvent(int code, int error)
+{
+    switch (code) {
+    case kSocketConnect:
+        if (error == 0)
+            SetStatus("Connected");
+        else
+            ConnectionFailed(SocketErrorText(error));
+        break;
+    case kSocketWrite:
+        // Windows tells "ready to send" again after a full send buffer drains:
+        // the order goes once per connection.
+        if (m_composed)
+            break;
+        m_composed = true;
+        Trace(m_ports.trace, kTraceConnection, "* Sending Order (TCP/IP)\r\n");
+        ComposeOrder();
+        break;
+    case kSocketRead: ReadSocket(); break;
+    case kSocketClose: Disconnect(); break;
+    default: break;
+    }
+}
+
+void CPlaceOrderSession::ReadSocket()
+{
+    uint8_t buffer[kReadSize];
+    const int count = m_ports.socket.Receive(buffer, sizeof buffer);
+    // An error or an empty read is no data; the close event or the link's own timers follow.
+    if (count > 0)
+        DataReceived(buffer, static_cast<size_t>(count));
+}
+
+void CPlaceOrderSession::OnModemConnected()
+{
+    m_ports.modem->OpenDataChannel();
+    SetStatus("Connected...");
+    m_ports.link.Connected();
+    Trace(m_ports.trace, kTraceConnection, "* Sending Order\r\n");
+    // From here the link's own end finishes the sending; a hang-up is no failed attempt.
+    m_expectedDisconnect = true;
+    ComposeOrder();
+}
+
+void CPlaceOrderSession::OnModemDisconnected(const std::string& reason)
+{
+    if (m_expectedDisconnect)
+        SetStatus("Disconnected... %s", reason.c_str());
+    else
+        ConnectionFailed(reason);
+    Disconnect();
+}
+
+void CPlaceOrderSession::OnDialUpConnected()
+{
+    ConnectServer();
+}
+
+void CPlaceOrderSession::OnDialUpFailed(const std::string& errorText)
+{
+    Trace(m_ports.trace, kTraceConnection, "  ----- ras dial failed - '%s'\r\n", errorText.c_str());
+    ConnectionFailed(errorText);
+    if (m_ports.dialUp)
+        m_ports.dialUp->HangUp();
+}
+
+void CPlaceOrderSession::DataReceived(const uint8_t* bytes, size_t count)
+{
+    m_ports.link.ReceiveData(bytes, count);
+}
+
+void CPlaceOrderSession::OnLinkSend(const std::vector<uint8_t>& bytes)
+{
+    if (m_settings.cnxType == 1) {
+        if (m_ports.modem)
+            m_ports.modem->Write(bytes.data(), bytes.size());
+    } else {
+        m_ports.socket.Send(bytes.data(), bytes.size());
+    }
+}
+
+void CPlaceOrderSession::OnLinkMessage(const std::string& text)
+{
+    ClassifyMessage(text);
+}
+
+void CPlaceOrderSession::ClassifyMessage(const std::string& text)
+{
+    const ServerMessageKind kind = ClassifyServerMessage(text);
+    if (kind == ServerMessageKind::Reply)
+        m_reply = text;
+    else if (kind == ServerMessageKind::Update && !WriteUpdateFile(text, m_updatePath))
+        Trace(m_ports.trace, kTraceConnection, "* Update not written to '%s'\r\n", m_updatePath.c_str());
+    m_ports.link.AddSendData(ServerMessageAnswer(kind));
+    m_ports.link.FinishedRequest();
+}
+
+void CPlaceOrderSession::OnLinkState(int state)
+{
+    // A closing dialog takes no more messages, as a destroyed window gets none.
+    if (m_ended)
+        return;
+    switch (state) {
+    case kLinkDisconnected:
+        m_ended = true;
+        m_ports.host.LinkEnded();
+        break;
+    case kLinkReceiving: SetStatus("Receiving response."); break;
+    case kLinkDisconnecting:
+        SetStatus("Disconnected from the server.");
+        Disconnect();
+        break;
+    default: break;
+    }
+}
+
+ReplyOutcome CPlaceOrderSession::ApplyReply(CItemList& order, CItemList& response, int32_t& orderCounter)
+{
+    ReplyOutcome outcome = ProcessReply(m_reply, m_ports.link.OrderlyEnd(), order, response, orderCounter);
+    if (outcome.orderNumber)
+        m_orderNumber = *outcome.orderNumber;
+    return outcome;
+}

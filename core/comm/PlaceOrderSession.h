@@ -1,0 +1,109 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "comm/OrderMessage.h"
+#include "comm/OrderReply.h"
+#include "comm/PlaceOrderPorts.h"
+
+class CBiSyncEngine;
+class CItemList;
+class ITimerHost;
+class ITraceSink;
+
+// Socket event codes, the top four bits of the socket message's lParam.
+enum SocketEvent : int { kSocketAccept = 0, kSocketClose = 1, kSocketConnect = 3, kSocketRead = 4, kSocketWrite = 5 };
+
+// The place-order dialog's timers.
+enum PlaceOrderTimer : int {
+    kRetryTimer = 1,      // 1000 ms: the countdown to the next attempt
+    kConnectionTimer = 2, // 20000 ms: a socket that couldn't start connecting
+};
+
+struct PlaceOrderSettings {
+    std::string host;
+    int port = 7410;
+    int cnxType = 0;       // 1: modem
+    int rasConnection = 0; // dial up before TCP
+    std::string number;    // the modem's telephone number
+};
+
+// One sending of the order, as the place-order dialog runs it: up to five
+// connection attempts with a ten-second countdown between them, the order
+// composed once the line stands, the server's messages answered, and the end
+// of the link handed to the dialog. Every input is a call from the dialog's
+// message handling; the dialog itself only adapts controls and devices.
+class CPlaceOrderSession {
+public:
+    struct Ports {
+        IPlaceOrderHost& host;
+        IOrderSocket& socket;
+        IOrderModem* modem;   // needed with CnxType 1
+        IDialUp* dialUp;      // needed with RasConnection
+        ITimerHost& timers;   // the dialog's timers 1 and 2
+        CBiSyncEngine& link;
+        ITraceSink* trace;
+    };
+
+    CPlaceOrderSession(const Ports& ports, const PlaceOrderSettings& settings, const OrderMessageInputs& order);
+
+    // The dialog's initialisation: the first attempt.
+    void Start();
+    // Esc, a cancel button or the skin's close control; the dialog then ends.
+    void Cancel();
+    void OnTimer(int id);
+
+    void OnSocketEvent(int code, int error);
+    void OnModemConnected();
+    void OnModemDisconnected(const std::string& reason);
+    void OnDialUpConnected();
+    void OnDialUpFailed(const std::string& errorText);
+
+    // The link window's messages.
+    void OnLinkSend(const std::vector<uint8_t>& bytes);
+    void OnLinkMessage(const std::string& text);
+    void OnLinkState(int state);
+
+    // Bytes from the modem or the socket, for the link.
+    void DataReceived(const uint8_t* bytes, size_t count);
+    void SetStatus(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    // The record side of the end: applies the stored reply to the order and
+    // the response list and takes the order number it gave.
+    ReplyOutcome ApplyReply(CItemList& order, CItemList& response, int32_t& orderCounter);
+
+    const std::string& OrderNumberText() const { return m_orderNumber; }
+    const std::string& ReplyText() const { return m_reply; }
+    int Attempt() const { return m_attempt; }
+    // Where an executable update is written; "one" beside the program.
+    void SetUpdatePath(const std::string& path) { m_updatePath = path; }
+
+    static constexpr int kAttempts = 5;
+    static constexpr int kCountdownSeconds = 10;
+    static const char kSupportNumber[];
+
+private:
+    void ConnectAttempt();
+    void ConnectServer();
+    void ConnectionFailed(const std::string& reason);
+    void Disconnect();
+    void ComposeOrder();
+    void ClassifyMessage(const std::string& text);
+    void OnConnectionTimer();
+    void OnRetryTimer();
+    void ReadSocket();
+
+    Ports m_ports;
+    PlaceOrderSettings m_settings;
+    const OrderMessageInputs& m_order;
+    std::string m_orderNumber = "<failed>";
+    std::string m_reply;
+    std::string m_updatePath = "one";
+    int m_attempt = 1;
+    int m_countdown = kCountdownSeconds;
+    std::string m_failurePrefix;
+    bool m_composed = false;           // the order went into the link on this connection
+    bool m_expectedDisconnect = false; // a modem hang-up now is no failure
+    bool m_ended = false;              // cancelled, or the link's end handed over: the dialog is closing
+};

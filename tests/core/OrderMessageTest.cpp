@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "comm/OrderMessage.h"
+#include "data/ItemList.h"
+
+namespace {
+
+void AddLine(CItemList& list, const std::string& code, int quantity)
+{
+    auto line = std::make_unique<ItemRecord>();
+    line->code = code;
+    line->quantity = quantity;
+    list.AddRecord(std::move(line));
+}
+
+OrderMessageInputs Inputs(const CItemList* order)
+{
+    OrderMessageInputs in;
+    in.databaseTime = 1700000000;
+    in.startTime = 1700003600;
+    in.systemTags = "*WinXP (2.5.1.2600)";
+    in.account = "4711";
+    in.notes = "Urgent";
+    in.order = order;
+    return in;
+}
+
+} // namespace
+
+TEST(OrderMessage, FieldsOfTheExampleOrder)
+{
+    CItemList order;
+    order.Setup(ListKind::Order);
+    AddLine(order, "ABC12", 2);
+    AddLine(order, "X9", 1);
+    EXPECT_EQ(ComposeOrderFields(Inputs(&order)),
+              (std::vector<std::string>{"10~", "0~", "QN~", "1.600~",
+                                        "QUARN  1.600*1700000000*1700003600*WinXP (2.5.1.2600)*INET~",
+                                        "ORDER SET 666~", "ACC 4711~", "ORDER NOTES Urgent~", "ABC12*2~", "X9*1~"}));
+}
+
+TEST(OrderMessage, VersionIsPrintedWithThreeDecimalsAndSixWideInTheHeader)
+{
+    OrderMessageInputs in = Inputs(nullptr);
+    in.version = 12.25;
+    const auto fields = ComposeOrderFields(in);
+    EXPECT_EQ(fields[3], "12.250~");
+    EXPECT_EQ(fields[4].substr(0, 13), "QUARN 12.250*");
+}
+
+TEST(OrderMessage, NegativeAndMissingTimesArePrintedSigned)
+{
+    OrderMessageInputs in = Inputs(nullptr);
+    in.databaseTime = 0;
+    in.startTime = -5;
+    EXPECT_EQ(ComposeOrderFields(in)[4], "QUARN  1.600*0*-5*WinXP (2.5.1.2600)*INET~");
+}
+
+TEST(OrderMessage, ConnectionTagPrecedence)
+{
+    EXPECT_STREQ(ConnectionTag(0, 0), "*INET");
+    EXPECT_STREQ(ConnectionTag(1, 0), "*MODEM");
+    EXPECT_STREQ(ConnectionTag(1, 1), "*RAS");
+    EXPECT_STREQ(ConnectionTag(0, 1), "*RAS");
+}
+
+TEST(OrderMessage, NotesPlaceholderTildeAndErasedNotes)
+{
+    OrderMessageInputs in = Inputs(nullptr);
+    in.notes = kNotesPlaceholder;
+    auto fields = ComposeOrderFields(in);
+    EXPECT_EQ(fields.size(), 7u);
+    EXPECT_EQ(fields.back(), "ACC 4711~");
+
+    in.notes = "a~b";
+    EXPECT_EQ(ComposeOrderFields(in).back(), "ORDER NOTES a~");
+    in.notes = "";
+    EXPECT_EQ(ComposeOrderFields(in).back(), "ORDER NOTES ~");
+    in.notes = "line one\r\nline two";
+    EXPECT_EQ(ComposeOrderFields(in).back(), "ORDER NOTES line one\r\nline two~");
+}
+
+TEST(OrderMessage, LinesKeepListOrderAndSignedQuantities)
+{
+    CItemList order; // not set up: lines of one code stay apart, as loaded
+    AddLine(order, "B", -3);
+    AddLine(order, "A", 7);
+    AddLine(order, "B", 1);
+    const auto fields = ComposeOrderFields(Inputs(&order));
+    EXPECT_EQ(std::vector<std::string>(fields.end() - 3, fields.end()),
+              (std::vector<std::string>{"B*-3~", "A*7~", "B*1~"}));
+}

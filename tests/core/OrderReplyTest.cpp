@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TempDir.h"
+#include "comm/OrderReply.h"
+#include "data/ItemList.h"
+
+namespace {
+
+class OrderReply : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        order.Setup(ListKind::Order);
+        order.Load(PathOf("Current.dat").c_str()); // names the order file
+    }
+
+    // Lines are added before Setup would merge them, as a loaded order may hold them.
+    void Line(const std::string& code, int quantity)
+    {
+        auto line = std::make_unique<ItemRecord>();
+        line->code = code;
+        line->quantity = quantity;
+        line->description = "about " + code;
+        orderLines.push_back(std::move(line));
+    }
+
+    ReplyOutcome Apply(const std::string& reply, bool orderly = true)
+    {
+        CItemList loaded;
+        for (auto& line : orderLines)
+            loaded.AddRecord(std::move(line));
+        loaded.Setup(ListKind::Order);
+        loaded.Save(PathOf("Current.dat").c_str());
+        order.Clear();
+        order.Load();
+        return ProcessReply(reply, orderly, order, response, counter);
+    }
+
+    std::string Summary(const CItemList& list) const
+    {
+        std::string out;
+        for (int i = 0; i < list.Count(); ++i) {
+            const ItemRecord& r = *list.At(i);
+            out += r.code + ":" + std::to_string(r.quantity) + ":" + std::to_string(r.statusClass) + ":" +
+                   r.statusText + ";";
+        }
+        return out;
+    }
+
+    std::vector<std::unique_ptr<ItemRecord>> orderLines;
+    CItemList order;
+    CItemList response;
+    int32_t counter = 41;
+};
+
+} // namespace
+
+TEST_F(OrderReply, WithoutAnOrderlyEndEveryLineFailsAndTheOrderStays)
+{
+    Line("ABC12", 2);
+    Line("X9", 1);
+    ReplyOutcome outcome = Apply("REPLY~ORDER NUMBER 123~ABC12*2*0~", false);
+    EXPECT_EQ(Summary(response), "ABC12:2:0:Failed;X9:1:0:Failed;");
+    EXPECT_EQ(Summary(order), "ABC12:2:0:;X9:1:0:;");
+    EXPECT_FALSE(outcome.orderNumber);
+    EXPECT_EQ(counter, 42);
+}
+
+TEST_F(OrderReply, DeliveredLineLeavesTheOrderAndTheNumberIsTaken)
+{
+    Line("ABC12", 2);
+    Line("X9", 1);
+    ReplyOutcome outcome = Apply("REPLY~ORDER NUMBER 123~ABC12*2*0~");
+    EXPECT_EQ(Summary(response), "ABC12:2:0:Ok;X9:1:0:Failed;");
+    EXPECT_EQ(Summary(order), "X9:1:0:;");
+    EXPECT_EQ(outcome.orderNumber.value_or("none"), "123");
+    EXPECT_EQ(counter, 42);
+    // The file holds what is still wanted.
+    CItemList saved;
+    saved.Load(PathOf("Current.dat").c_str());
+    EXPECT_EQ(Summary(saved), "X9:1:0:;");
+}
+
+TEST_F(OrderReply, PartDeliveryKeepsTheRemainder)
+{
+    Line("X9", 8);
+    Apply("REPLY~X9*5*3~");
+    EXPECT_EQ(Summary(order), "X9:3:1:;");
+    EXPECT_EQ(Summary(response), "X9:8:0:5 Ordered;");
+}
+
+TEST_F(OrderReply, PartDeliveryOfEverythingRemovesTheLine)
+{
+    Line("X9", 8);
+    Apply("REPLY~X9*8*3~");
+    EXPECT_EQ(Summary(order), "");
+    EXPECT_EQ(Summary(response), "X9:8:0:8 Ordered;");
+}
+
+TEST_F(OrderReply, PartDeliveryNeverLeavesLessThanNothingOrMoreThanAsked)
+{
+    Line("A", 8);
+    Line("B", 8);
+    Line("C", 8);
+    Apply("REPLY~A*20*3~B*-5*3~C*-2147483648*3~");
+    EXPECT_EQ(Summary(order), "B:8:1:;C:8:1:;");
+}
+
+TEST_F(OrderReply, StatusCodesGiveClassesAndTexts)
+{
+    for (const char* code : {"S1", "S2", "S4", "S5", "S6", "S7", "S99", "SN"})
+        Line(code, 1);
+    Apply("REPLY~S1*1*1~S2*1*2~S4*1*4~S5*1*5~S6*1*6~S7*1*7~S99*1*99~SN*1*-1~");
+    EXPECT_EQ(Summary(order), "S1:1:3:;S2:1:3:;S4:1:3:;S5:1:3:;S6:1:3:;S7:1:2:;S99:1:3:;SN:1:3:;");
+    EXPECT_EQ(Summary(response), "S1:1:0:Item Not Found;S2:1:0:Not Available;S4:1:0:SERVER ERROR 1;"
+                                 "S5:1:0:SERVER ERROR 2;S6:1:0:Unknown Account;S7:1:0:Out Of Stock;"
+                                 "S99:1:0:SERVER ERROR;SN:1:0:SERVER ERROR;");
+}
+
+TEST_F(OrderReply, OnlyTheFirstLineOfACodeIsAnswered)
+{
+    Line("A", 1);
+    Line("A", 2);
+    Apply("REPLY~A*1*7~");
+    EXPECT_EQ(Summary(response), "A:1:0:Out Of Stock;A:2:0:Failed;");
+    EXPECT_EQ(Summary(order), "A:1:2:;A:2:0:;");
+}
+
+TEST_F(OrderReply, UnknownCodesAndRepeatedResultsChangeNothingElse)
+{
+    Line("A", 1);
+    Apply("REPLY~ZZ*1*0~A*1*0~A*1*7~" + std::string(300, 'L') + "*1*0~");
+    EXPECT_EQ(Summary(order), "");
+    // The second result for A finds the response copy but no order line any more.
+    EXPECT_EQ(Summary(response), "A:1:0:Out Of Stock;");
+}
+
+TEST_F(OrderReply, FlagsAndMemosAreHandedOver)
+{
+    Line("A", 1);
+    ReplyOutcome outcome = Apply("REPLY~MEMO First~FLAGS +P~ORDER NUMBER 1~MEMO Second~FLAGS -P~ORDER NUMBER 2~");
+    EXPECT_EQ(outcome.memos, (std::vector<std::string>{"First", "Second"}));
+    EXPECT_EQ(outcome.showPrice, std::optional<bool>(false));
+    EXPECT_EQ(outcome.orderNumber.value_or(""), "2");
+    EXPECT_FALSE(Apply("REPLY~FLAGS +X~").showPrice);
+}
+
+TEST_F(OrderReply, CounterWrapsInsteadOfOverflowing)
+{
+    counter = INT32_MAX;
+    Apply("REPLY~");
+    EXPECT_EQ(counter, INT32_MIN);
+}

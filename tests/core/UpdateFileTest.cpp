@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "comm/UpdateFile.h"
+
+namespace {
+
+std::string Encode(const std::vector<uint8_t>& bytes)
+{
+    return EncodeUpdateChunk(bytes.data(), bytes.size());
+}
+
+} // namespace
+
+TEST(UpdateFile, GroupsOfFourGiveThreeBytesLastCharacterMostSignificant)
+{
+    // V = 4 * 2^18 + 3 * 2^12 + 2 * 2^6 + 1 = 0x103081.
+    const char group[] = {1, 2, 3, 4};
+    EXPECT_EQ(DecodeUpdateChunk(group, 4), (std::vector<uint8_t>{0x10, 0x30, 0x81}));
+    // Only the low six bits count.
+    const char high[] = {'A', 'B', 'C', 'D'};
+    const char low[] = {'A' & 63, 'B' & 63, 'C' & 63, 'D' & 63};
+    EXPECT_EQ(DecodeUpdateChunk(high, 4), DecodeUpdateChunk(low, 4));
+}
+
+TEST(UpdateFile, TenCharactersGiveSixBytesAndShortChunksNone)
+{
+    EXPECT_EQ(DecodeUpdateChunk("ABCDEFGHIJ", 10).size(), 6u);
+    EXPECT_TRUE(DecodeUpdateChunk("ABC", 3).empty());
+    EXPECT_TRUE(DecodeUpdateChunk("", 0).empty());
+}
+
+TEST(UpdateFile, EncodedChunksRoundTripAndHoldNoByteTheLinkTreatsSpecially)
+{
+    std::vector<uint8_t> bytes(256 * 3);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
+    const std::string chars = Encode(bytes);
+    EXPECT_EQ(chars.size(), 1024u);
+    EXPECT_EQ(DecodeUpdateChunk(chars.data(), chars.size()), bytes);
+    EXPECT_EQ(chars.find_first_of(std::string("~\xAC\x00\x03\x17", 5)), std::string::npos);
+    // A short tail is padded to a whole group.
+    EXPECT_EQ(Encode({1, 2, 3, 4}).size(), 8u);
+    const std::string tail = Encode({0xFF});
+    EXPECT_EQ(DecodeUpdateChunk(tail.data(), tail.size()), (std::vector<uint8_t>{0xFF, 0, 0}));
+}
+
+class UpdateFileWrite : public TempDirTest {};
+
+TEST_F(UpdateFileWrite, ChunksAreDecodedOnTheirOwnAndJoined)
+{
+    const std::vector<uint8_t> first = {'M', 'Z', 0x90, 0x00, 0x03, 0x00};
+    const std::vector<uint8_t> second = {0xFF, 0xFE, 0x7E};
+    const std::string path = PathOf("one");
+    ASSERT_TRUE(WriteUpdateFile("EXEUPDATE~" + Encode(first) + "xy~~" + Encode(second) + "~", path));
+    EXPECT_EQ(ReadBytes(path), std::string("MZ\x90\x00\x03\x00\xFF\xFE\x7E", 9));
+}
+
+TEST_F(UpdateFileWrite, UnwritablePlaceFailsAndAnUpdateWithoutChunksEmptiesTheFile)
+{
+    const std::string path = PathOf("one");
+    WriteBytes(path, "old");
+    EXPECT_FALSE(WriteUpdateFile("EXEUPDATE~ABCD~", PathOf("missing/one")));
+    ASSERT_TRUE(WriteUpdateFile("EXEUPDATE~", path));
+    EXPECT_EQ(ReadBytes(path), "");
+}
