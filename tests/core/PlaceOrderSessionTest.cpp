@@ -1,0 +1,418 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "LinkRig.h"
+#include "TempDir.h"
+#include "comm/PlaceOrderSession.h"
+#include "comm/UpdateFile.h"
+#include "data/ItemList.h"
+
+namespace {
+
+struct FakeSocket : IOrderSocket {
+    int createError = 0;
+    int connectError = 10035;
+    int creates = 0;
+    int closes = 0;
+    std::string sent;
+    std::string incoming;
+    std::vector<int> reads;
+    bool failReads = false;
+
+    int Create() override { return ++creates, createError; }
+    int Connect(const std::string&, int) override { return connectError; }
+    void Close() override { ++closes; }
+    void Send(const uint8_t* bytes, size_t count) override { sent.append(reinterpret_cast<const char*>(bytes), count); }
+    int Receive(uint8_t* buffer, size_t size) override
+    {
+        if (failReads)
+            return -1;
+        const size_t n = std::min(size, incoming.size());
+        std::copy_n(incoming.begin(), n, buffer);
+        incoming.erase(0, n);
+        reads.push_back(static_cast<int>(n));
+        return static_cast<int>(n);
+    }
+};
+
+struct FakeModem : IOrderModem {
+    bool lineOpens = true;
+    bool inCall = false;
+    std::vector<std::string> calls;
+    std::string written;
+
+    bool OpenLine() override { return calls.push_back("open"), lineOpens; }
+    void Dial(const std::string& number) override { calls.push_back("dial " + number), inCall = true; }
+    void OpenDataChannel() override { calls.push_back("data"); }
+    bool CallInProgress() const override { return inCall; }
+    void Hangup() override { calls.push_back("hangup"), inCall = false; }
+    void CloseLine() override { calls.push_back("close"); }
+    void Write(const uint8_t* bytes, size_t count) override { written.append(reinterpret_cast<const char*>(bytes), count); }
+};
+
+struct FakeDialUp : IDialUp {
+    int dials = 0;
+    int hangUps = 0;
+    bool StartDial() override { return ++dials, true; }
+    void HangUp() override { ++hangUps; }
+};
+
+struct FakeHost : IPlaceOrderHost {
+    std::vector<std::pair<uint64_t, std::string>> statuses;
+    int linkEnded = 0;
+    std::function<uint64_t()> now;
+    void ShowStatus(const std::string& text) override { statuses.push_back({now(), text}); }
+    void LinkEnded() override { ++linkEnded; }
+    std::string Last() const { return statuses.empty() ? "" : statuses.back().second; }
+    bool Shown(const std::string& text) const
+    {
+        return std::any_of(statuses.begin(), statuses.end(), [&](const auto& s) { return s.second == text; });
+    }
+};
+
+// The session with its link, on one simulated clock for the dialog's and the link's timers.
+class SessionRig {
+public:
+    explicit SessionRig(int cnxType = 0, int rasConnection = 0)
+        : dialogTimers([this](int id) { session.OnTimer(id); Pump(); }),
+          linkTimers([this](int id) { link.OnTimer(id); Pump(); }),
+          link(queue, linkTimers, random, &trace),
+          session({host, socket, &modem, &dialUp, dialogTimers, link, &trace}, Settings(cnxType, rasConnection), inputs)
+    {
+        host.now = [this] { return dialogTimers.Now(); };
+        inputs.account = "4711";
+        inputs.notes = kNotesPlaceholder;
+    }
+
+    static PlaceOrderSettings Settings(int cnxType, int rasConnection)
+    {
+        PlaceOrderSettings s;
+        s.host = "orders.example";
+        s.cnxType = cnxType;
+        s.rasConnection = rasConnection;
+        s.number = "9,01632960000";
+        return s;
+    }
+
+    void Start()
+    {
+        session.Start();
+        Pump();
+    }
+    void Socket(int code, int error = 0)
+    {
+        session.OnSocketEvent(code, error);
+        Pump();
+    }
+    // The server's bytes arrive and Windows tells of them until all are read.
+    void ServerSends(const std::string& bytes)
+    {
+        socket.incoming += bytes;
+        while (!socket.incoming.empty())
+            Socket(kSocketRead);
+    }
+    std::string TakeSent()
+    {
+        std::string out;
+        out.swap(socket.sent);
+        return out;
+    }
+    void Advance(uint64_t ms)
+    {
+        const uint64_t target = dialogTimers.Now() + ms;
+        for (;;) {
+            const uint64_t next = std::min(dialogTimers.NextDue(), linkTimers.NextDue());
+            if (next > target)
+                break;
+            dialogTimers.AdvanceTo(next);
+            linkTimers.AdvanceTo(next);
+        }
+        dialogTimers.AdvanceTo(target);
+        linkTimers.AdvanceTo(target);
+    }
+    void Pump()
+    {
+        LinkEvent event;
+        while (queue.Pop(event)) {
+            if (event.kind == LinkEvent::Kind::Send)
+                session.OnLinkSend(event.bytes);
+            else if (event.kind == LinkEvent::Kind::Message)
+                session.OnLinkMessage(event.text);
+            else if (event.kind == LinkEvent::Kind::State)
+                session.OnLinkState(event.value);
+        }
+    }
+    // Connects and lets the order go: the link bids.
+    void Linked()
+    {
+        Start();
+        Socket(kSocketConnect);
+        Socket(kSocketWrite);
+        ASSERT_EQ(TakeSent(), kEnq);
+    }
+
+    FakeSocket socket;
+    FakeModem modem;
+    FakeDialUp dialUp;
+    FakeHost host;
+    FixedRandom random;
+    RecordingTrace trace;
+    CLinkEventQueue queue;
+    CTimerList dialogTimers;
+    CTimerList linkTimers;
+    CBiSyncEngine link;
+    OrderMessageInputs inputs;
+    CPlaceOrderSession session;
+};
+
+const char kRefused[] = "Failed - Connection refused\r\n";
+
+} // namespace
+
+TEST(PlaceOrderSession, RefusedFiveTimesCountsDownFourTimesThenGivesUp)
+{
+    SessionRig rig;
+    rig.Start();
+    EXPECT_EQ(rig.host.Last(), "Connecting to server 'orders.example' port 7410");
+    EXPECT_FALSE(rig.dialogTimers.IsSet(kConnectionTimer)); // the connect is under way
+    for (int attempt = 1; attempt < 5; ++attempt) {
+        SCOPED_TRACE(attempt);
+        const uint64_t failedAt = rig.dialogTimers.Now();
+        rig.Socket(kSocketConnect, 10061);
+        EXPECT_EQ(rig.host.Last(), kRefused + StrFormat("Attempt %d, Retrying in 10 seconds", attempt + 1));
+        rig.Advance(1000);
+        EXPECT_EQ(rig.host.Last(), kRefused + StrFormat("Attempt %d, Retrying in 9 seconds", attempt + 1));
+        rig.Advance(9000);
+        EXPECT_EQ(rig.host.Last(), kRefused + StrFormat("Attempt %d, Retrying in 0 seconds", attempt + 1));
+        EXPECT_EQ(rig.socket.creates, attempt);
+        rig.Advance(1000);
+        EXPECT_EQ(rig.socket.creates, attempt + 1);
+        EXPECT_EQ(rig.host.statuses.back(),
+                  std::make_pair(failedAt + 11000, std::string("Connecting to server 'orders.example' port 7410")));
+        EXPECT_FALSE(rig.dialogTimers.IsSet(kRetryTimer));
+    }
+    rig.Socket(kSocketConnect, 10061);
+    EXPECT_EQ(rig.host.Last(), std::string(kRefused) + "Given up after 5 attempts\r\nCheck Settings, or contact Quarn on " +
+                                   CPlaceOrderSession::kSupportNumber);
+    rig.Advance(100000);
+    EXPECT_EQ(rig.socket.creates, 5);
+    EXPECT_EQ(rig.host.linkEnded, 0);
+}
+
+TEST(PlaceOrderSession, CancelDuringTheCountdownEndsEverything)
+{
+    SessionRig rig;
+    rig.Start();
+    rig.Socket(kSocketConnect, 10061);
+    rig.Advance(3000);
+    rig.session.Cancel();
+    EXPECT_TRUE(rig.trace.Has(kTraceConnection, "* Aborting... \r\n"));
+    const size_t shown = rig.host.statuses.size();
+    rig.Advance(60000);
+    EXPECT_EQ(rig.socket.creates, 1);
+    EXPECT_EQ(rig.host.statuses.size(), shown);
+}
+
+TEST(PlaceOrderSession, SocketThatCannotBeCreatedIsRetriedAfter20Seconds)
+{
+    SessionRig rig;
+    rig.socket.createError = 10024;
+    rig.Start();
+    EXPECT_EQ(rig.host.Last(), "failed - Too many open files\r\n");
+    rig.Advance(19999);
+    EXPECT_EQ(rig.host.Last(), "failed - Too many open files\r\n");
+    rig.Advance(1);
+    EXPECT_EQ(rig.host.Last(), "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds");
+}
+
+TEST(PlaceOrderSession, ConnectRefusedAtOnceIsShownWithItsNumberAndRetriedAfter20Seconds)
+{
+    SessionRig rig;
+    rig.socket.connectError = 10061;
+    rig.Start();
+    EXPECT_EQ(rig.host.Last(), "Aborted: unable to connect to server\r\n'Connection refused' (10061)\r\n");
+    EXPECT_TRUE(rig.dialogTimers.IsSet(kConnectionTimer));
+    rig.Advance(20000);
+    EXPECT_EQ(rig.host.Last(), "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds");
+    EXPECT_TRUE(rig.trace.Has(kTraceStatus, "-- status - 'Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds'\r\n"));
+}
+
+TEST(PlaceOrderSession, ReadyToSendComposesTheOrderOncePerConnection)
+{
+    SessionRig rig;
+    rig.Start();
+    rig.Socket(kSocketConnect);
+    EXPECT_EQ(rig.host.Last(), "Connected");
+    EXPECT_EQ(rig.TakeSent(), "");
+    rig.Socket(kSocketWrite);
+    EXPECT_EQ(rig.host.Last(), "Transmitting Order");
+    EXPECT_EQ(rig.TakeSent(), kEnq);
+    rig.Socket(kSocketWrite);
+    EXPECT_EQ(rig.TakeSent(), "");
+    EXPECT_EQ(rig.link.SendBuffer().substr(0, 14), "10~0~QN~1.600~");
+    EXPECT_TRUE(rig.trace.Has(kTraceConnection, "* Sending Order (TCP/IP)\r\n"));
+}
+
+TEST(PlaceOrderSession, DataIsReadAtMost256BytesAtATime)
+{
+    SessionRig rig;
+    rig.Linked();
+    rig.socket.incoming = std::string(600, 'x');
+    for (int i = 0; i < 3; ++i)
+        rig.Socket(kSocketRead);
+    EXPECT_EQ(rig.socket.reads, (std::vector<int>{256, 256, 88}));
+}
+
+TEST(PlaceOrderSession, FailedOrEmptyReadsReachNoLink)
+{
+    SessionRig rig;
+    rig.Linked();
+    rig.socket.failReads = true;
+    rig.Socket(kSocketRead);
+    rig.socket.failReads = false;
+    rig.Socket(kSocketRead);
+    EXPECT_EQ(rig.socket.reads, std::vector<int>{0});
+    EXPECT_FALSE(rig.trace.Has(kTraceConnection, "Server: "));
+}
+
+TEST(PlaceOrderSession, WholeExchangeOverTcpEndsInAnOrderlyLinkEnd)
+{
+    SessionRig rig;
+    rig.Linked();
+    rig.ServerSends(kAck0);
+    EXPECT_EQ(rig.TakeSent().substr(0, 15), "\x02" "10~0~QN~1.600~");
+    rig.ServerSends(kAck1);
+    EXPECT_EQ(rig.TakeSent(), kEot);
+    rig.ServerSends(kEnq);
+    EXPECT_EQ(rig.TakeSent(), kAck0);
+    rig.ServerSends(Block("REPLY~ORDER NUMBER 123~", true));
+    EXPECT_TRUE(rig.host.Shown("Receiving response."));
+    EXPECT_EQ(rig.TakeSent(), kAck1); // classified and finished at once
+    EXPECT_EQ(rig.session.ReplyText(), "REPLY~ORDER NUMBER 123~");
+    rig.ServerSends(kEot);
+    EXPECT_EQ(rig.TakeSent(), kEnq);
+    rig.ServerSends(kAck0);
+    EXPECT_EQ(rig.TakeSent(), Block("OK", true));
+    rig.ServerSends(kAck1);
+    EXPECT_EQ(rig.TakeSent(), kEot);
+    rig.ServerSends(kEot);
+    EXPECT_EQ(rig.TakeSent(), kEot);
+    EXPECT_EQ(rig.host.Last(), "Disconnected from the server.");
+    EXPECT_EQ(rig.host.linkEnded, 1);
+    EXPECT_TRUE(rig.link.OrderlyEnd());
+    EXPECT_EQ(rig.socket.closes, 2); // before the attempt, and on Disconnecting
+
+    CItemList order, response;
+    int32_t counter = 5;
+    rig.session.ApplyReply(order, response, counter);
+    EXPECT_EQ(rig.session.OrderNumberText(), "123");
+    EXPECT_EQ(counter, 6);
+}
+
+TEST(PlaceOrderSession, OtherDataIsAnsweredBad)
+{
+    SessionRig rig;
+    rig.Linked();
+    rig.ServerSends(kAck0 + kAck1 + kEnq);
+    rig.TakeSent();
+    rig.ServerSends(Block("REPLY", true));
+    rig.ServerSends(kEot);
+    EXPECT_EQ(rig.TakeSent(), kAck1 + kEnq);
+    rig.ServerSends(kAck0);
+    EXPECT_EQ(rig.TakeSent(), Block("BAD", true));
+    EXPECT_EQ(rig.session.ReplyText(), "");
+}
+
+class PlaceOrderUpdate : public TempDirTest {};
+
+TEST_F(PlaceOrderUpdate, ExecutableUpdateIsWrittenAndAnsweredOk)
+{
+    SessionRig rig;
+    rig.session.SetUpdatePath(PathOf("one"));
+    rig.Linked();
+    rig.ServerSends(kAck0 + kAck1 + kEnq);
+    rig.TakeSent();
+    const uint8_t program[] = {'M', 'Z', 0x90};
+    rig.ServerSends(Block("EXEUPDATE~" + EncodeUpdateChunk(program, 3) + "~", true));
+    rig.ServerSends(kEot + kAck0);
+    EXPECT_EQ(ReadBytes(PathOf("one")), "MZ\x90");
+    EXPECT_EQ(rig.TakeSent(), kAck1 + kEnq + Block("OK", true));
+}
+
+TEST(PlaceOrderSession, ServerClosingMidExchangeEndsTheLinkWithoutOrderlyEnd)
+{
+    SessionRig rig;
+    rig.Linked();
+    rig.ServerSends(kAck0);
+    rig.Socket(kSocketClose);
+    EXPECT_EQ(rig.host.linkEnded, 1);
+    EXPECT_FALSE(rig.link.OrderlyEnd());
+    EXPECT_EQ(rig.link.State(), kLinkDisconnected);
+    rig.Advance(100000);
+    EXPECT_EQ(rig.socket.creates, 1); // no further attempt once the link has started
+}
+
+TEST(PlaceOrderSession, UnansweredBidEndsTheSendingAfterAbout18Seconds)
+{
+    SessionRig rig;
+    rig.Linked();
+    rig.Advance(6 * 3042 - 1); // five repeats of the bid, 3000 ms and 42 random ms apart
+    EXPECT_EQ(rig.host.linkEnded, 0);
+    rig.Advance(1);
+    EXPECT_EQ(rig.host.linkEnded, 1);
+    EXPECT_EQ(rig.TakeSent(), std::string(5, '\x05'));
+}
+
+TEST(PlaceOrderSession, ModemWithoutADeviceStopsWithTheConfigurationMessage)
+{
+    SessionRig rig(1);
+    rig.modem.lineOpens = false;
+    rig.Start();
+    EXPECT_EQ(rig.host.Last(), "Invalid modem device configuration in settings.\n\nAborted.");
+    EXPECT_EQ(rig.modem.calls, std::vector<std::string>{"open"});
+    rig.Advance(100000);
+    EXPECT_EQ(rig.host.statuses.size(), 1u);
+}
+
+TEST(PlaceOrderSession, ModemCallCarriesTheOrderAndItsHangUpIsNoFailure)
+{
+    SessionRig rig(1);
+    rig.Start();
+    EXPECT_EQ(rig.host.Last(), "Dialing '9,01632960000'");
+    rig.session.OnModemConnected();
+    rig.Pump();
+    EXPECT_EQ(rig.modem.calls, (std::vector<std::string>{"open", "dial 9,01632960000", "data"}));
+    EXPECT_EQ(rig.modem.written, kEnq);
+    EXPECT_TRUE(rig.host.Shown("Connected..."));
+    rig.session.OnModemDisconnected("Remote end hung up");
+    EXPECT_EQ(rig.host.Last(), "Disconnected... Remote end hung up");
+    EXPECT_FALSE(rig.dialogTimers.IsSet(kRetryTimer));
+    EXPECT_EQ(rig.modem.calls.back(), "close");
+}
+
+TEST(PlaceOrderSession, ModemCallLostBeforeItConnectsIsAFailedAttempt)
+{
+    SessionRig rig(1);
+    rig.Start();
+    rig.session.OnModemDisconnected("Busy");
+    EXPECT_EQ(rig.host.Last(), "Failed - Busy\r\nAttempt 2, Retrying in 10 seconds");
+    EXPECT_TRUE(rig.dialogTimers.IsSet(kRetryTimer));
+}
+
+TEST(PlaceOrderSession, DialUpFailureIsTracedRetriedAndHungUp)
+{
+    SessionRig rig(0, 1);
+    rig.Start();
+    EXPECT_EQ(rig.dialUp.dials, 1);
+    EXPECT_EQ(rig.socket.creates, 0);
+    const int hangUps = rig.dialUp.hangUps;
+    rig.session.OnDialUpFailed("The port is already in use");
+    EXPECT_TRUE(rig.trace.Has(kTraceConnection, "  ----- ras dial failed - 'The port is already in use'\r\n"));
+    EXPECT_EQ(rig.host.Last(), "Failed - The port is already in use\r\nAttempt 2, Retrying in 10 seconds");
+    EXPECT_GT(rig.dialUp.hangUps, hangUps);
+    rig.Advance(11000);
+    EXPECT_EQ(rig.dialUp.dials, 2);
+    rig.session.OnDialUpConnected();
+    EXPECT_EQ(rig.socket.creates, 1);
+}
