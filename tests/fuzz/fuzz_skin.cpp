@@ -1,0 +1,167 @@
+// Feeds skin scripts to the reader, the section loader and every item body,
+// then paints the result and drives it with the mouse and keys.
+//
+// The first byte picks how the rest is read: as script text, or as a list of
+// the language's words (one byte a word), which reaches deep into the item
+// bodies without a corpus.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "skin/Skin.h"
+#include "skin/SkinBitmapCache.h"
+#include "skin/SkinFailureReport.h"
+#include "skin/SkinItem.h"
+#include "skin/SkinSurface.h"
+#include "skin/SkinWindow.h"
+
+namespace {
+
+const char* const kWords[] = {
+    "END", "SET", "SECTION", "BITMAP", "RECTANGLE", "ELLIPSE", "POLYGON", "CONTROL", "REGION", "HOTKEY",
+    "{", "}", "(", ")", "IN", "ID", "NORMAL", "OVER", "DOWN", "RIGHT", "WINMOVE", "TIP", "FILE", "RECT",
+    "HX", "HY", "TEXT", "TRANS", "VERTTILE", "HORZTILE", "DEST", "BORDER", "FILL", "X", "Y", "XE", "YE",
+    "W", "H", "COLOR", "SOLID", "DASH", "DOT", "DASHDOT", "WIDTH", "HOLLOW", "CROSS", "DIAGCROSS", "FONT",
+    "FACE", "HEIGHT", "BOLD", "ITALIC", "ANTIALIASED", "LEFT", "CENTER", "BOTTOM", "AND", "COPY", "DIFF",
+    "OR", "XOR", "POLY", "ELLIPTIC", "F2", "RETURN", "ALT", "$cat", "$p1", "$p2", "/*", "*/", "[A]", "A",
+    "0", "1", "10", "-5R", "50%", "0C", "25%B", "R", "B", "0x10", "255", "-1", "a.bmp", "b.bmp", "\"q w\"",
+    "\r\n", "x", "100", "1000",
+};
+constexpr size_t kWordCount = sizeof kWords / sizeof kWords[0];
+
+std::string Script(const uint8_t* data, size_t size)
+{
+    if (size == 0 || data[0] % 2 == 0)
+        return std::string(reinterpret_cast<const char*>(data), size).substr(size ? 1 : 0);
+    std::string text;
+    for (size_t i = 1; i < size; ++i)
+        text += std::string(kWords[data[i] % kWordCount]) + " ";
+    return text + "\r\n";
+}
+
+// Bitmaps sized from their names, with nothing read from disk.
+class FuzzBitmaps : public ISkinBitmapLoader {
+public:
+    bool Load(const char* fileName, SkinBitmapInfo& info) override
+    {
+        const size_t length = std::strlen(fileName);
+        info.width = static_cast<int32_t>(length * 7 % 97);
+        info.height = static_cast<int32_t>(length * 3 % 41);
+        return length % 5 != 0;
+    }
+};
+
+class Quiet : public ISkinFailureReport {
+public:
+    void SkinFailed(const char* message) override { m_length += std::strlen(message); }
+
+private:
+    size_t m_length = 0;
+};
+
+// Touches everything it is handed, so bad pointers show up under ASan.
+class Surface : public ISkinSurface {
+public:
+    void Rectangle(const SkinPenStyle&, const SkinBrushStyle&, const SkinRect&) override {}
+    void Polygon(const SkinPenStyle&, const SkinBrushStyle&, const SkinPoint* points, size_t count) override
+    {
+        for (size_t i = 0; i < count; ++i)
+            m_sum += points[i].x ^ points[i].y;
+    }
+    void Text(const SkinFontStyle* font, uint32_t, const char* text, const SkinRect&, uint32_t) override
+    {
+        m_sum += std::strlen(text) + (font ? std::strlen(font->face) : 0);
+    }
+    void Blit(void*, const SkinBlit&) override {}
+
+private:
+    size_t m_sum = 0;
+};
+
+class Window : public ISkinWindow {
+public:
+    void* Handle() const override { return const_cast<Window*>(this); }
+    void Subclass() override {}
+    intptr_t CallPrevious(uint32_t, uintptr_t, intptr_t) override { return 0; }
+    intptr_t Send(uint32_t, uintptr_t, intptr_t) override { return 0; }
+    SkinRect ScreenRect() override { return SkinRect{10, 10, 330, 250}; }
+    SkinRect ClientRect() override { return SkinRect{0, 0, 320, 240}; }
+    void BeginPaint() override {}
+    void EndPaint(int32_t, int32_t) override {}
+    ISkinSurface* Buffer() override { return m_hasBuffer ? &m_surface : nullptr; }
+    ISkinSurface* MakeBuffer(int32_t, int32_t) override
+    {
+        m_hasBuffer = true;
+        return &m_surface;
+    }
+    void FreeBuffer() override { m_hasBuffer = false; }
+    void Invalidate(const SkinRect*, bool) override {}
+    void ReleaseCapture() override {}
+    bool IsControlVisible(uint32_t) override { return true; }
+    void MoveControl(uint32_t, const SkinRect&) override {}
+    void CombineShape(const SkinArea&, SkinCombine) override {}
+    void RemoveShape() override {}
+
+private:
+    Surface m_surface;
+    bool m_hasBuffer = false;
+};
+
+// Includes may name only the script being fuzzed: nothing else on disk is read.
+class FuzzSkin : public CSkin {
+public:
+    explicit FuzzSkin(const std::string& path) : m_path(path) {}
+    bool LoadSection(const char* file, const char* section) override
+    {
+        return m_path == file && CSkin::LoadSection(file, section);
+    }
+
+private:
+    std::string m_path;
+};
+
+void Drive(CSkin& skin, const uint8_t* data, size_t size)
+{
+    skin.WindowProc(0x000F, 0, 0);
+    for (size_t i = 0; i + 2 < size && i < 64; i += 3) {
+        const intptr_t where = intptr_t(data[i + 1]) * 2 | intptr_t(data[i + 2]) << 16;
+        skin.WindowProc(0x0200 + data[i] % 7, data[i] % 4, where);
+    }
+    skin.WindowProc(0x0215, 0, 0);
+    skin.WindowProc(0x0101, 0x71, 0);
+    for (uint32_t id : {0u, 1u, 10u, 100u})
+        if (CSkinItem* item = skin.FindItem(id)) {
+            item->SetText("text");
+            item->SetColour(1, 2, 3);
+        }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static FuzzBitmaps bitmaps;
+    static Quiet failures;
+    static const std::string path = "/tmp/fuzz_skin_" + std::to_string(getpid()) + ".ini";
+    CSkinBitmapCache::Shared().SetLoader(&bitmaps);
+    CSkin::SetFailureReport(&failures);
+
+    const std::string script = Script(data, size);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return 0;
+    std::fwrite(script.data(), 1, script.size(), file);
+    std::fclose(file);
+    {
+        Window window;
+        FuzzSkin skin(path);
+        skin.Attach(&window, 0x8000);
+        skin.LoadSection(path.c_str(), nullptr);
+        skin.LoadSection(path.c_str(), "[A]");
+        Drive(skin, data, size);
+    }
+    CSkinBitmapCache::Shared().ReleaseAll();
+    return 0;
+}
