@@ -107,7 +107,9 @@ void CItemList::UpdateRow(int index)
     if (index < 0 || index >= Count())
         return;
     if (m_kind == ListKind::Order && At(index)->quantity == 0) {
-        int mark = m_view ? m_view->SelectionMark() : -1;
+        // While loading, the view has no row for the line yet: it learns of
+        // the whole list at the end of the load.
+        int mark = m_view && !m_loading ? m_view->SelectionMark() : -1;
         DeleteLine(index);
         if (m_view && index < mark)
             m_view->SelectRow(mark - 1);
@@ -129,7 +131,7 @@ void CItemList::DeleteLine(int index)
         return;
     UnindexRecord(At(index));
     m_records.erase(m_records.begin() + index);
-    if (m_view)
+    if (m_view && !m_loading)
         m_view->RowDeleted(index);
 }
 

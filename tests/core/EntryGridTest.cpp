@@ -1,0 +1,341 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "data/ItemList.h"
+#include "order/EntryGrid.h"
+
+namespace {
+
+// The list window as the platform's report list behaves: a state change to
+// another row comes back as a selection change, one to the same row doesn't;
+// deleting a row above the selected one moves the selection up with it.
+class FakeListWindow : public IEntryGridWindow, public IItemListView {
+public:
+    CEntryGrid* grid = nullptr;
+    int selected = -1;
+    int mark = -1;
+    int top = 0;
+    int perPage = 10;
+    bool editVisible = false;
+    int editRow = -1;
+    EntryEditKind editKind = EntryEditKind::SearchText;
+    std::string editText;
+    std::vector<int> refreshed;
+
+    // IEntryGridWindow
+    void SetRowState(int row) override
+    {
+        if (row == selected)
+            return;
+        selected = row;
+        grid->OnSelectionChange(row);
+    }
+    void ScrollIntoView(int row) override
+    {
+        if (row >= 0 && row < top)
+            top = row;
+        else if (row >= top + perPage)
+            top = row - perPage + 1;
+    }
+    int TopRow() const override { return top; }
+    int RowsPerPage() const override { return perPage; }
+    bool EditVisible() const override { return editVisible; }
+    std::string EditText() const override { return editText; }
+    void ShowEdit(int row, EntryEditKind kind, const std::string& text) override
+    {
+        editVisible = true;
+        editRow = row;
+        editKind = kind;
+        editText = text;
+    }
+    void HideEdit() override { editVisible = false; }
+    void RefreshRow(int row) override { refreshed.push_back(row); }
+
+    // IItemListView
+    void RowInserted(int) override {}
+    void RowDeleted(int index) override
+    {
+        if (index < selected)
+            --selected;
+        else if (index == selected)
+            selected = -1;
+        grid->RowsRemoved();
+    }
+    void RowChanged(int) override {}
+    void RowsReset() override
+    {
+        selected = -1;
+        grid->RowsRemoved();
+    }
+    int SelectionMark() const override { return mark; }
+    void SelectRow(int row) override { grid->SelectRow(row); }
+
+    // What a person does.
+    void UserSelects(int row)
+    {
+        mark = row;
+        SetRowState(row);
+    }
+    void UserTypes(const std::string& keys)
+    {
+        for (char key : keys) {
+            editText += key;
+            grid->CommitKeyRelease();
+        }
+    }
+};
+
+class EntryGridTest : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        window.grid = &grid;
+        order.SetView(&window);
+    }
+
+    // An order of lines A, B, C... with the given quantities, saved to Current.dat.
+    void MakeOrder(const std::vector<int>& quantities, ListKind kind = ListKind::Order)
+    {
+        order.Setup(kind);
+        grid.Configure(kind == ListKind::Order, false);
+        if (kind == ListKind::Order) {
+            WriteBytes(PathOf("Current.dat"), "");
+            order.Load(PathOf("Current.dat").c_str());
+        }
+        for (size_t i = 0; i < quantities.size(); ++i) {
+            auto line = std::make_unique<ItemRecord>();
+            line->code = std::string(1, static_cast<char>('A' + i));
+            line->description = "LINE " + line->code;
+            line->quantity = quantities[i];
+            order.AddRecord(std::move(line));
+        }
+    }
+
+    // The order file as a fresh list reads it: "code=quantity" per line.
+    std::vector<std::string> Saved()
+    {
+        CItemList reread(&key);
+        reread.Setup(ListKind::Order);
+        reread.Load(PathOf("Current.dat").c_str());
+        std::vector<std::string> lines;
+        for (int i = 0; i < reread.Count(); ++i)
+            lines.push_back(reread.At(i)->code + "=" + std::to_string(reread.At(i)->quantity));
+        return lines;
+    }
+    std::vector<std::string> Shown() const
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < order.Count(); ++i)
+            lines.push_back(order.At(i)->code + "=" + std::to_string(order.At(i)->quantity));
+        return lines;
+    }
+
+    CFixedKey key{std::string("k3y")};
+    CItemList order{&key};
+    FakeListWindow window;
+    CEntryGrid grid{order, window};
+};
+
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(EntryGridTest, TheEditFollowsTheSelectionOverQuantitiesAndTheEntryRow)
+{
+    MakeOrder({3, 4});
+    EXPECT_EQ(grid.RowCount(), 3);
+    window.UserSelects(1);
+    EXPECT_TRUE(window.editVisible);
+    EXPECT_EQ(window.editRow, 1);
+    EXPECT_EQ(window.editKind, EntryEditKind::Quantity);
+    EXPECT_EQ(window.editText, "4");
+    window.UserSelects(2);
+    EXPECT_EQ(window.editKind, EntryEditKind::SearchText);
+    EXPECT_EQ(window.editText, "");
+    EXPECT_EQ(grid.CurrentRow(), 2);
+}
+
+TEST_F(EntryGridTest, EveryKeyReleaseTakesTheQuantityAndRewritesTheOrderFile)
+{
+    MakeOrder({3, 4});
+    window.UserSelects(0);
+    window.editText.clear();
+    window.UserTypes("1");
+    EXPECT_EQ(order.At(0)->quantity, 1);
+    EXPECT_EQ(Saved(), (Lines{"A=1", "B=4"}));
+    window.UserTypes("2");
+    EXPECT_EQ(order.At(0)->quantity, 12);
+    EXPECT_EQ(Saved(), (Lines{"A=12", "B=4"}));
+}
+
+TEST_F(EntryGridTest, AZeroKeepsTheLineUntilTheUserLeavesIt)
+{
+    MakeOrder({3, 4, 5});
+    window.UserSelects(1);
+    window.editText.clear();
+    window.UserTypes("0");
+    EXPECT_EQ(Shown(), (Lines{"A=3", "B=0", "C=5"}));
+    EXPECT_EQ(window.refreshed, (std::vector<int>{1}));
+
+    window.UserSelects(2);  // the down arrow
+    EXPECT_EQ(Shown(), (Lines{"A=3", "C=5"}));
+    EXPECT_EQ(Saved(), (Lines{"A=3", "C=5"}));
+    // The cursor stays on the line that followed the removed one.
+    EXPECT_EQ(grid.CurrentRow(), 1);
+    EXPECT_EQ(window.selected, 1);
+    EXPECT_EQ(window.editRow, 1);
+    EXPECT_EQ(window.editText, "5");
+}
+
+TEST_F(EntryGridTest, ClickingFurtherDownAfterAZeroLandsOnTheClickedLine)
+{
+    MakeOrder({3, 4, 5, 6});
+    window.UserSelects(0);
+    window.editText = "0";
+    window.UserSelects(2);  // C, two rows below
+    EXPECT_EQ(Shown(), (Lines{"B=4", "C=5", "D=6"}));
+    EXPECT_EQ(grid.CurrentRow(), 1);
+    EXPECT_EQ(window.editText, "5");
+}
+
+TEST_F(EntryGridTest, MovingUpFromAZeroLineRemovesItAndKeepsTheRowAbove)
+{
+    MakeOrder({3, 4, 5});
+    window.UserSelects(2);
+    window.editText = "";
+    window.UserSelects(1);
+    EXPECT_EQ(Shown(), (Lines{"A=3", "B=4"}));
+    EXPECT_EQ(grid.CurrentRow(), 1);
+    EXPECT_EQ(window.editText, "4");
+}
+
+TEST_F(EntryGridTest, TextThatIsNoNumberCommitsAsZero)
+{
+    MakeOrder({3, 4});
+    window.UserSelects(0);
+    window.editText = "x7";
+    window.UserSelects(1);
+    EXPECT_EQ(Shown(), (Lines{"B=4"}));
+}
+
+TEST_F(EntryGridTest, SpaceOnALineMovesToTheEntryRow)
+{
+    MakeOrder({3, 4});
+    window.UserSelects(0);
+    EXPECT_TRUE(grid.MoveToLastRow());
+    EXPECT_EQ(grid.CurrentRow(), 2);
+    EXPECT_EQ(window.editKind, EntryEditKind::SearchText);
+    // On the entry row itself Space is just a character of the search text.
+    EXPECT_FALSE(grid.MoveToLastRow());
+}
+
+TEST_F(EntryGridTest, SearchHitsKeepAQuantityOfZero)
+{
+    MakeOrder({0, 0, 0}, ListKind::SearchResults);
+    grid.SelectRow(0);
+    EXPECT_EQ(window.editRow, 0);
+    window.editText = "";
+    window.UserTypes("2");
+    window.UserSelects(1);
+    window.editText = "0";
+    window.UserSelects(2);
+    EXPECT_EQ(Shown(), (Lines{"A=2", "B=0", "C=0"}));
+    EXPECT_EQ(grid.CurrentRow(), 2);
+}
+
+TEST_F(EntryGridTest, HidingTheEditTakesWhatWasTyped)
+{
+    MakeOrder({0, 0}, ListKind::SearchResults);
+    grid.SelectRow(1);
+    window.editText = "15";
+    grid.HideEdit();
+    EXPECT_FALSE(window.editVisible);
+    EXPECT_EQ(order.At(1)->quantity, 15);
+}
+
+TEST_F(EntryGridTest, ScrollingKeepsTheCurrentRowOnThePage)
+{
+    MakeOrder(std::vector<int>(30, 1));
+    window.perPage = 10;
+    window.UserSelects(2);
+    grid.HideEdit();
+    window.top = 5;  // scrolled down: row 2 is above the page
+    grid.KeepCurrentOnPage();
+    EXPECT_EQ(grid.CurrentRow(), 5);
+    EXPECT_TRUE(window.editVisible);
+    EXPECT_EQ(window.editRow, 5);
+
+    grid.HideEdit();
+    window.top = 20;
+    grid.KeepCurrentOnPage();
+    EXPECT_EQ(grid.CurrentRow(), 20);
+
+    grid.HideEdit();
+    window.top = 0;  // scrolled back up: row 20 is below the page
+    grid.KeepCurrentOnPage();
+    EXPECT_EQ(grid.CurrentRow(), 9);
+    EXPECT_EQ(window.selected, 9);
+}
+
+TEST_F(EntryGridTest, ReadOnlyListsNeverShowTheEdit)
+{
+    order.Setup(ListKind::HistoryView);
+    grid.Configure(false, true);
+    for (int i = 0; i < 20; ++i) {
+        auto line = std::make_unique<ItemRecord>();
+        line->code = std::to_string(i);
+        line->quantity = 1;
+        order.AddRecord(std::move(line));
+    }
+    window.UserSelects(3);
+    EXPECT_FALSE(window.editVisible);
+    window.top = 8;
+    grid.KeepCurrentOnPage();
+    EXPECT_EQ(grid.CurrentRow(), 8);
+    EXPECT_FALSE(window.editVisible);
+}
+
+TEST_F(EntryGridTest, AfterTheOrderIsClearedTheEditGoesToTheEntryRow)
+{
+    MakeOrder({3, 4});
+    window.UserSelects(1);
+    window.editText = "9";
+    order.Clear();  // the edited line is gone: nothing may be written through it
+    grid.HideEdit();
+    grid.PlaceEdit();
+    EXPECT_EQ(order.Count(), 0);
+    EXPECT_EQ(grid.CurrentRow(), 0);
+    EXPECT_EQ(window.editKind, EntryEditKind::SearchText);
+}
+
+TEST_F(EntryGridTest, ALoadedZeroLineNeverReachesTheWindow)
+{
+    // A line kept at 0 by a key release, then the program ended.
+    {
+        CItemList writer(&key);
+        writer.Setup(ListKind::Order);
+        auto kept = std::make_unique<ItemRecord>();
+        kept->code = "Z";
+        writer.AddRecord(std::move(kept));
+        auto line = std::make_unique<ItemRecord>();
+        line->code = "Y";
+        line->quantity = 2;
+        writer.AddRecord(std::move(line));
+        writer.Save(PathOf("Current.dat").c_str());
+    }
+    struct CountingView : FakeListWindow {
+        int deletes = 0;
+        void RowDeleted(int) override { ++deletes; }
+    } view;
+    view.grid = &grid;
+    order.SetView(&view);
+    order.Setup(ListKind::Order);
+    order.Load(PathOf("Current.dat").c_str());
+    EXPECT_EQ(Shown(), (Lines{"Y=2"}));
+    EXPECT_EQ(view.deletes, 0);
+}
