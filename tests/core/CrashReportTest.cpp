@@ -3,24 +3,9 @@
 #include <ctime>
 #include <string>
 
+#include "LocalTime.h"
 #include "text/CrashReport.h"
 #include "text/OsVersion.h"
-
-namespace {
-
-std::tm LocalTime(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm when{};
-    when.tm_year = year - 1900;
-    when.tm_mon = month - 1;
-    when.tm_mday = day;
-    when.tm_hour = hour;
-    when.tm_min = minute;
-    when.tm_sec = second;
-    return when;
-}
-
-} // namespace
 
 TEST(CrashReport, ProgramFileNameIsThePartAfterTheLastBackslash)
 {

@@ -6,24 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "LocalTime.h"
 #include "TempDir.h"
 #include "history/HistoryName.h"
 #include "history/HistoryTexts.h"
 #include "history/HistoryTree.h"
 
 namespace {
-
-std::tm Answered(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm when{};
-    when.tm_year = year - 1900;
-    when.tm_mon = month - 1;
-    when.tm_mday = day;
-    when.tm_hour = hour;
-    when.tm_min = minute;
-    when.tm_sec = second;
-    return when;
-}
 
 // Index records as the index file holds them.
 class IndexBytes {
@@ -79,8 +68,8 @@ using Lines = std::vector<std::string>;
 
 TEST(HistoryName, FileNameFromTimeAndOrderNumber)
 {
-    EXPECT_EQ(HistoryFileName(Answered(2008, 3, 5, 14, 3, 22), "123"), "History\\2008-03-05 14.03.22 (123).dat");
-    EXPECT_EQ(HistoryFileName(Answered(2008, 12, 31, 0, 0, 9), ""), "History\\2008-12-31 00.00.09 ().dat");
+    EXPECT_EQ(HistoryFileName(LocalTime(2008, 3, 5, 14, 3, 22), "123"), "History\\2008-03-05 14.03.22 (123).dat");
+    EXPECT_EQ(HistoryFileName(LocalTime(2008, 12, 31, 0, 0, 9), ""), "History\\2008-12-31 00.00.09 ().dat");
 }
 
 TEST(HistoryName, OrderNumberCannotLeaveTheHistoryFolder)
@@ -103,7 +92,7 @@ TEST(HistoryName, AnyServerTextGivesANameThatListsAndReopensItself)
         std::string number(random() % 80, '\0');
         for (char& c : number)
             c = static_cast<char>(random() % 256);
-        const std::string path = HistoryFileName(Answered(2008, 3, 5, 14, 3, 22), number);
+        const std::string path = HistoryFileName(LocalTime(2008, 3, 5, 14, 3, 22), number);
         const std::string title = path.substr(8);
         ASSERT_EQ(path.substr(0, 8), "History\\");
         ASSERT_EQ(title.find_first_of("\\/:"), std::string::npos) << title;

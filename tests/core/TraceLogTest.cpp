@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "LocalTime.h"
 #include "TempDir.h"
 #include "trace/TraceLog.h"
 
@@ -24,17 +25,6 @@ public:
 class FakeClock : public ILocalClock {
 public:
     std::tm LocalTime() const override { return when; }
-    void Set(int year, int month, int day, int hour, int minute, int second)
-    {
-        when = std::tm{};
-        when.tm_year = year - 1900;
-        when.tm_mon = month - 1;
-        when.tm_mday = day;
-        when.tm_hour = hour;
-        when.tm_min = minute;
-        when.tm_sec = second;
-    }
-
     std::tm when{};
 };
 
@@ -133,7 +123,7 @@ protected:
     void SetUp() override
     {
         TempDirTest::SetUp();
-        clock.Set(2008, 7, 1, 9, 15, 2);
+        clock.when = LocalTime(2008, 7, 1, 9, 15, 2);
         m_log = std::make_unique<CTraceLog>(counter, clock, LogsFolder());
         m_log->SetScreen(&screen);
     }
@@ -221,7 +211,7 @@ TEST_F(TraceLogTest, NewNameStartsANewFileWithTheCurrentTime)
     CTraceLog& log = *m_log;
     log.SetLogName("acct");
     Trace(&log, 8, "a\r\n");
-    clock.Set(2008, 7, 1, 10, 0, 0);
+    clock.when = LocalTime(2008, 7, 1, 10, 0, 0);
     log.SetLogName("acct");
     EXPECT_EQ(log.LogPath(), "");
     Trace(&log, 8, "b\r\n");

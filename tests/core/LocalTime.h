@@ -1,0 +1,15 @@
+#pragma once
+#include <ctime>
+
+// A broken-down local time as localtime gives it, for tests of names and texts.
+inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm when{};
+    when.tm_year = year - 1900;
+    when.tm_mon = month - 1;
+    when.tm_mday = day;
+    when.tm_hour = hour;
+    when.tm_min = minute;
+    when.tm_sec = second;
+    return when;
+}
