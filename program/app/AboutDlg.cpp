@@ -10,6 +10,7 @@ CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
 
 BOOL CAboutDlg::OnInitDialog()
 {
+    SetWindowTextA(Handle(), "About Quillbox");
     m_skin.Attach(Handle(), "[AboutDialog]");
     m_skin.SetText(100, kProductLine);
     return TRUE;

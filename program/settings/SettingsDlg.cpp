@@ -57,6 +57,7 @@ CSettingsDlg::CSettingsDlg() : CDialog(IDD_SETTINGS), m_record(m_store, *this) {
 BOOL CSettingsDlg::OnInitDialog()
 {
     m_mainWindow = GetWindow(Handle(), GW_OWNER);
+    SetWindowTextA(Handle(), "Quillbox Settings");
     if (!theLineApp.Initialize(GetModuleHandleA(nullptr))) {
         MessageBoxA(Handle(), Tapi::ErrorText(static_cast<uint32_t>(theLineApp.LastResult())), "Quillbox",
                     MB_OK | MB_ICONHAND);

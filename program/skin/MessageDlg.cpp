@@ -28,6 +28,7 @@ void CMessageDlg::Tell(HWND owner, const char* notice)
 
 BOOL CMessageDlg::OnInitDialog()
 {
+    SetWindowTextA(Handle(), "Quillbox");
     m_skin.Attach(Handle(), m_notice ? "[OkDialog]" : "[YesNoDialog]");
     m_skin.SetText(kMainText, m_message.c_str());
     return TRUE;

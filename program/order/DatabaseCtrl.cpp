@@ -1,0 +1,322 @@
+#include "order/DatabaseCtrl.h"
+
+#include "order/GridColumns.h"
+
+namespace {
+constexpr DWORD kExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;  // 0x25
+constexpr LONG_PTR kListStyle = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_ALIGNLEFT;  // 0x80D
+constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
+
+class RebuildScope {
+public:
+    explicit RebuildScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~RebuildScope() { m_flag = false; }
+    RebuildScope(const RebuildScope&) = delete;
+    RebuildScope& operator=(const RebuildScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+} // namespace
+
+CDatabaseCtrl::CDatabaseCtrl(const IDataKeySource* keys) : m_list(keys), m_grid(m_list, *this)
+{
+    m_list.SetView(this);
+}
+
+bool CDatabaseCtrl::Attach(HWND dialog, int id)
+{
+    return Subclass(dialog, id);
+}
+
+void CDatabaseCtrl::Setup(ListKind kind)
+{
+    m_kind = kind;
+    m_list.Setup(kind);
+    m_grid.Configure(kind == ListKind::Order, m_grid.ReadOnly());
+    m_setUp = true;
+    if (kind == ListKind::Products || !Handle())
+        return;
+    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyle, kExtendedStyle);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | kListStyle);
+    m_edit.Create(Handle());
+    InsertColumns();
+    LayoutColumns();
+    RowsReset();
+}
+
+void CDatabaseCtrl::SetReadOnly(bool readOnly)
+{
+    m_grid.Configure(m_grid.HasBlankEntryRow(), readOnly);
+}
+
+void CDatabaseCtrl::InsertColumns()
+{
+    for (int i = 0; i < GridColumnCount(m_kind); ++i) {
+        const GridColumnInfo& info = GridColumnAt(i);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = info.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.pszText = const_cast<char*>(info.heading);
+        column.iSubItem = i;
+        SendMessageA(Handle(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void CDatabaseCtrl::LayoutColumns()
+{
+    if (!Handle() || m_kind == ListKind::Products)
+        return;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const std::vector<int> widths = GridColumnWidths(m_kind, client.right, m_showPrice);
+    for (size_t i = 0; i < widths.size(); ++i)
+        SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, i, MAKELPARAM(widths[i], 0));
+}
+
+void CDatabaseCtrl::SetShowPrice(bool show)
+{
+    m_showPrice = show;
+    LayoutColumns();
+}
+
+void CDatabaseCtrl::SetEditText(const std::string& text)
+{
+    if (!m_edit.Visible())
+        return;
+    SetWindowTextA(m_edit.Handle(), text.c_str());
+    m_edit.Focus();
+}
+
+int CDatabaseCtrl::ItemCount() const
+{
+    return static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+void CDatabaseCtrl::SetCell(int row, int column, const std::string& text)
+{
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(Handle(), LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void CDatabaseCtrl::InsertRow(int index)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = const_cast<char*>("");
+    SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void CDatabaseCtrl::InsertBlankRow()
+{
+    InsertRow(m_list.Count());
+}
+
+// IItemListView: rows follow the records.
+
+void CDatabaseCtrl::RowInserted(int index)
+{
+    if (!Handle() || m_kind == ListKind::Products)
+        return;
+    RebuildScope rebuilding(m_rebuilding);
+    InsertRow(index);
+}
+
+void CDatabaseCtrl::RowDeleted(int index)
+{
+    if (Handle() && m_kind != ListKind::Products) {
+        RebuildScope rebuilding(m_rebuilding);
+        SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
+        const int count = ItemCount();
+        if (count > 0 && TopRow() + RowsPerPage() > count)
+            SendMessageA(Handle(), LVM_ENSUREVISIBLE, count - 1, FALSE);
+    }
+    m_grid.RowsRemoved();
+}
+
+void CDatabaseCtrl::RowChanged(int index)
+{
+    if (!Handle() || m_kind == ListKind::Products || index < 0 || index >= m_list.Count())
+        return;
+    const ItemRecord& record = *m_list.At(index);
+    for (int column = kColumnNumber; column < GridColumnCount(m_kind); ++column)
+        SetCell(index, column, GridCellText(record, column, index));
+}
+
+void CDatabaseCtrl::RowsReset()
+{
+    if (Handle() && m_setUp && m_kind != ListKind::Products) {
+        RebuildScope rebuilding(m_rebuilding);
+        SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+        SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
+        for (int i = 0; i < m_list.Count(); ++i) {
+            InsertRow(i);
+            RowChanged(i);
+        }
+        if (m_grid.HasBlankEntryRow())
+            InsertBlankRow();
+        SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(Handle(), nullptr, TRUE);
+    }
+    m_grid.RowsRemoved();
+}
+
+int CDatabaseCtrl::SelectionMark() const
+{
+    return static_cast<int>(SendMessageA(Handle(), LVM_GETSELECTIONMARK, 0, 0));
+}
+
+// IEntryGridWindow
+
+void CDatabaseCtrl::SetRowState(int row)
+{
+    LVITEMA item = {};
+    item.state = kRowStates;
+    item.stateMask = kRowStates;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void CDatabaseCtrl::ScrollIntoView(int row)
+{
+    if (row >= 0)
+        SendMessageA(Handle(), LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+int CDatabaseCtrl::TopRow() const
+{
+    return static_cast<int>(SendMessageA(Handle(), LVM_GETTOPINDEX, 0, 0));
+}
+
+int CDatabaseCtrl::RowsPerPage() const
+{
+    return static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
+void CDatabaseCtrl::ShowEdit(int row, EntryEditKind kind, const std::string& text)
+{
+    RECT rect = {};
+    if (kind == EntryEditKind::Quantity) {
+        rect.top = kColumnQuantity;
+        rect.left = LVIR_BOUNDS;
+        SendMessageA(Handle(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    } else {
+        rect.left = LVIR_BOUNDS;
+        SendMessageA(Handle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    }
+    m_edit.Show(rect, kind, text, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    m_edit.Focus();
+    // The row under the edit is the current row: its colour changes.
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CDatabaseCtrl::HideEdit()
+{
+    m_edit.Hide();
+    SetFocus(Handle());
+}
+
+// Messages
+
+bool CDatabaseCtrl::OnParentNotify(LPARAM lParam, LRESULT& result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!Handle() || header->hwndFrom != Handle())
+        return false;
+    if (header->code == NM_CUSTOMDRAW) {
+        result = OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        return true;
+    }
+    if (header->code == LVN_ITEMCHANGED)
+        OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(lParam));
+    result = 0;
+    return true;
+}
+
+LRESULT CDatabaseCtrl::OnCustomDraw(NMLVCUSTOMDRAW& draw)
+{
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        draw.clrText = RGB(0, 0, 0);
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+        const int statusClass = row < m_list.Count() ? m_list.At(row)->statusClass : 0;
+        const CellColours colours = RowCellColours(RowBackground(statusClass, m_colours), row == m_grid.CurrentRow());
+        draw.clrTextBk = colours.background;
+        draw.clrText = colours.text;
+        // The current row shows only by its colour, never by the list's highlight.
+        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
+        return CDRF_NEWFONT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+void CDatabaseCtrl::OnItemChanged(const NMLISTVIEW& change)
+{
+    const UINT changed = change.uNewState ^ change.uOldState;
+    if (m_rebuilding || !(change.uChanged & LVIF_STATE) || !(changed & kRowStates) ||
+        !(change.uNewState & kRowStates) || change.iItem < 0)
+        return;
+    m_grid.OnSelectionChange(change.iItem);
+}
+
+bool CDatabaseCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_KEYUP:
+        if (!OnKeyUp(wParam, lParam))
+            return false;
+        result = 0;
+        return true;
+    case WM_VSCROLL:
+        OnVScroll(wParam, lParam, result);
+        return true;
+    case WM_MOUSEWHEEL:
+        m_grid.HideEdit();
+        result = Default(message, wParam, lParam);
+        m_grid.KeepCurrentOnPage();
+        return true;
+    case WM_SETFOCUS:
+        result = Default(message, wParam, lParam);
+        if (m_edit.Visible())
+            m_edit.Focus();
+        return true;
+    case WM_CTLCOLOREDIT:
+        if (reinterpret_cast<HWND>(lParam) != m_edit.Handle())
+            return false;
+        result = reinterpret_cast<LRESULT>(m_edit.Colour(reinterpret_cast<HDC>(wParam)));
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Space anywhere starts a new product on the entry row; every other key
+// release takes the quantity typed and goes on to the dialog, whose skin
+// turns function keys into commands. True when the key went no further.
+bool CDatabaseCtrl::OnKeyUp(WPARAM key, LPARAM flags)
+{
+    if (key == VK_SPACE && m_grid.MoveToLastRow()) {
+        PostMessageA(m_edit.Handle(), WM_KEYUP, key, flags);
+        return true;
+    }
+    if (m_edit.Visible())
+        m_grid.CommitKeyRelease();
+    SendMessageA(GetParent(Handle()), WM_KEYUP, key, flags);
+    return false;
+}
+
+void CDatabaseCtrl::OnVScroll(WPARAM code, LPARAM bar, LRESULT& result)
+{
+    m_grid.HideEdit();
+    if (LOWORD(code) == SB_ENDSCROLL)
+        m_grid.KeepCurrentOnPage();
+    result = Default(WM_VSCROLL, code, bar);
+}

@@ -1,0 +1,78 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include "data/ItemList.h"
+#include "framework/Control.h"
+#include "order/EntryGrid.h"
+#include "order/ItemEdit.h"
+#include "order/RowColours.h"
+
+// A record list shown as the dialog's report list: the order grid, search
+// hits, response and history lines. It owns the records, one row each (the
+// order adds the blank entry row), draws every row in its line's colour with
+// the current row pale, and carries the in-place edit.
+class CDatabaseCtrl : public CControl, public IItemListView, public IEntryGridWindow {
+public:
+    explicit CDatabaseCtrl(const IDataKeySource* keys);
+
+    // Takes over the dialog's list control.
+    bool Attach(HWND dialog, int id);
+    // Columns, the edit and one row per record already listed.
+    void Setup(ListKind kind);
+    void SetReadOnly(bool readOnly);
+    void SetStatusColours(const IStatusColours* colours) { m_colours = colours; }
+    void SetShowPrice(bool show);
+    void LayoutColumns();
+
+    CItemList& List() { return m_list; }
+    CEntryGrid& Grid() { return m_grid; }
+    // Puts text into the edit, all of it selected.
+    void SetEditText(const std::string& text);
+
+    // The host dialog hands over every WM_NOTIFY; true when it was this list's.
+    bool OnParentNotify(LPARAM lParam, LRESULT& result);
+
+    // IItemListView
+    void RowInserted(int index) override;
+    void RowDeleted(int index) override;
+    void RowChanged(int index) override;
+    void RowsReset() override;
+    int SelectionMark() const override;
+    void SelectRow(int row) override { m_grid.SelectRow(row); }
+
+    // IEntryGridWindow
+    void SetRowState(int row) override;
+    void ScrollIntoView(int row) override;
+    int TopRow() const override;
+    int RowsPerPage() const override;
+    bool EditVisible() const override { return m_edit.Visible(); }
+    std::string EditText() const override { return m_edit.Text(); }
+    void ShowEdit(int row, EntryEditKind kind, const std::string& text) override;
+    void HideEdit() override;
+    void RefreshRow(int row) override { RowChanged(row); }
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
+    void OnItemChanged(const NMLISTVIEW& change);
+    bool OnKeyUp(WPARAM key, LPARAM flags);
+    void OnVScroll(WPARAM code, LPARAM bar, LRESULT& result);
+    void InsertColumns();
+    void InsertRow(int index);
+    void InsertBlankRow();
+    void SetCell(int row, int column, const std::string& text);
+    int ItemCount() const;
+
+    CItemList m_list;
+    CEntryGrid m_grid;
+    CItemEdit m_edit;
+    const IStatusColours* m_colours = nullptr;
+    ListKind m_kind = ListKind::Products;
+    bool m_showPrice = false;
+    bool m_setUp = false;
+    // While rows are rebuilt, the list's notifications are its own doing.
+    bool m_rebuilding = false;
+};

@@ -1,0 +1,118 @@
+// The settings key and the data-file key in the real registry (Wine's, in the
+// test prefix). Each test starts and ends without either key.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "settings/DataFileKey.h"
+#include "settings/RegistrySettingsStore.h"
+
+namespace {
+
+constexpr char kSettingsKey[] = "SOFTWARE\\Quarn Pharmaceutical Suppliers\\Quillbox";
+// Where the data-file key lives; the program holds these only scrambled.
+constexpr char kDataKeyPath[] = "SOFTWARE\\Quarn Pharmaceutical Suppliers\\Common";
+constexpr char kDataKeyName[] = "Seed";
+
+void DeleteKeys()
+{
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        RegDeleteKeyA(hive, kSettingsKey);
+        RegDeleteKeyA(hive, kDataKeyPath);
+    }
+}
+
+void PutValue(HKEY hive, const char* path, const char* name, DWORD type, const std::string& data)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(hive, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string RawValue(HKEY hive, const char* path, const char* name)
+{
+    char text[512] = "";
+    DWORD size = sizeof text - 1;
+    if (RegGetValueA(hive, path, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return "<none>";
+    return text;
+}
+
+class RegistryStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteKeys(); }
+    void TearDown() override { DeleteKeys(); }
+};
+
+TEST_F(RegistryStoreTest, NoKeyCanBeReadBeforeTheFirstWrite)
+{
+    HKEY key = nullptr;
+    bool userHiveOnly = true;
+    EXPECT_FALSE(OpenSettingsKey(&key, false, &userHiveOnly));
+    EXPECT_FALSE(userHiveOnly);
+}
+
+TEST_F(RegistryStoreTest, WritingCreatesTheKeyInTheMachineHive)
+{
+    CRegistrySettingsStore store;
+    ASSERT_TRUE(store.Open(true, nullptr));
+    store.WriteString("Host", "orders.example");
+    store.Close();
+    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Host"), "orders.example");
+    EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kSettingsKey, "Host"), "<none>");
+}
+
+TEST_F(RegistryStoreTest, AKeyOnlyInTheUserHiveIsReadAndSaidSo)
+{
+    PutValue(HKEY_CURRENT_USER, kSettingsKey, "Host", REG_SZ, "user.example");
+    CRegistrySettingsStore store;
+    bool userHiveOnly = false;
+    ASSERT_TRUE(store.Open(false, &userHiveOnly));
+    EXPECT_TRUE(userHiveOnly);
+    EXPECT_EQ(store.ReadString("Host").value_or("<none>"), "user.example");
+}
+
+TEST_F(RegistryStoreTest, OnlyTextValuesOfAtMost255CharactersAreRead)
+{
+    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Longest", REG_SZ, std::string(255, 'x'));
+    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "TooLong", REG_SZ, std::string(256, 'x'));
+    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Binary", REG_BINARY, "76, 2");
+    CRegistrySettingsStore store;
+    ASSERT_TRUE(store.Open(false, nullptr));
+    EXPECT_EQ(store.ReadString("Longest").value_or("").size(), 255u);
+    EXPECT_FALSE(store.ReadString("TooLong"));
+    EXPECT_FALSE(store.ReadString("Binary"));
+    EXPECT_FALSE(store.ReadString("Missing"));
+}
+
+TEST_F(RegistryStoreTest, TextsAreStoredWithTheirTerminatingZero)
+{
+    CRegistrySettingsStore store;
+    ASSERT_TRUE(store.Open(true, nullptr));
+    store.WriteString("CutOffTimes", "600 1140 ");
+    store.Close();
+    DWORD size = 0;
+    RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKey, "CutOffTimes", RRF_RT_REG_SZ, nullptr, nullptr, &size);
+    EXPECT_EQ(size, sizeof "600 1140 ");
+}
+
+TEST_F(RegistryStoreTest, TheDataFileKeyIsStoredUnderItsHiddenPath)
+{
+    EXPECT_FALSE(theDataFileKey.GetDataFileKey());
+    ASSERT_TRUE(CRegistryDataKey::StoreDataFileKey("k3y of the shop"));
+    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kDataKeyPath, kDataKeyName), "k3y of the shop");
+    EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), "k3y of the shop");
+}
+
+TEST_F(RegistryStoreTest, ADataFileKeyOnlyInTheUserHiveIsCopiedToTheMachine)
+{
+    PutValue(HKEY_CURRENT_USER, kDataKeyPath, kDataKeyName, REG_SZ, "from the user");
+    EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), "from the user");
+    EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kDataKeyPath, kDataKeyName), "from the user");
+}
+
+} // namespace
