@@ -7,22 +7,13 @@
 
 #include "base/StrFormat.h"
 #include "text/NumberScan.h"
+#include "text/SafeNamePart.h"
 
 namespace {
 
 constexpr const char* kFolderPrefix = "History\\";
 // Longest order number read back from a name.
 constexpr size_t kMaxOrderNumberRead = 255;
-
-bool IsUnsafe(unsigned char c)
-{
-    return c < 0x20 || c >= 0x7F || std::strchr("<>:\"/\\|?*()", c) != nullptr;
-}
-
-bool IsDoubleDot(const std::string& text, size_t i)
-{
-    return text[i] == '.' && ((i > 0 && text[i - 1] == '.') || (i + 1 < text.size() && text[i + 1] == '.'));
-}
 
 bool Expect(const char*& p, char c)
 {
@@ -54,12 +45,7 @@ void ColonToStop(std::string& text, size_t offset)
 
 std::string SanitiseOrderNumber(const std::string& text)
 {
-    std::string safe = text.substr(0, kMaxOrderNumberText);
-    for (size_t i = 0; i < safe.size(); ++i) {
-        if (IsUnsafe(static_cast<unsigned char>(safe[i])) || IsDoubleDot(text, i))
-            safe[i] = '_';
-    }
-    return safe;
+    return SafeNamePart(text, kMaxOrderNumberText);
 }
 
 std::string HistoryFileTitle(const std::tm& when, const std::string& orderNumber)

@@ -5,8 +5,12 @@
 #include <utility>
 
 #include "base/StrFormat.h"
+#include "text/SafeNamePart.h"
 
 namespace {
+
+// Longest log name a file name carries.
+constexpr size_t kMaxLogNameText = 64;
 
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
@@ -34,7 +38,7 @@ std::string LogFileTitle(const std::string& logName, const std::tm& when)
 {
     char stamp[64];
     const size_t n = std::strftime(stamp, sizeof stamp, "%d-%m-%Y %H.%M.%S", &when);
-    return logName + " " + std::string(stamp, n) + ".log";
+    return SafeNamePart(logName, kMaxLogNameText) + " " + std::string(stamp, n) + ".log";
 }
 
 CTraceLog::CTraceLog(const ICounterSource& counter, const ILocalClock& clock, std::string logFolder)

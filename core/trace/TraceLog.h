@@ -71,5 +71,6 @@ private:
     int m_lineNumber = 0;
 };
 
-// The file part of a log's name, e.g. "12345 01-07-2008 09.15.02.log".
+// The file part of a log's name, e.g. "12345 01-07-2008 09.15.02.log"; a
+// name that would reach outside the Logs folder is made safe first.
 std::string LogFileTitle(const std::string& logName, const std::tm& when);

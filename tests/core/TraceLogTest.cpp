@@ -254,3 +254,11 @@ TEST_F(TraceLogTest, NoScreenStillWritesTheFile)
     Trace(&log, 0x20, "status\r\n");
     EXPECT_EQ(FileOf("acct 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> status\r\r\n");
 }
+
+TEST_F(TraceLogTest, AccountNumberCannotPlaceTheLogOutsideItsFolder)
+{
+    CTraceLog& log = *m_log;
+    log.SetLogName("../..\\up/x:y");
+    Trace(&log, 8, "line\r\n");
+    EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> line\r\r\n");
+}
