@@ -1,0 +1,98 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ExchangeLog.h"
+#include "FaultPlan.h"
+#include "OrderDesk.h"
+#include "TimerQueue.h"
+#include "comm/BiSyncEngine.h"
+#include "comm/LinkEventQueue.h"
+#include "comm/SeededRandom.h"
+
+struct ServerOptions;
+
+// What a connection needs from the server that runs it.
+class IConnectionHost {
+public:
+    virtual ~IConnectionHost() = default;
+    virtual int64_t NowMs() const = 0;
+    virtual CTimerQueue& Timers() = 0;
+    virtual void SubmitOrder(uint64_t serial, std::string message) = 0;
+    virtual void SubmitConfirm(int64_t orderNumber) = 0;
+    // The connection has output waiting (or no longer): watch the socket for writing.
+    virtual void WantWrite(uint64_t serial, int fd, bool on) = 0;
+    virtual CExchangeLog& Log() = 0;
+    virtual const ServerOptions& Options() const = 0;
+    // The update message for clients older than the configured version; empty for none.
+    virtual const std::string& UpdateMessage() const = 0;
+};
+
+// One client's link: the socket, the server's station of the link engine,
+// and the course of one order exchange. Engine events are handled only after
+// the engine call that raised them has returned.
+class CConnection : private ITimerHost {
+public:
+    CConnection(uint64_t serial, int fd, std::string peer, IConnectionHost& host);
+    CConnection(const CConnection&) = delete;
+    CConnection& operator=(const CConnection&) = delete;
+    ~CConnection() override;
+
+    void Start();
+    void OnReadable();
+    void OnWritable();
+    void OnTimer(int id);
+    void OnOrderAnswered(const OrderOutcome& outcome);
+    // The server is stopping: end the link where it stands.
+    void Abort(const char* reason) { Close(reason); }
+
+    bool IsClosed() const { return m_fd < 0; }
+    int Fd() const { return m_fd; }
+
+    // Timers of the connection itself, beside the engine's ids 1 to 10.
+    enum : int { kIdleTimer = 100, kExchangeTimer, kAnswerTimer, kLingerTimer };
+
+private:
+    enum class Phase { AwaitOrder, Answering, AwaitReplyAnswer, AwaitUpdateAnswer, Done };
+    enum class Source { Host, Received, Timer };
+
+    void SetTimer(int id, unsigned periodMs) override;
+    void KillTimer(int id) override;
+    void ArmOnce(int id, unsigned ms);
+
+    void Drain(Source source);
+    void OnMessage(const std::string& text);
+    void OnState(int state, Source source);
+    void Queue(const uint8_t* bytes, size_t count);
+    void Flush();
+    void Finish();
+    void Release();
+    void Close(const char* reason);
+    void LogExchange(const char* end);
+
+    uint64_t m_serial;
+    int m_fd;
+    std::string m_peer;
+    IConnectionHost& m_host;
+    CFaultFilter m_faults;
+    std::unique_ptr<CConnectionTrace> m_trace;
+    CSeededRandom m_random;
+    CLinkEventQueue m_events;
+    CBiSyncEngine m_engine;
+
+    std::string m_out; // bytes not yet taken by the socket
+    size_t m_outSent = 0;
+    bool m_wantWrite = false;
+    bool m_lingering = false; // the link has ended; closing once the output is out
+
+    Phase m_phase = Phase::AwaitOrder;
+    int m_lastState = kLinkDisconnected;
+    int m_messages = 0;
+    int64_t m_startMs = 0;
+    OrderOutcome m_outcome;
+    bool m_haveOutcome = false;
+    std::string m_answer; // the client's "OK" or "BAD" to the reply
+    bool m_updateSent = false;
+    bool m_logged = false;
+};

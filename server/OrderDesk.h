@@ -1,0 +1,79 @@
+#pragma once
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "ReceivedOrder.h"
+
+class COrderStore;
+struct ProductRow;
+
+// The status codes a reply line carries, as the pharmacy's program reads them.
+enum LineStatus : int {
+    kDelivered = 0,
+    kItemNotFound = 1,
+    kDiscontinued = 2,
+    kPartDelivered = 3,
+    kUnreadableLine = 4, // "SERVER ERROR 1": the line's quantity could not be read
+    kUnknownAccount = 6,
+    kOutOfStock = 7,
+};
+
+struct LineAnswer {
+    std::string code;
+    int64_t quantity = 0; // supplied for 0 and 3, as ordered otherwise
+    int status = kDelivered;
+};
+
+// What the desk decided for one received order.
+struct OrderOutcome {
+    bool stored = false;        // false: the store failed and nothing was applied
+    bool knownAccount = false;
+    bool replayed = false;      // the same order again after a lost reply: answered as before
+    int64_t orderNumber = 0;    // 0 when none was given
+    double clientVersion = 0;
+    std::string account;
+    std::vector<LineAnswer> lines;
+    std::string reply;          // the REPLY message, empty when nothing can be answered
+};
+
+// The wholesaler's rules for one line, given the product (null when unknown)
+// and its stock; newStock receives the stock after the line.
+LineAnswer DecideLine(const OrderedLine& line, const ProductRow* product, int64_t* newStock);
+
+// "REPLY~ORDER NUMBER n~code*qty*status~...~FLAGS +P~MEMO text~"; bytes of
+// the memo that the link can't carry are left out.
+std::string ComposeReply(const OrderOutcome& outcome, bool showPrice, const std::string& memo);
+
+// Whether a reply line can carry this code back unchanged: the link can't
+// carry ETB, ETX or a zero byte, cuts at 0xAC, nor the reply's own separators.
+bool CanEchoCode(const std::string& code);
+
+// One piece of work for the desk: an order to answer, or the confirmation
+// that the client took the reply to an earlier one.
+struct DeskRequest {
+    int64_t confirm = 0; // the order number confirmed; 0 for an order
+    std::string message;
+};
+
+// Answers received orders against the store. Each order and its stock
+// changes stand or fall together; a batch shares one transaction, so one
+// disk sync serves every order that arrived meanwhile.
+class COrderDesk {
+public:
+    explicit COrderDesk(COrderStore& store) : m_store(store) {}
+
+    // One outcome per request, in order (confirmations get an empty one).
+    std::vector<OrderOutcome> AnswerBatch(const std::vector<DeskRequest>& requests, time_t now);
+    OrderOutcome Answer(const std::string& message, time_t now);
+    // The pharmacy's program took the reply: a later identical order is a new one.
+    void Confirm(int64_t orderNumber);
+
+private:
+    OrderOutcome AnswerOne(const std::string& message, time_t now);
+    void AnswerUnknownAccount(const ParsedOrder& order, OrderOutcome* outcome) const;
+    bool ApplyLines(const ParsedOrder& order, const std::string& message, time_t now, OrderOutcome* outcome);
+
+    COrderStore& m_store;
+};

@@ -1,0 +1,260 @@
+#include "OrderServer.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+constexpr int kMaxEvents = 64;
+constexpr int kResumeAcceptMs = 1000;
+
+std::string PeerName(const sockaddr_storage& address)
+{
+    char host[INET6_ADDRSTRLEN] = "?";
+    int port = 0;
+    if (address.ss_family == AF_INET) {
+        const auto* in = reinterpret_cast<const sockaddr_in*>(&address);
+        inet_ntop(AF_INET, &in->sin_addr, host, sizeof host);
+        port = ntohs(in->sin_port);
+    } else if (address.ss_family == AF_INET6) {
+        const auto* in6 = reinterpret_cast<const sockaddr_in6*>(&address);
+        inet_ntop(AF_INET6, &in6->sin6_addr, host, sizeof host);
+        port = ntohs(in6->sin6_port);
+    }
+    return std::string(host) + ":" + std::to_string(port);
+}
+
+int LocalPort(int fd)
+{
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return 0;
+    return address.ss_family == AF_INET6 ? ntohs(reinterpret_cast<sockaddr_in6*>(&address)->sin6_port)
+                                         : ntohs(reinterpret_cast<sockaddr_in*>(&address)->sin_port);
+}
+
+} // namespace
+
+COrderServer::COrderServer(const ServerOptions& options, CStoreWorker& worker, CExchangeLog& log,
+                           std::string updateMessage)
+    : m_options(options), m_worker(worker), m_log(log), m_updateMessage(std::move(updateMessage))
+{
+    m_epoll = epoll_create1(EPOLL_CLOEXEC);
+    m_stop = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+}
+
+COrderServer::~COrderServer()
+{
+    m_connections.clear();
+    for (int fd : {m_listen, m_stop, m_epoll})
+        if (fd >= 0)
+            close(fd);
+}
+
+int64_t COrderServer::NowMs() const
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool COrderServer::Watch(int fd, uint64_t tag, uint32_t events)
+{
+    epoll_event event{};
+    event.events = events;
+    event.data.u64 = tag;
+    return epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event) == 0;
+}
+
+bool COrderServer::Listen(std::string* error)
+{
+    if (m_epoll < 0 || m_stop < 0) {
+        *error = strerror(errno);
+        return false;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    const int rc = getaddrinfo(m_options.address.c_str(), std::to_string(m_options.port).c_str(), &hints, &found);
+    if (rc != 0) {
+        *error = m_options.address + ": " + gai_strerror(rc);
+        return false;
+    }
+    m_listen = socket(found->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    const bool ok = m_listen >= 0 && setsockopt(m_listen, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
+                    bind(m_listen, found->ai_addr, found->ai_addrlen) == 0 && listen(m_listen, SOMAXCONN) == 0;
+    freeaddrinfo(found);
+    if (!ok || !Watch(m_listen, kListenTag, EPOLLIN) || !Watch(m_stop, kStopTag, EPOLLIN) ||
+        !Watch(m_worker.NotifyFd(), kWorkerTag, EPOLLIN)) {
+        *error = m_options.address + ":" + std::to_string(m_options.port) + ": " + strerror(errno);
+        return false;
+    }
+    m_port = LocalPort(m_listen);
+    return true;
+}
+
+void COrderServer::Stop()
+{
+    const uint64_t one = 1;
+    if (write(m_stop, &one, sizeof one) < 0)
+        return; // already signalled
+}
+
+int COrderServer::WaitMs() const
+{
+    const int64_t due = m_timers.NextDue();
+    if (due < 0)
+        return -1;
+    const int64_t wait = due - NowMs();
+    return wait <= 0 ? 0 : static_cast<int>(wait);
+}
+
+bool COrderServer::Run()
+{
+    epoll_event events[kMaxEvents];
+    bool stopping = false;
+    while (!stopping) {
+        const int n = epoll_wait(m_epoll, events, kMaxEvents, WaitMs());
+        if (n < 0 && errno != EINTR)
+            return false;
+        for (int i = 0; i < n; ++i) {
+            if (events[i].data.u64 == kStopTag)
+                stopping = true;
+            else
+                Dispatch(events[i].data.u64, events[i].events);
+        }
+        RunDueTimers();
+        ReapClosed();
+    }
+    for (auto& entry : m_connections)
+        entry.second->Abort("server stopping");
+    m_connections.clear();
+    return true;
+}
+
+void COrderServer::Dispatch(uint64_t tag, uint32_t events)
+{
+    if (tag == kListenTag)
+        return Accept();
+    if (tag == kWorkerTag)
+        return TakeStoreResults();
+    const auto it = m_connections.find(tag);
+    if (it == m_connections.end() || it->second->IsClosed())
+        return; // an event for a connection already ended
+    CConnection& connection = *it->second;
+    if (events & (EPOLLIN | EPOLLHUP | EPOLLERR))
+        connection.OnReadable();
+    if (!connection.IsClosed() && (events & EPOLLOUT))
+        connection.OnWritable();
+    Settle(tag, connection);
+}
+
+void COrderServer::Accept()
+{
+    for (;;) {
+        sockaddr_storage address{};
+        socklen_t length = sizeof address;
+        const int fd = accept4(m_listen, reinterpret_cast<sockaddr*>(&address), &length,
+                               SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+                // Out of descriptors: stop listening a moment instead of spinning.
+                m_log.Line("accept: %s; pausing for %d ms", strerror(errno), kResumeAcceptMs);
+                epoll_ctl(m_epoll, EPOLL_CTL_DEL, m_listen, nullptr);
+                m_timers.Set(CTimerQueue::MakeKey(0, kResumeAcceptTimer), NowMs() + kResumeAcceptMs, 0);
+            }
+            return; // EAGAIN: all taken; other errors concern that one client only
+        }
+        const std::string peer = PeerName(address);
+        if (m_connections.size() >= static_cast<size_t>(m_options.maxClients)) {
+            m_log.Line("%s refused: %d clients connected already", peer.c_str(), m_options.maxClients);
+            close(fd);
+            continue;
+        }
+        // Acknowledgements are a few bytes each: waiting to coalesce them would stall the link.
+        const int on = 1;
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        const uint64_t serial = m_nextSerial++;
+        IConnectionHost& host = *this;
+        auto connection = std::make_unique<CConnection>(serial, fd, peer, host);
+        if (!Watch(fd, serial, EPOLLIN)) {
+            m_log.Line("%s refused: %s", peer.c_str(), strerror(errno));
+            continue; // the connection closes its socket
+        }
+        CConnection& added = *m_connections.emplace(serial, std::move(connection)).first->second;
+        added.Start();
+        Settle(serial, added);
+    }
+}
+
+void COrderServer::TakeStoreResults()
+{
+    for (const StoreResult& result : m_worker.TakeResults()) {
+        const auto it = m_connections.find(result.connection);
+        if (it == m_connections.end())
+            continue; // the client went before its order was answered: the order stands
+        it->second->OnOrderAnswered(result.outcome);
+        Settle(result.connection, *it->second);
+    }
+}
+
+void COrderServer::RunDueTimers()
+{
+    CTimerQueue::Key key = 0;
+    while (m_timers.PopDue(NowMs(), &key)) {
+        const uint64_t owner = CTimerQueue::OwnerOf(key);
+        if (owner == 0) {
+            Watch(m_listen, kListenTag, EPOLLIN);
+            continue;
+        }
+        const auto it = m_connections.find(owner);
+        if (it == m_connections.end() || it->second->IsClosed())
+            continue;
+        it->second->OnTimer(CTimerQueue::IdOf(key));
+        Settle(owner, *it->second);
+    }
+}
+
+void COrderServer::Settle(uint64_t serial, const CConnection& connection)
+{
+    if (connection.IsClosed())
+        m_closed.push_back(serial);
+}
+
+void COrderServer::ReapClosed()
+{
+    for (uint64_t serial : m_closed)
+        m_connections.erase(serial);
+    m_closed.clear();
+}
+
+void COrderServer::SubmitOrder(uint64_t serial, std::string message)
+{
+    m_worker.SubmitOrder(serial, std::move(message));
+}
+
+void COrderServer::SubmitConfirm(int64_t orderNumber)
+{
+    m_worker.SubmitConfirm(orderNumber);
+}
+
+void COrderServer::WantWrite(uint64_t serial, int fd, bool on)
+{
+    epoll_event event{};
+    event.events = EPOLLIN | (on ? EPOLLOUT : 0u);
+    event.data.u64 = serial;
+    epoll_ctl(m_epoll, EPOLL_CTL_MOD, fd, &event);
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "FaultPlan.h"
+
+struct ServerOptions {
+    std::string address = "127.0.0.1";
+    int port = 7410;                // 0: any free port, printed at start
+    std::string dbPath = "orderd.db";
+    size_t catalogueSize = 30000;   // products seeded into a new database
+    std::string logPath;            // empty: standard output
+    bool trace = false;             // every byte of every link into the log
+    std::string updateFile;         // program file pushed to older clients
+    double updateVersion = 0;       // clients older than this get the update
+    int idleTimeoutMs = 30000;      // no byte from the client for this long: drop it
+    int exchangeTimeoutMs = 120000; // a whole exchange may not take longer
+    int maxClients = 1000;
+    FaultPlan faults;
+};
+
+enum class OptionsResult { Run, Help, Error };
+
+// Reads the command line; error receives the reason for Error.
+OptionsResult ParseServerOptions(int argc, const char* const* argv, ServerOptions* options, std::string* error);
+const char* ServerUsage();

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+
+#include "OrderDesk.h"
+#include "OrderStore.h"
+#include "ServerTestFiles.h"
+
+namespace {
+
+OrderedLine Line(const char* code, int32_t quantity)
+{
+    return OrderedLine{code, quantity, true};
+}
+
+TEST(DecideLine, AnswersLikeAWholesaler)
+{
+    const ProductRow plenty{"100", "A", "28", 1.0, 50, false};
+    const ProductRow few{"101", "B", "28", 1.0, 3, false};
+    const ProductRow none{"102", "C", "28", 1.0, 0, false};
+    const ProductRow gone{"103", "D", "28", 1.0, 40, true};
+    int64_t stock = -1;
+
+    LineAnswer a = DecideLine(Line("100", 8), &plenty, &stock);
+    EXPECT_EQ(kDelivered, a.status);
+    EXPECT_EQ(8, a.quantity);
+    EXPECT_EQ(42, stock);
+
+    a = DecideLine(Line("101", 8), &few, &stock);
+    EXPECT_EQ(kPartDelivered, a.status);
+    EXPECT_EQ(3, a.quantity) << "the quantity supplied";
+    EXPECT_EQ(0, stock);
+
+    a = DecideLine(Line("102", 2), &none, &stock);
+    EXPECT_EQ(kOutOfStock, a.status);
+    EXPECT_EQ(0, stock);
+
+    a = DecideLine(Line("103", 2), &gone, &stock);
+    EXPECT_EQ(kDiscontinued, a.status) << "discontinued even while stock is left";
+    EXPECT_EQ(40, stock);
+
+    a = DecideLine(Line("999", 2), nullptr, &stock);
+    EXPECT_EQ(kItemNotFound, a.status);
+
+    for (const OrderedLine& bad : {Line("100", 0), Line("100", -4), OrderedLine{"100", 0, false}}) {
+        a = DecideLine(bad, &plenty, &stock);
+        EXPECT_EQ(kUnreadableLine, a.status);
+        EXPECT_EQ(50, stock) << "nothing supplied";
+    }
+}
+
+TEST(ComposeReply, NamesTheOrderEachLineTheFlagAndTheMemo)
+{
+    OrderOutcome outcome;
+    outcome.knownAccount = true;
+    outcome.orderNumber = 100007;
+    outcome.lines = {{"ABC12", 2, kDelivered}, {"X9", 5, kPartDelivered}, {"Q\xAC", 1, kItemNotFound},
+                     {"", 1, kItemNotFound}};
+    EXPECT_EQ("REPLY~ORDER NUMBER 100007~ABC12*2*0~X9*5*3~FLAGS +P~MEMO Closed on Monday~",
+              ComposeReply(outcome, true, "Closed on Monday"))
+        << "codes the link can't carry back are left out";
+    EXPECT_EQ("REPLY~ORDER NUMBER 100007~ABC12*2*0~X9*5*3~FLAGS -P~", ComposeReply(outcome, false, ""));
+
+    outcome.knownAccount = false;
+    outcome.orderNumber = 0;
+    outcome.lines = {{"ABC12", 2, kUnknownAccount}};
+    EXPECT_EQ("REPLY~ABC12*2*6~", ComposeReply(outcome, true, ""));
+}
+
+class OrderDeskTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(m_store.Open(m_dir.Path("orders.db"), &error)) << error;
+        m_store.AddProduct({"1000001", "PARACETAMOL TABLETS 500MG", "32", 0.99, 100, false});
+        m_store.AddProduct({"1000002", "IBUPROFEN TABLETS 200MG", "16", 1.49, 4, false});
+        m_store.AddProduct({"1000003", "ASPIRIN TABLETS 75MG", "28", 0.79, 0, false});
+        m_store.AddProduct({"1000004", "RANITIDINE TABLETS 150MG", "60", 2.10, 30, true});
+        m_store.AddAccount({"4711", "Riverside Pharmacy", true, ""});
+        m_store.AddAccount({"1002", "Market Street Pharmacy", false, "Closed on Monday"});
+    }
+
+    int64_t Stock(const char* code)
+    {
+        ProductRow p;
+        return m_store.FindProduct(code, &p) ? p.stock : -1;
+    }
+
+    static std::string Order(const char* account, const char* lines)
+    {
+        return std::string("10~0~QN~1.600~QUARN  1.600*1700000000*1700000100*WinXP*INET~ORDER SET 666~ACC ") +
+               account + "~" + lines;
+    }
+
+    CTempDir m_dir;
+    COrderStore m_store;
+    COrderDesk m_desk{m_store};
+};
+
+TEST_F(OrderDeskTest, AppliesAnOrderAndItsStockTogether)
+{
+    const OrderOutcome o = m_desk.Answer(Order("4711", "1000001*10~1000002*6~1000003*1~1000004*2~9999999*1~"), 0);
+    ASSERT_TRUE(o.stored);
+    EXPECT_EQ(100001, o.orderNumber);
+    EXPECT_EQ("REPLY~ORDER NUMBER 100001~1000001*10*0~1000002*4*3~1000003*1*7~1000004*2*2~9999999*1*1~FLAGS +P~",
+              o.reply);
+    EXPECT_EQ(90, Stock("1000001"));
+    EXPECT_EQ(0, Stock("1000002"));
+    EXPECT_EQ(30, Stock("1000004"));
+
+    const OrderOutcome next = m_desk.Answer(Order("1002", "1000001*1~"), 0);
+    EXPECT_EQ(100002, next.orderNumber) << "order numbers increase";
+    EXPECT_EQ("REPLY~ORDER NUMBER 100002~1000001*1*0~FLAGS -P~MEMO Closed on Monday~", next.reply);
+}
+
+TEST_F(OrderDeskTest, AnUnknownAccountGetsStatusSixOnEveryLineAndNothingIsStored)
+{
+    const OrderOutcome o = m_desk.Answer(Order("0000", "1000001*10~1000003*1~"), 0);
+    ASSERT_TRUE(o.stored);
+    EXPECT_FALSE(o.knownAccount);
+    EXPECT_EQ("REPLY~1000001*10*6~1000003*1*6~", o.reply);
+    EXPECT_EQ(100, Stock("1000001"));
+    EXPECT_EQ(0, m_store.OrderCount());
+
+    EXPECT_EQ("REPLY~1000001*1*6~", m_desk.Answer("1000001*1~", 0).reply) << "a message naming no account";
+}
+
+TEST_F(OrderDeskTest, AnOrderSentAgainAfterALostReplyIsAnsweredAsBeforeNotAppliedTwice)
+{
+    const std::string message = Order("4711", "1000001*10~");
+    const OrderOutcome first = m_desk.Answer(message, 0);
+    const OrderOutcome again = m_desk.Answer(message, 0);
+    EXPECT_TRUE(again.replayed);
+    EXPECT_EQ(first.orderNumber, again.orderNumber);
+    EXPECT_EQ(first.reply, again.reply);
+    EXPECT_EQ(90, Stock("1000001"));
+    EXPECT_EQ(1, m_store.OrderCount());
+
+    // Once the pharmacy's program has confirmed the reply, the same text is a new order.
+    m_desk.Confirm(first.orderNumber);
+    EXPECT_TRUE(m_store.IsConfirmed(first.orderNumber));
+    const OrderOutcome later = m_desk.Answer(message, 0);
+    EXPECT_FALSE(later.replayed);
+    EXPECT_EQ(first.orderNumber + 1, later.orderNumber);
+    EXPECT_EQ(80, Stock("1000001"));
+}
+
+TEST_F(OrderDeskTest, AFailureInsideAnOrderLeavesNoTraceOfIt)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(m_dir.Path("orders.db").c_str(), &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db,
+                                      "CREATE TRIGGER boom BEFORE INSERT ON order_lines WHEN NEW.code = '1000003' "
+                                      "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END",
+                                      nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+
+    const OrderOutcome o = m_desk.Answer(Order("4711", "1000001*10~1000002*1~1000003*1~"), 0);
+    EXPECT_FALSE(o.stored);
+    EXPECT_TRUE(o.reply.empty()) << "no reply for an order that was not stored";
+    EXPECT_EQ(100, Stock("1000001"));
+    EXPECT_EQ(4, Stock("1000002"));
+    EXPECT_EQ(0, m_store.OrderCount());
+
+    const OrderOutcome next = m_desk.Answer(Order("4711", "1000001*1~"), 0);
+    EXPECT_TRUE(next.stored) << "the store works on after the failure";
+    EXPECT_EQ(99, Stock("1000001"));
+}
+
+TEST_F(OrderDeskTest, AnAnsweredOrderSurvivesTheServerBeingKilled)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        COrderStore store;
+        std::string error;
+        store.Open(m_dir.Path("orders.db"), &error);
+        COrderDesk desk(store);
+        desk.Answer(Order("4711", "1000001*25~"), 0);
+        raise(SIGKILL); // no clean close: only what was committed may count
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    COrderStore reopened;
+    std::string error;
+    ASSERT_TRUE(reopened.Open(m_dir.Path("orders.db"), &error)) << error;
+    ProductRow p;
+    ASSERT_TRUE(reopened.FindProduct("1000001", &p));
+    EXPECT_EQ(75, p.stock);
+    EXPECT_EQ(1, reopened.OrderCount());
+}
+
+TEST_F(OrderDeskTest, TheSameItemTwiceTakesTheStockLineByLine)
+{
+    const OrderOutcome o = m_desk.Answer(Order("4711", "1000002*3~1000002*3~"), 0);
+    EXPECT_EQ("REPLY~ORDER NUMBER 100001~1000002*3*0~1000002*1*3~FLAGS +P~", o.reply);
+    EXPECT_EQ(0, Stock("1000002"));
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "ExchangeLog.h"
+#include "OrderServer.h"
+#include "OrderStore.h"
+#include "ServerOptions.h"
+#include "ServerTestFiles.h"
+#include "StoreWorker.h"
+
+// A real orderd on an ephemeral loopback port, in its own folder, running on
+// its own thread until the test ends.
+class CTestServer {
+public:
+    using Filler = std::function<void(COrderStore&)>;
+    // A handful of products with every kind of stock, and accounts 4711 and 1002.
+    static void SmallCatalogue(COrderStore& store);
+
+    explicit CTestServer(ServerOptions options = ServerOptions(), const Filler& fill = SmallCatalogue,
+                         std::string updateMessage = std::string());
+    ~CTestServer();
+    CTestServer(const CTestServer&) = delete;
+    CTestServer& operator=(const CTestServer&) = delete;
+
+    bool Running() const { return m_port > 0; }
+    int Port() const { return m_port; }
+    const CTempDir& Dir() const { return m_dir; }
+    // Read through a second connection to the database while the server runs.
+    int64_t Stock(const std::string& code) const;
+    int64_t OrderCount() const;
+    std::string LogText() const;
+    size_t ConnectionCount() const { return m_server->ConnectionCount(); }
+
+private:
+    COrderStore* Reader() const;
+
+    CTempDir m_dir;
+    CExchangeLog m_log;
+    std::unique_ptr<CStoreWorker> m_worker;
+    std::unique_ptr<COrderServer> m_server;
+    std::thread m_thread;
+    int m_port = 0;
+    mutable std::unique_ptr<COrderStore> m_reader;
+};
