@@ -28,6 +28,7 @@ public:
     virtual void Draw(ISkinSurface& surface, int32_t width, int32_t height);
 
     bool IsPresent() const { return m_file != nullptr; }
+    const CSkinBitmapFile* File() const { return m_file; }
     const SkinRect& Occupied() const { return m_occupied; }
     CSkinText& Caption() { return m_caption; }
     const CSkinText& Caption() const { return m_caption; }
