@@ -3,33 +3,14 @@
 #include <cstdio>
 #include <memory>
 
+#include "comm/UpdateFile.h"
+
 namespace {
 
 // 60 groups a chunk: a chunk and its "~" fill one block of the link.
 constexpr size_t kChunkBytes = 180;
 
-// A character whose low six bits are v, printable, and never "~".
-char SixBits(unsigned v)
-{
-    return static_cast<char>(v < 32 ? 0x40 + v : v);
-}
-
 } // namespace
-
-std::string EncodeUpdateChunk(const unsigned char* bytes, size_t count)
-{
-    std::string text;
-    for (size_t i = 0; i < count; i += 3) {
-        const unsigned b0 = bytes[i];
-        const unsigned b1 = i + 1 < count ? bytes[i + 1] : 0;
-        const unsigned b2 = i + 2 < count ? bytes[i + 2] : 0;
-        const unsigned v = b0 << 16 | b1 << 8 | b2;
-        for (int shift = 0; shift < 24; shift += 6)
-            text.push_back(SixBits(v >> shift & 63));
-    }
-    return text;
-}
-
 std::string ComposeUpdateMessage(const std::string& content)
 {
     std::string message = "EXEUPDATE~";

@@ -16,14 +16,15 @@ std::string Block(const std::string& data, char end)
     return "\x02" + data + end + check;
 }
 
-// The exchange every well-behaved client should still get while others misbehave.
+// The exchange every well-behaved client should still get while others
+// misbehave, well before any of the server's timeouts could have freed it.
 void ExpectServed(const CTestServer& server)
 {
     CItemList order;
     FillOrder(order, {{"1000001", 1}});
     const ClientRun run = RunClient(OrderScript(server.Port(), order, "4711"));
     EXPECT_TRUE(run.orderlyEnd) << server.LogText();
-    EXPECT_LT(run.elapsedMs, 1000);
+    EXPECT_LT(run.elapsedMs, 2500);
 }
 
 TEST(HostileClient, AnOversizeBlockIsRefusedAndTheServerCarriesOn)
@@ -72,7 +73,7 @@ TEST(HostileClient, EndlessBidsEndWithTheExchangeTimeout)
     }
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_TRUE(closed || WaitForClose(fd, 1000));
-    EXPECT_LT(seconds, 2.5);
+    EXPECT_LT(seconds, 4.0);
     EXPECT_NE(std::string::npos, server.LogText().find("end: exchange timeout"));
     close(fd);
 }
@@ -80,7 +81,7 @@ TEST(HostileClient, EndlessBidsEndWithTheExchangeTimeout)
 TEST(HostileClient, AClientThatNeverEndsItsTurnIsDroppedAndDelaysNoOne)
 {
     ServerOptions options;
-    options.idleTimeoutMs = 1000;
+    options.idleTimeoutMs = 3000;
     CTestServer server(options);
     const int fd = ConnectLoopback(server.Port());
     ASSERT_GE(fd, 0);
@@ -88,7 +89,7 @@ TEST(HostileClient, AClientThatNeverEndsItsTurnIsDroppedAndDelaysNoOne)
     ReadFor(fd, 200);
     ASSERT_TRUE(SendAll(fd, "\x02half a block"));
     ExpectServed(server);
-    EXPECT_TRUE(WaitForClose(fd, 2500));
+    EXPECT_TRUE(WaitForClose(fd, 6000));
     EXPECT_NE(std::string::npos, server.LogText().find("end: idle timeout"));
     close(fd);
 }

@@ -111,7 +111,10 @@ private:
                 break;
             case LinkEvent::Kind::Message:
                 m_run.messages.push_back(event.text);
-                m_session.OnLinkMessage(event.text);
+                if (m_script.loseFirstMessage && m_run.messages.size() == 1)
+                    m_session.OnSocketEvent(kSocketClose, 0);
+                else
+                    m_session.OnLinkMessage(event.text);
                 break;
             case LinkEvent::Kind::State:
                 m_session.OnLinkState(event.value);

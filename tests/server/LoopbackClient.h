@@ -20,6 +20,7 @@ struct ClientScript {
     CItemList* response = nullptr;  // not set up: receives the response lines
     int32_t orderCounter = 0;
     std::string updatePath;         // where an executable update is written
+    bool loseFirstMessage = false;  // the line breaks as the server's first message arrives
     unsigned speedup = 1;           // the client's timers run this much faster than the wall clock
     int timeoutMs = 30000;          // wall-clock bound of the whole run
 };
