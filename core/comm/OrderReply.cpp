@@ -78,7 +78,8 @@ ReplyOutcome ProcessReply(const std::string& reply, bool orderlyEnd, CItemList& 
         for (const ReplyField& field : ParseReply(reply))
             ApplyField(field, order, response, outcome);
     }
-    order.Save();
+    if (!order.FileName().empty()) // an order never loaded has no file to keep
+        order.Save();
     // The counter wraps as the 32-bit setting always has, rather than overflow.
     orderCounter = static_cast<int32_t>(static_cast<uint32_t>(orderCounter) + 1u);
     return outcome;

@@ -10,32 +10,20 @@ namespace {
 
 class OrderReply : public TempDirTest {
 protected:
-    void SetUp() override
-    {
-        TempDirTest::SetUp();
-        order.Setup(ListKind::Order);
-        order.Load(PathOf("Current.dat").c_str()); // names the order file
-    }
-
-    // Lines are added before Setup would merge them, as a loaded order may hold them.
+    // Lines go in before the list is set up, so lines of one code stay apart.
     void Line(const std::string& code, int quantity)
     {
         auto line = std::make_unique<ItemRecord>();
         line->code = code;
         line->quantity = quantity;
         line->description = "about " + code;
-        orderLines.push_back(std::move(line));
+        order.AddRecord(std::move(line));
     }
 
     ReplyOutcome Apply(const std::string& reply, bool orderly = true)
     {
-        CItemList loaded;
-        for (auto& line : orderLines)
-            loaded.AddRecord(std::move(line));
-        loaded.Setup(ListKind::Order);
-        loaded.Save(PathOf("Current.dat").c_str());
-        order.Clear();
-        order.Load();
+        order.Load(PathOf("Current.dat").c_str()); // names the order file
+        order.Setup(ListKind::Order);
         return ProcessReply(reply, orderly, order, response, counter);
     }
 
@@ -50,7 +38,6 @@ protected:
         return out;
     }
 
-    std::vector<std::unique_ptr<ItemRecord>> orderLines;
     CItemList order;
     CItemList response;
     int32_t counter = 41;
@@ -80,6 +67,7 @@ TEST_F(OrderReply, DeliveredLineLeavesTheOrderAndTheNumberIsTaken)
     EXPECT_EQ(counter, 42);
     // The file holds what is still wanted.
     CItemList saved;
+    saved.Setup(ListKind::Order);
     saved.Load(PathOf("Current.dat").c_str());
     EXPECT_EQ(Summary(saved), "X9:1:0:;");
 }
