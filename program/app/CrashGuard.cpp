@@ -11,16 +11,45 @@ namespace {
 DWORD g_guardedThread = 0;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
 
-void WriteDump(const std::string& name, EXCEPTION_POINTERS* pointers)
+// How long the user waits for the dump before the crash message shows; the
+// writer goes on while the message is read.
+constexpr DWORD kDumpWaitMs = 3000;
+
+// One dump to write; the thread that writes it owns it.
+struct DumpJob {
+    std::string name;
+    EXCEPTION_POINTERS* pointers;
+    DWORD faultingThread;
+};
+
+DWORD WINAPI WriteDump(void* parameter)
 {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    DumpJob* job = static_cast<DumpJob*>(parameter);
+    HANDLE file = CreateFileA(job->name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file != INVALID_HANDLE_VALUE) {
+        MINIDUMP_EXCEPTION_INFORMATION info = {job->faultingThread, job->pointers, FALSE};
+        MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal,
+                          job->pointers ? &info : nullptr, nullptr, nullptr);
+        CloseHandle(file);
+    }
+    delete job;
+    return 0;
+}
+
+// The dump is written by a thread of its own, as a faulting thread can't
+// reliably walk its own state, and so a slow dump writer (Wine's takes minutes
+// over a large unwind table) doesn't keep the message from the user.
+void WriteDumpBeside(const std::string& name, EXCEPTION_POINTERS* pointers)
+{
+    auto* job = new DumpJob{name, pointers, GetCurrentThreadId()};
+    HANDLE writer = CreateThread(nullptr, 0, WriteDump, job, 0, nullptr);
+    if (!writer) {
+        WriteDump(job);
         return;
-    MINIDUMP_EXCEPTION_INFORMATION info = {GetCurrentThreadId(), pointers, FALSE};
-    MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal, pointers ? &info : nullptr,
-                      nullptr, nullptr);
-    CloseHandle(file);
+    }
+    WaitForSingleObject(writer, kDumpWaitMs);
+    CloseHandle(writer);
 }
 } // namespace
 
@@ -32,7 +61,7 @@ int WriteCrashReport(EXCEPTION_POINTERS* pointers, const char* programPath)
         local = *converted;
     const std::string program = ProgramFileName(programPath);
     // The name is relative: start-up made the program's folder current.
-    WriteDump(CrashDumpName(program, local), pointers);
+    WriteDumpBeside(CrashDumpName(program, local), pointers);
     return MessageBoxA(nullptr, CrashMessageText(program).c_str(), program.c_str(), MB_OK | MB_ICONHAND);
 }
 

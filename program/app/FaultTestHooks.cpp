@@ -7,17 +7,24 @@
 
 namespace {
 constexpr UINT kFaultMessage = WM_APP + 77;
+constexpr UINT_PTR kFaultTimer = 1;
 
-// A hidden window whose posted message is handled inside the main window's
-// message loop, where it writes through the pointer the message carries (null).
+// A hidden window that, once the main window runs, posts itself a message and
+// handles it inside the main window's message loop by writing through the
+// pointer the message carries (null).
 class CFaultWindow : public CWindow {
 protected:
-    bool OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) override
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
+        result = 0;
+        if (message == WM_TIMER && wParam == kFaultTimer) {
+            KillTimer(Handle(), kFaultTimer);
+            PostMessageA(Handle(), kFaultMessage, 0, 0);
+            return true;
+        }
         if (message != kFaultMessage)
             return false;
         *reinterpret_cast<volatile int*>(lParam) = 1;
-        result = 0;
         return true;
     }
 };
@@ -30,5 +37,5 @@ void StartTestHooks()
     if (!std::strstr(GetCommandLineA(), "/fault"))
         return;
     if (g_faultWindow.CreatePlain("QbxFaultWindow", "", WS_POPUP, nullptr))
-        PostMessageA(g_faultWindow.Handle(), kFaultMessage, 0, 0);
+        SetTimer(g_faultWindow.Handle(), kFaultTimer, 1000, nullptr);
 }
