@@ -16,6 +16,7 @@ constexpr size_t kMaxPendingOutput = 256u << 10;
 constexpr int kMaxMessages = 8;                  // an exchange has three; more is a client gone wrong
 constexpr unsigned kLingerMs = 2000;             // to get the last bytes out after the link ended
 constexpr int kReadsPerWakeup = 16;              // then other clients get their turn
+constexpr unsigned kUpdateBlockMs = 1000;        // time allowed per block of a program update
 
 // Texts from the client go into the log only in readable form.
 std::string Readable(const std::string& text)
@@ -38,7 +39,7 @@ CConnection::CConnection(uint64_t serial, int fd, std::string peer, IConnectionH
       m_peer(std::move(peer)),
       m_host(host),
       m_faults(host.Options().faults),
-      m_trace(host.Log().Tracing() ? new CConnectionTrace(host.Log(), serial) : nullptr),
+      m_trace(host.Log().Tracing() ? std::make_unique<CConnectionTrace>(host.Log(), serial) : nullptr),
       m_random(static_cast<uint32_t>(serial * 2654435761u)),
       m_engine(m_events, *this, m_random, m_trace.get(), LinkStation::Server)
 {
@@ -173,9 +174,14 @@ void CConnection::OnMessage(const std::string& text)
         m_answer = text.substr(0, 8);
         m_phase = Phase::Done;
         if (UpdateDue(m_outcome, m_host.Options(), m_host.UpdateMessage())) {
-            m_engine.AddSendData(m_host.UpdateMessage());
+            const std::string& update = m_host.UpdateMessage();
+            m_engine.AddSendData(update);
             m_updateSent = true;
             m_phase = Phase::AwaitUpdateAnswer;
+            // A large program file may take far longer than an order: allow for every block.
+            const size_t blocks = update.size() / 240 + 1;
+            ArmOnce(kExchangeTimer, static_cast<unsigned>(m_host.Options().exchangeTimeoutMs) +
+                                        static_cast<unsigned>(blocks) * kUpdateBlockMs);
         }
         break;
     case Phase::AwaitUpdateAnswer:
@@ -283,12 +289,14 @@ void CConnection::LogExchange(const char* end)
     int counts[8] = {};
     for (const LineAnswer& line : m_outcome.lines)
         ++counts[line.status >= 0 && line.status < 8 ? line.status : kUnreadableLine];
+    const std::string account = Readable(m_outcome.account.substr(0, 64));
+    const std::string answer = m_answer.empty() ? "none" : Readable(m_answer);
     m_host.Log().Line("#%llu %s account %s order %lld%s: %zu lines, %d delivered, %d part, %d out of stock, "
-                      "%d not found, %d discontinued, %d unreadable, %d unknown account; answer %s%s; end: %s; "
-                      "%lld ms",
-                      serial, m_peer.c_str(), Readable(m_outcome.account.substr(0, 64)).c_str(), static_cast<long long>(m_outcome.orderNumber),
+                      "%d not found, %d discontinued, %d unreadable, %d unknown account; answer %s%s; "
+                      "end: %s; %lld ms",
+                      serial, m_peer.c_str(), account.c_str(), static_cast<long long>(m_outcome.orderNumber),
                       m_outcome.replayed ? " (sent again, answered as before)" : "", m_outcome.lines.size(),
                       counts[kDelivered], counts[kPartDelivered], counts[kOutOfStock], counts[kItemNotFound],
-                      counts[kDiscontinued], counts[kUnreadableLine], counts[kUnknownAccount],
-                      m_answer.empty() ? "none" : Readable(m_answer).c_str(), m_updateSent ? ", update sent" : "", end, ms);
+                      counts[kDiscontinued], counts[kUnreadableLine], counts[kUnknownAccount], answer.c_str(),
+                      m_updateSent ? ", update sent" : "", end, ms);
 }

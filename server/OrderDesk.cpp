@@ -149,8 +149,9 @@ bool COrderDesk::ApplyLines(const ParsedOrder& order, const std::string& message
         if (known && stock != product.stock)
             m_store.SetStock(line.code, stock);
         const bool supplied = answer.status == kDelivered || answer.status == kPartDelivered;
+        const int64_t quantitySupplied = supplied ? answer.quantity : 0;
         m_store.InsertLine(outcome->orderNumber,
-                           OrderLineRow{++index, line.code, line.quantity, answer.status, supplied ? answer.quantity : 0});
+                           OrderLineRow{++index, line.code, line.quantity, answer.status, quantitySupplied});
         outcome->lines.push_back(std::move(answer));
     }
     return !m_store.Failed();
