@@ -65,8 +65,8 @@ void CStoreWorker::Run()
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopping || !m_requests.empty(); });
-        if (m_stopping)
-            return;
+        if (m_requests.empty())
+            return; // stopping, and whatever was asked has been stored
         std::vector<uint64_t> askers;
         std::vector<DeskRequest> requests;
         askers.swap(m_askers);
