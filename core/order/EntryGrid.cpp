@@ -36,10 +36,12 @@ void CEntryGrid::PlaceEdit()
     m_window.ScrollIntoView(m_current);
     if (m_readOnly) {
         m_window.HideEdit();
+        m_editRow = -1;
         return;
     }
     if (m_current < 0)
         return;
+    m_editRow = m_current;
     m_edited = m_current < m_list.Count() ? m_list.At(m_current) : nullptr;
     if (m_edited)
         m_window.ShowEdit(m_current, EntryEditKind::Quantity, StrFormat("%d", m_edited->quantity));
@@ -72,11 +74,12 @@ void CEntryGrid::HideEdit()
         return;
     CommitEdit();
     m_window.HideEdit();
+    m_editRow = -1;
 }
 
 void CEntryGrid::OnSelectionChange(int row)
 {
-    if (m_busy)
+    if (m_busy || (row == m_editRow && m_window.EditVisible()))
         return;
     BusyScope busy(m_busy);
     const int linesBefore = m_list.Count();
@@ -114,6 +117,8 @@ void CEntryGrid::KeepCurrentOnPage()
 
 void CEntryGrid::RowsRemoved()
 {
-    if (m_edited && m_list.IndexOf(m_edited) < 0)
+    if (m_edited && m_list.IndexOf(m_edited) < 0) {
         m_edited = nullptr;
+        m_editRow = -1;
+    }
 }

@@ -54,7 +54,8 @@ public:
     // Commits and hides the edit, when it shows.
     void HideEdit();
 
-    // The list's selection moved to the row.
+    // The list's selection moved to the row. A move to the row the edit
+    // already sits on changes nothing.
     void OnSelectionChange(int row);
     // Space released: true when it moved the current row to the last row.
     bool MoveToLastRow();
@@ -73,6 +74,7 @@ private:
     IEntryGridWindow& m_window;
     ItemRecord* m_edited = nullptr;  // the line under the edit; none over the blank entry row
     int m_current = -1;
+    int m_editRow = -1;  // the row the edit shows over; -1 while hidden
     bool m_blankRow = false;
     bool m_readOnly = false;
     // Set while the grid changes rows itself: the selection changes that

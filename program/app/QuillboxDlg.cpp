@@ -5,9 +5,12 @@
 
 #include "app/AboutDlg.h"
 #include "app/WindowsVersion.h"
+#include "framework/DataExchange.h"
 #include "framework/ResourceString.h"
 #include "order/ClockTexts.h"
+#include "order/SearchDlg.h"
 #include "res/resource.h"
+#include "settings/DataFileKey.h"
 #include "skin/MessageDlg.h"
 #include "tapi/TapiLineApp.h"
 
@@ -19,16 +22,37 @@ constexpr LPARAM kSkinClick = 5;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kFirstTickTimer = 3;
 constexpr char kNotesPrompt[] = "<< enter order notes here, press TAB to select this window >>";
+constexpr char kProductFile[] = "Database.dat";
+constexpr char kOrderFile[] = "Current.dat";
+constexpr char kAskSend[] = "Do you want to send this order?";
+constexpr char kAskClear[] = "Do you want to CLEAR this order?";
 
 enum SkinId : WPARAM {
     kSkinQuit = 1,
     kSkinMinimise = 2,
     kSkinAbout = 3,
     kSkinSettings = 10,
+    kSkinSearch = 11,
+    kSkinHistory = 12,
+    kSkinSpecials = 13,
+    kSkinSend = 14,
+    kSkinPrint = 15,
+    kSkinSort = 16,
+    kSkinClear = 17,
     kTextCutOff = 101,
     kTextDate = 102,
     kTextTime = 103,
+    kTextDatabaseWarning = 104,
 };
+
+// FILETIME counts 100 ns steps from 1601; time_t seconds from 1970.
+std::time_t TimeFromFileTime(const FILETIME& file)
+{
+    constexpr unsigned long long kStepsTo1970 = 116444736000000000ULL;
+    constexpr unsigned long long kStepsPerSecond = 10000000ULL;
+    const unsigned long long steps = (static_cast<unsigned long long>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+    return steps < kStepsTo1970 ? 0 : static_cast<std::time_t>((steps - kStepsTo1970) / kStepsPerSecond);
+}
 } // namespace
 
 CQuillboxDlg theMainWindow;
@@ -43,34 +67,107 @@ const MessageEntry<CQuillboxDlg> CQuillboxDlg::kMessages[] = {
 };
 
 const CommandEntry<CQuillboxDlg> CQuillboxDlg::kCommands[] = {
-    {IDC_CMD_SETTINGS, &CQuillboxDlg::OnSettings},
-    {IDC_CMD_SPECIALS, &CQuillboxDlg::OnNothing},
-    {IDC_CMD_PRINT, &CQuillboxDlg::OnNothing},
+    {IDC_CMD_SETTINGS, &CQuillboxDlg::OnSettings}, {IDC_CMD_SEARCH, &CQuillboxDlg::OnSearch},
+    {IDC_CMD_HISTORY, &CQuillboxDlg::OnHistory},   {IDC_CMD_SPECIALS, &CQuillboxDlg::OnNothing},
+    {IDC_CMD_SEND, &CQuillboxDlg::OnSend},         {IDC_CMD_PRINT, &CQuillboxDlg::OnNothing},
+    {IDC_CMD_CLEAR, &CQuillboxDlg::OnClear},       {IDC_CMD_SORT, &CQuillboxDlg::OnSort},
 };
 
-CQuillboxDlg::CQuillboxDlg() : CDialog(IDD_QUILLBOX) {}
+const CommandEntry<CQuillboxDlg> CQuillboxDlg::kSkinCommands[] = {
+    {kSkinQuit, &CQuillboxDlg::OnQuit},         {kSkinMinimise, &CQuillboxDlg::OnMinimise},
+    {kSkinAbout, &CQuillboxDlg::ShowAbout},     {kSkinSettings, &CQuillboxDlg::OnSettings},
+    {kSkinSearch, &CQuillboxDlg::OnSearch},     {kSkinHistory, &CQuillboxDlg::OnHistory},
+    {kSkinSpecials, &CQuillboxDlg::OnNothing},  {kSkinSend, &CQuillboxDlg::OnSendWithNotes},
+    {kSkinPrint, &CQuillboxDlg::OnNothing},     {kSkinSort, &CQuillboxDlg::OnSort},
+    {kSkinClear, &CQuillboxDlg::OnClear},
+};
+
+CQuillboxDlg::CQuillboxDlg() : CDialog(IDD_QUILLBOX), m_products(&theDataFileKey), m_order(&theDataFileKey) {}
 
 BOOL CQuillboxDlg::OnInitDialog()
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     m_icon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    LoadProducts();
     m_skin.Attach(Handle(), "[QuillboxDialog]");
     theLineApp.Initialize(instance);
     m_settings.Create(Handle());
     Settings().LoadSettings();
-    if (Settings().userName.empty())
-        ShowWindow(m_settings.Handle(), SW_SHOWNORMAL);
     m_systemTags += "*Win" + OsVersionName();
+    CreateFooter();
     AddAboutToSystemMenu();
     m_version = static_cast<float>(std::atof("1.6"));
+    ShowDatabaseAge();
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     SetTimer(Handle(), kClockTimer, 1000, nullptr);
-    m_notes = kNotesPrompt;
-    SetDlgItemTextA(Handle(), IDC_NOTES, m_notes.c_str());
+    UpdateData(false);
+    LoadOrder();
+    if (m_notes.empty()) {
+        m_notes = kNotesPrompt;
+        UpdateData(false);
+    }
     MoveToStartPosition();
     SetTimer(Handle(), kFirstTickTimer, 100, nullptr);
+    // Without an account number nothing can be ordered: the settings open at
+    // once, in front of the window that has just come to the top.
+    if (Settings().userName.empty())
+        OnSettings();
     return TRUE;
+}
+
+void CQuillboxDlg::LoadProducts()
+{
+    m_products.Setup(ListKind::Products);
+    m_products.Load(kProductFile);
+}
+
+// Without the news the grid keeps its height and the order says "*NF".
+void CQuillboxDlg::CreateFooter()
+{
+    if (!m_footer.Create(Handle(), Item(IDC_ORDER_GRID)))
+        m_systemTags += "*NF";
+}
+
+// An old product database (or none) asks for an update, when the skin has the place for it.
+void CQuillboxDlg::ShowDatabaseAge()
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA("database.dat", &found);
+    m_databaseTime = 0;
+    if (find != INVALID_HANDLE_VALUE) {
+        m_databaseTime = TimeFromFileTime(found.ftLastWriteTime);
+        FindClose(find);
+    }
+    if (!m_skin.HasItem(kTextDatabaseWarning))
+        return;
+    // localtime's result is shared: each date is copied before the next call.
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    const std::tm nowLocal = local ? *local : std::tm{};
+    local = std::localtime(&m_databaseTime);
+    const std::tm fileLocal = local ? *local : std::tm{};
+    if (DatabaseNeedsUpdate(local ? &fileLocal : nullptr, nowLocal))
+        m_skin.SetText(kTextDatabaseWarning, kDatabaseUpdateWarning);
+}
+
+void CQuillboxDlg::LoadOrder()
+{
+    m_order.Attach(Handle(), IDC_ORDER_GRID);
+    m_order.SetStatusColours(this);
+    m_order.Setup(ListKind::Order);
+    m_order.List().Load(kOrderFile);
+    m_order.Grid().SelectRow(m_order.Grid().LastRow());
+}
+
+void CQuillboxDlg::ExchangeData(CDataExchange& exchange)
+{
+    exchange.Text(IDC_NOTES, m_notes);
+}
+
+uint32_t CQuillboxDlg::StatusColour(int statusClass) const
+{
+    return m_settings.StatusColour(statusClass);
 }
 
 bool CQuillboxDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -82,6 +179,8 @@ bool CQuillboxDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     // Timer messages go on to the default handling as well.
     if (message == WM_TIMER)
         OnTimer(wParam);
+    if (message == WM_NOTIFY && m_order.OnParentNotify(lParam, result))
+        return true;
     return DispatchMessageMap(this, kMessages, message, wParam, lParam, result) ||
            DispatchCommandMap(this, kCommands, message, wParam) || CDialog::OnMessage(message, wParam, lParam, result);
 }
@@ -115,23 +214,87 @@ LRESULT CQuillboxDlg::OnSkinNotify(WPARAM id, LPARAM code)
 {
     if (code != kSkinClick)
         return 1;
-    switch (id) {
-    case kSkinQuit:
-        Quit(true);
-        break;
-    case kSkinMinimise:
-        ShowWindow(Handle(), SW_MINIMIZE);
-        break;
-    case kSkinAbout:
-        ShowAbout();
-        break;
-    case kSkinSettings:
-        OnSettings();
-        break;
-    default:
-        break;
+    for (const CommandEntry<CQuillboxDlg>& entry : kSkinCommands) {
+        if (entry.id == id) {
+            (this->*entry.handler)();
+            break;
+        }
     }
     return 1;
+}
+
+void CQuillboxDlg::OnMinimise()
+{
+    ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+// Enter: the next line, or on the entry row the search.
+void CQuillboxDlg::OnOK()
+{
+    CEntryGrid& grid = m_order.Grid();
+    if (grid.CurrentRow() != grid.LastRow())
+        grid.SelectRow(grid.CurrentRow() + 1);
+    else
+        OnSearch();
+}
+
+// The words typed on the entry row find products; the hits given a quantity
+// join the order, raising the quantity of a line of the same item.
+void CQuillboxDlg::OnSearch()
+{
+    CEntryGrid& grid = m_order.Grid();
+    if (grid.CurrentRow() != grid.LastRow())
+        return;
+    const std::string seed = m_order.EditText();
+    {
+        CSearchDlg search(m_products, seed, this, m_order.ShowPrice());
+        if (search.DoModal(Handle()) == IDOK) {
+            const CItemList& hits = search.Hits();
+            for (int i = 0; i < hits.Count(); ++i)
+                if (hits.At(i)->quantity != 0)
+                    m_order.List().AddRecord(std::make_unique<ItemRecord>(*hits.At(i)));
+        }
+    }
+    grid.HideEdit();
+    // The first line, then the last: the move always reaches the list as a change.
+    grid.SelectRow(0);
+    grid.SelectRow(grid.LastRow());
+    grid.PlaceEdit();
+    // The words stay on the entry row, selected, to be refined or typed over.
+    m_order.SetEditText(seed);
+}
+
+void CQuillboxDlg::Send(bool takeNotes)
+{
+    if (takeNotes)
+        UpdateData(true);
+    if (!CMessageDlg::Ask(Handle(), kAskSend))
+        return;
+    EnableWindow(Handle(), FALSE);
+    RunPlaceOrder();
+    EnableWindow(Handle(), TRUE);
+}
+
+// The place-order dialog runs here, modally, on the order grid.
+void CQuillboxDlg::RunPlaceOrder() {}
+
+// The history dialog runs here, modally.
+void CQuillboxDlg::OnHistory() {}
+
+void CQuillboxDlg::OnClear()
+{
+    if (!CMessageDlg::Ask(Handle(), kAskClear))
+        return;
+    CEntryGrid& grid = m_order.Grid();
+    grid.HideEdit();
+    m_order.List().Clear();
+    m_order.List().Save();
+    grid.PlaceEdit();
+}
+
+void CQuillboxDlg::OnSort()
+{
+    m_order.Sort();
 }
 
 void CQuillboxDlg::OnSettings()
@@ -156,6 +319,9 @@ void CQuillboxDlg::Quit(bool ask)
     if (ask && !CMessageDlg::Ask(Handle(), "Are you sure you want to quit?"))
         return;
     Settings().SaveSettings();
+    // "Current.dat" already holds the order as the grid last saved it.
+    m_products.Clear();
+    m_order.List().Clear();
     EndDialog(IDCANCEL);
 }
 

@@ -1,32 +1,43 @@
 #pragma once
 #include <climits>
+#include <ctime>
 #include <string>
 
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
+#include "order/DatabaseCtrl.h"
+#include "order/FooterPane.h"
+#include "order/RowColours.h"
 #include "settings/SettingsDlg.h"
 #include "skin/DialogSkin.h"
 
-// The order-entry window, the program's one main window. This is its frame:
-// skin, icon, system menu, the clock and next cut-off, the skin's commands,
-// quit, the global hot key and the hidden settings dialog. The order grid,
-// the product database and their commands join it later.
-class CQuillboxDlg : public CDialog {
+// The order-entry window, the program's one main window: the product
+// database, the order grid with the order in progress, the notes box, the
+// supplier's news, the clock and next cut-off, the skin's commands, quit, the
+// global hot key and the hidden settings dialog.
+class CQuillboxDlg : public CDialog, public IStatusColours {
 public:
     CQuillboxDlg();
 
     CSettingsRecord& Settings() { return m_settings.Record(); }
     float Version() const { return m_version; }
     const std::string& SystemTags() const { return m_systemTags; }
+    CDatabaseCtrl& OrderGrid() { return m_order; }
+    // The order notes as last taken from the notes box (by the skin's Send).
+    const std::string& Notes() const { return m_notes; }
+
+    // The grid's line colours, as the settings dialog's swatches hold them.
+    uint32_t StatusColour(int statusClass) const override;
 
     // Quits, asking first unless told not to; the settings are saved.
     void Quit(bool ask);
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
+    void OnOK() override;
     void OnCancel() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void ExchangeData(CDataExchange& exchange) override;
 
 private:
     LRESULT OnSkinNotify(WPARAM id, LPARAM code);
@@ -38,21 +49,40 @@ private:
     void OnTimer(WPARAM timer);
     void PaintIcon();
     void OnSettings();
+    void OnSearch();
+    void OnSend() { Send(false); }
+    void OnSendWithNotes() { Send(true); }
+    void OnHistory();
+    void OnClear();
+    void OnSort();
+    void OnQuit() { Quit(true); }
+    void OnMinimise();
     void OnNothing() {}
+    void Send(bool takeNotes);
+    void RunPlaceOrder();
 
+    void LoadProducts();
+    void CreateFooter();
     void AddAboutToSystemMenu();
+    void ShowDatabaseAge();
+    void LoadOrder();
     void MoveToStartPosition();
     void ShowAbout();
     void ShowClock();
 
     static const MessageEntry<CQuillboxDlg> kMessages[];
     static const CommandEntry<CQuillboxDlg> kCommands[];
+    static const CommandEntry<CQuillboxDlg> kSkinCommands[];
 
     float m_version = 0;
+    std::time_t m_databaseTime = 0;
+    CItemList m_products;
+    CDatabaseCtrl m_order;
     HICON m_icon = nullptr;
     CSettingsDlg m_settings;
     CDialogSkin m_skin;
     std::string m_notes;
+    CFooterPane m_footer;
     std::string m_systemTags;
     int m_shownMinute = -1;
     int m_shownCutOff = INT_MIN;

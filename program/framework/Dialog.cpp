@@ -52,9 +52,10 @@ void CDialog::EndDialog(INT_PTR result)
         ShowWindow(Handle(), SW_HIDE);
         return;
     }
+    // Not hidden here: hiding the active dialog while its owner is still
+    // disabled would leave no window active. DoModal enables the owner first.
     m_result = result;
     m_ended = true;
-    ShowWindow(Handle(), SW_HIDE);
     PostMessageA(nullptr, WM_NULL, 0, 0);
 }
 

@@ -6,6 +6,9 @@ namespace {
 constexpr DWORD kExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;  // 0x25
 constexpr LONG_PTR kListStyle = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_ALIGNLEFT;  // 0x80D
 constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
+// Queued to the list itself: its selection has settled; a key release for the edit.
+constexpr UINT kSelectionSettled = WM_APP + 0x100;
+constexpr UINT kEditKeyUp = WM_APP + 0x101;
 
 class RebuildScope {
 public:
@@ -78,6 +81,17 @@ void CDatabaseCtrl::SetShowPrice(bool show)
 {
     m_showPrice = show;
     LayoutColumns();
+}
+
+void CDatabaseCtrl::Sort()
+{
+    if (m_list.Count() == 0)
+        return;
+    m_grid.HideEdit();
+    m_list.Sort();
+    m_grid.PlaceEdit();
+    m_grid.SelectRow(m_grid.LastRow());
+    ScrollIntoView(m_grid.LastRow());
 }
 
 void CDatabaseCtrl::SetEditText(const std::string& text)
@@ -229,10 +243,12 @@ bool CDatabaseCtrl::OnParentNotify(LPARAM lParam, LRESULT& result)
         result = OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
         return true;
     }
-    if (header->code == LVN_ITEMCHANGED)
+    if (header->code == LVN_ITEMCHANGED) {
         OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(lParam));
-    result = 0;
-    return true;
+        result = 0;
+        return true;
+    }
+    return false;
 }
 
 LRESULT CDatabaseCtrl::OnCustomDraw(NMLVCUSTOMDRAW& draw)
@@ -258,18 +274,37 @@ LRESULT CDatabaseCtrl::OnCustomDraw(NMLVCUSTOMDRAW& draw)
     }
 }
 
+// A change of selection is acted on once the list has finished moving it:
+// taking the quantity may remove a line, and the list must not lose rows
+// while it is still busy with them.
 void CDatabaseCtrl::OnItemChanged(const NMLISTVIEW& change)
 {
     const UINT changed = change.uNewState ^ change.uOldState;
     if (m_rebuilding || !(change.uChanged & LVIF_STATE) || !(changed & kRowStates) ||
-        !(change.uNewState & kRowStates) || change.iItem < 0)
+        !(change.uNewState & kRowStates) || change.iItem < 0 || m_selectionPending)
         return;
-    m_grid.OnSelectionChange(change.iItem);
+    m_selectionPending = PostMessageA(Handle(), kSelectionSettled, 0, 0) != FALSE;
+}
+
+void CDatabaseCtrl::OnSelectionSettled()
+{
+    m_selectionPending = false;
+    const int row = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (row >= 0)
+        m_grid.OnSelectionChange(row);
 }
 
 bool CDatabaseCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
+    case kSelectionSettled:
+        OnSelectionSettled();
+        result = 0;
+        return true;
+    case kEditKeyUp:
+        PostMessageA(m_edit.Handle(), WM_KEYUP, wParam, lParam);
+        result = 0;
+        return true;
     case WM_KEYUP:
         if (!OnKeyUp(wParam, lParam))
             return false;
@@ -304,7 +339,8 @@ bool CDatabaseCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 bool CDatabaseCtrl::OnKeyUp(WPARAM key, LPARAM flags)
 {
     if (key == VK_SPACE && m_grid.MoveToLastRow()) {
-        PostMessageA(m_edit.Handle(), WM_KEYUP, key, flags);
+        // The edit may be made anew for the entry row: the key goes to it once it is there.
+        PostMessageA(Handle(), kEditKeyUp, key, flags);
         return true;
     }
     if (m_edit.Visible())

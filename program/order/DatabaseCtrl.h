@@ -23,10 +23,14 @@ public:
     void SetReadOnly(bool readOnly);
     void SetStatusColours(const IStatusColours* colours) { m_colours = colours; }
     void SetShowPrice(bool show);
+    bool ShowPrice() const { return m_showPrice; }
     void LayoutColumns();
 
     CItemList& List() { return m_list; }
+    const CItemList& List() const { return m_list; }
     CEntryGrid& Grid() { return m_grid; }
+    // Orders the lines by class, then description, and puts the edit on the entry row.
+    void Sort();
     // Puts text into the edit, all of it selected.
     void SetEditText(const std::string& text);
 
@@ -58,6 +62,7 @@ protected:
 private:
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
     void OnItemChanged(const NMLISTVIEW& change);
+    void OnSelectionSettled();
     bool OnKeyUp(WPARAM key, LPARAM flags);
     void OnVScroll(WPARAM code, LPARAM bar, LRESULT& result);
     void InsertColumns();
@@ -75,4 +80,5 @@ private:
     bool m_setUp = false;
     // While rows are rebuilt, the list's notifications are its own doing.
     bool m_rebuilding = false;
+    bool m_selectionPending = false;
 };

@@ -133,6 +133,12 @@ void CSettingsDlg::OnCancel()
     EndDialog(IDCANCEL);
 }
 
+COLORREF CSettingsDlg::StatusColour(int statusClass) const
+{
+    const CColorPickCtrl* swatches[] = {&m_partFulfilled, &m_outOfStock, &m_unavailable};
+    return statusClass >= 1 && statusClass <= 3 ? swatches[statusClass - 1]->Colour() : RGB(255, 255, 255);
+}
+
 void CSettingsDlg::SetConnectionType(int type)
 {
     m_record.cnxType = type;

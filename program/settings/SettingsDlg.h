@@ -18,6 +18,9 @@ public:
     CSettingsDlg();
 
     CSettingsRecord& Record() { return m_record; }
+    // The colour of order lines of a status class (1 part fulfilled, 2 out of
+    // stock, 3 unavailable) as its swatch holds it now; white for others.
+    COLORREF StatusColour(int statusClass) const;
     void SetConnectionType(int type);
 
     // ISettingsView

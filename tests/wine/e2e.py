@@ -7,11 +7,13 @@ import time
 import traceback
 
 import harness
+import test_order
+import test_search
 import test_settings
 import test_skin
 import test_startup
 
-MODULES = (test_startup, test_settings, test_skin)
+MODULES = (test_startup, test_settings, test_skin, test_order, test_search)
 
 
 def tests(selected):

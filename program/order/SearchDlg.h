@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "framework/Dialog.h"
+#include "order/DatabaseCtrl.h"
+#include "skin/DialogSkin.h"
+
+// The product search: up to 200 products whose description (and size) match
+// the words, each with a quantity to type. On OK the caller takes the hits
+// that got a quantity; with no hit at all the dialog says so and closes.
+class CSearchDlg : public CDialog {
+public:
+    CSearchDlg(const CItemList& products, const std::string& text, const IStatusColours* colours, bool showPrice);
+
+    // Valid after DoModal, until the dialog object goes.
+    const CItemList& Hits() const { return m_hits.List(); }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    LRESULT OnSkinNotify(WPARAM id, LPARAM code);
+
+    const CItemList& m_products;
+    std::string m_text;
+    bool m_showPrice;
+    CDatabaseCtrl m_hits;
+    CDialogSkin m_skin;
+};
