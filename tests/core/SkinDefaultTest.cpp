@@ -93,6 +93,16 @@ TEST_F(SkinDefaultTest, EverySectionLoadsWithTheItemsItsWindowUses)
     EXPECT_TRUE(failures.messages.empty()) << failures.messages.front();
 }
 
+TEST_F(SkinDefaultTest, IncludedPiecesShowTheTextsTheyWereGiven)
+{
+    CSkin skin;
+    ASSERT_TRUE(skin.LoadSection("Skin/skin.ini", "[SearchDialog]"));
+    EXPECT_EQ(Button(skin, 100)->Image(kSkinNormal).Caption().Text().rfind("Type a quantity", 0), 0u)
+        << "a parameter read after the include's own p1 was set";
+    EXPECT_EQ(Button(skin, 2)->Image(kSkinNormal).Caption().Text(), "Add to order");
+    EXPECT_EQ(Button(skin, 2)->Image(kSkinDown).Caption().Text(), "Add to order");
+}
+
 TEST_F(SkinDefaultTest, EveryImageNamesABitmapThatLoads)
 {
     for (const Section& section : kSections) {

@@ -219,8 +219,8 @@ def bitmaps():
     ordinary = {'n': (PANEL, BORDER), 'o': (FACE_OVER, BORDER_OVER), 'd': (FACE_DOWN, ACCENT_DOWN)}
     primary = {'n': (ACCENT, ACCENT_DOWN), 'o': (ACCENT_OVER, ACCENT_DOWN), 'd': (ACCENT_DOWN, ACCENT_DOWN)}
     buttons = {
-        'btn': push_button(96, 30, ordinary),
-        'btnp': push_button(96, 30, primary),
+        'btn': push_button(108, 30, ordinary),
+        'btnp': push_button(108, 30, primary),
         'cmd': push_button(68, 44, ordinary),
         'cmdp': push_button(68, 44, primary),
     }
