@@ -13,6 +13,8 @@ constexpr uint32_t kWmPaint = 0x000F;
 constexpr uint32_t kWmEraseBkgnd = 0x0014;
 constexpr uint32_t kWmNcLButtonDown = 0x00A1;
 constexpr uint32_t kWmKeyUp = 0x0101;
+constexpr uint32_t kWmSysKeyUp = 0x0105;
+constexpr intptr_t kAltHeld = intptr_t(1) << 29;  // the key message's context code
 constexpr uint32_t kWmSysCommand = 0x0112;
 constexpr uint32_t kWmMouseFirst = 0x0200;  // WM_MOUSEMOVE .. WM_RBUTTONDBLCLK
 constexpr uint32_t kWmMouseLast = 0x0206;
@@ -54,6 +56,13 @@ intptr_t CSkin::WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam)
         break;
     case kWmKeyUp:
         KeyUp(static_cast<uint32_t>(wParam));
+        break;
+    case kWmSysKeyUp:
+        // F10, the menu key, is released as a system key. Without Alt held it
+        // counts like any other key, so a skin can bind it; Alt combinations
+        // stay the system's.
+        if (!(lParam & kAltHeld))
+            KeyUp(static_cast<uint32_t>(wParam));
         break;
     case kWmCaptureChanged:
         CaptureChanged(reinterpret_cast<const void*>(lParam));

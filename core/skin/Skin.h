@@ -29,8 +29,9 @@ public:
     ~CSkin() override;
 
     // The window procedure of an attached skin: paint, erase, mouse, key-up
-    // hot keys, capture loss and system commands; everything is then passed
-    // on to the window's previous procedure except WM_ERASEBKGND.
+    // hot keys (F10 arrives as a system key), capture loss and system
+    // commands; everything is then passed on to the window's previous
+    // procedure except WM_ERASEBKGND.
     virtual intptr_t WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam);
     // Takes over the window; notifications go to it as message. False for no
     // window, or when this skin is attached already.

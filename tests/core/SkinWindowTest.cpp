@@ -16,6 +16,7 @@ constexpr uint32_t kPaint = 0x000F;
 constexpr uint32_t kEraseBackground = 0x0014;
 constexpr uint32_t kSysCommand = 0x0112;
 constexpr uint32_t kKeyUp = 0x0101;
+constexpr uint32_t kSysKeyUp = 0x0105;
 constexpr uint32_t kCaptureChanged = 0x0215;
 constexpr uint32_t kMouseMove = 0x0200;
 constexpr uint32_t kLeftDown = 0x0201;
@@ -194,6 +195,16 @@ TEST_F(SkinWindowTest, ReleasedKeysSendEveryMatchingBindingAndPassOn)
     skin.WindowProc(kKeyUp, 0x41, 0);
     EXPECT_TRUE(window.Take().empty());
     EXPECT_EQ(window.passedOn, (std::vector<uint32_t>{kKeyUp, kKeyUp}));
+}
+
+TEST_F(SkinWindowTest, F10ReleasedAsASystemKeyIsBoundButAltCombinationsAreNot)
+{
+    Open("[Test]\r\nHOTKEY { 17 F10 } HOTKEY { 11 F4 }\r\nEND\r\n");
+    skin.WindowProc(kSysKeyUp, 0x79, 0x00440001);
+    EXPECT_EQ(window.Take(), Calls{Sent(17, SKIN_CLICK)});
+    skin.WindowProc(kSysKeyUp, 0x73, 0x203E0001);  // Alt+F4
+    EXPECT_TRUE(window.Take().empty());
+    EXPECT_EQ(window.passedOn, (std::vector<uint32_t>{kSysKeyUp, kSysKeyUp}));
 }
 
 TEST_F(SkinWindowTest, LosingTheCaptureLeavesTheCurrentItem)
