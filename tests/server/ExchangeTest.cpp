@@ -139,7 +139,7 @@ TEST_F(ExchangeTest, AnOrderSentAgainAfterTheReplyWasLostIsNotDeliveredTwice)
     EXPECT_EQ("Ok", Find(response, "1000001")->statusText);
     EXPECT_EQ(90, m_server->Stock("1000001"));
     EXPECT_EQ(1, m_server->OrderCount());
-    EXPECT_NE(std::string::npos, m_server->LogText().find("sent again, answered as before"));
+    EXPECT_TRUE(m_server->LogShows("sent again, answered as before"));
 }
 
 TEST_F(ExchangeTest, AnOlderClientIsSentTheProgramUpdate)
@@ -167,7 +167,7 @@ TEST_F(ExchangeTest, AnOlderClientIsSentTheProgramUpdate)
     // The file travels in groups of three bytes: zeros fill the last group.
     ASSERT_EQ(1002u, written.str().size());
     EXPECT_TRUE(written.str() == program + std::string(2, '\0'));
-    EXPECT_NE(std::string::npos, m_server->LogText().find("update sent"));
+    EXPECT_TRUE(m_server->LogShows("update sent"));
 }
 
 TEST_F(ExchangeTest, TheByteTraceGoesToTheLogWhenAsked)
@@ -178,10 +178,9 @@ TEST_F(ExchangeTest, TheByteTraceGoesToTheLogWhenAsked)
     WriteCurrent({{"1000001", 1}});
     CItemList response;
     SendCurrent("4711", response);
-    const std::string log = m_server->LogText();
-    EXPECT_NE(std::string::npos, log.find("Client: {ENQ}"));
-    EXPECT_NE(std::string::npos, log.find("Server: {DLE}0"));
-    EXPECT_NE(std::string::npos, log.find("B. Disconnecting"));
+    EXPECT_TRUE(m_server->LogShows("Client: {ENQ}"));
+    EXPECT_TRUE(m_server->LogShows("Server: {DLE}0"));
+    EXPECT_TRUE(m_server->LogShows("B. Disconnecting"));
 }
 
 } // namespace

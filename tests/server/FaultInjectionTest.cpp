@@ -57,7 +57,7 @@ TEST(FaultInjection, DroppingTheConnectionMidOrderAppliesNothing)
     EXPECT_TRUE(run.linkEnded);
     EXPECT_EQ(100, server.Stock("1000001"));
     EXPECT_EQ(0, server.OrderCount());
-    EXPECT_NE(std::string::npos, server.LogText().find("end: dropped by the fault plan"));
+    EXPECT_TRUE(server.LogShows("end: dropped by the fault plan"));
 }
 
 TEST(FaultInjection, RefusedBlocksAreSentAgainAndTheOrderGoesThrough)

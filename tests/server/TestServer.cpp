@@ -1,5 +1,6 @@
 #include "TestServer.h"
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
@@ -70,4 +71,15 @@ std::string CTestServer::LogText() const
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+bool CTestServer::LogShows(const std::string& text, int waitMs) const
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (LogText().find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }
