@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "LoopbackFixture.h"
+#include "demo/DemoCatalogue.h"
+
+extern char** environ;
+
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// orderd started as the README starts it, with its log in a file.
+class COrderdProcess {
+public:
+    COrderdProcess(const CTempDir& dir, std::vector<std::string> args)
+        : m_log(dir.Path("orderd.log")), m_logStart(ReadFile(m_log).size()) // the log file is appended to
+    {
+        args.insert(args.begin(), QBX_ORDERD);
+        for (const char* extra : {"--port", "0", "--log"})
+            args.push_back(extra);
+        args.push_back(m_log);
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(&arg[0]);
+        argv.push_back(nullptr);
+        if (posix_spawn(&m_pid, QBX_ORDERD, nullptr, nullptr, argv.data(), environ) != 0)
+            m_pid = -1;
+    }
+
+    // The port from the start-up line, once the server listens; 0 when it never does.
+    int Port() const
+    {
+        for (int i = 0; i < 500 && m_pid > 0; ++i) {
+            const std::string log = ReadFile(m_log);
+            const size_t at = log.find(" port ", m_logStart);
+            if (at != std::string::npos)
+                return atoi(log.c_str() + at + 6);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return 0;
+    }
+
+    // Stops it as a service manager would; its exit status.
+    int Stop()
+    {
+        int status = -1;
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string Log() const { return ReadFile(m_log); }
+
+private:
+    std::string m_log;
+    size_t m_logStart;
+    pid_t m_pid = -1;
+};
+
+TEST(OrderdProgram, SeedsItsDatabaseOnFirstStartAndKeepsItAfterARestart)
+{
+    CTempDir dir;
+    const std::string code = MakeDemoCatalogue(1).front().code;
+    std::string numbers;
+    for (int run = 0; run < 2; ++run) {
+        COrderdProcess orderd(dir, {"--db", dir.Path("orders.db"), "--catalogue", "300"});
+        const int port = orderd.Port();
+        ASSERT_GT(port, 0) << orderd.Log();
+        CItemList order;
+        FillOrder(order, {{code, 1}});
+        ClientScript script = OrderScript(port, order, "DEMO", 1700000100 + run);
+        CItemList response;
+        script.response = &response;
+        const ClientRun result = RunClient(script);
+        EXPECT_TRUE(result.orderlyEnd);
+        numbers += result.orderNumber + " ";
+        EXPECT_EQ(1u, result.outcome.memos.size()) << "the demo account's memo";
+        EXPECT_EQ(0, orderd.Stop());
+        EXPECT_NE(std::string::npos, orderd.Log().find("with 300 products"));
+        EXPECT_NE(std::string::npos, orderd.Log().find("orderd stopped"));
+    }
+    EXPECT_EQ("100001 100002 ", numbers) << "the second start went on from the first's orders";
+}
+
+TEST(OrderdProgram, RefusesBadOptionsAndExplainsItself)
+{
+    CTempDir dir;
+    const std::string program = QBX_ORDERD;
+    EXPECT_EQ(0, system((program + " --help > " + dir.Path("help.txt")).c_str()));
+    EXPECT_NE(std::string::npos, ReadFile(dir.Path("help.txt")).find("--fault-drop-after"));
+    const int status = system((program + " --port x 2> " + dir.Path("error.txt")).c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+    EXPECT_NE(std::string::npos, ReadFile(dir.Path("error.txt")).find("bad or missing value for --port"));
+}
+
+} // namespace
