@@ -1,6 +1,5 @@
 #include "comm/BiSyncEngine.h"
 
-#include "comm/BiSyncBlock.h"
 #include "comm/LinkBytes.h"
 #include "text/FormatControls.h"
 #include "trace/TraceSink.h"
@@ -84,15 +83,12 @@ void CBiSyncEngine::Connected()
 {
     m_orderlyEnd = false;
     SetState(kLinkConnected);
-    m_message.clear();
-    m_lastBlock.clear();
-    m_lastBlockEndedMessage = false;
+    m_receiver.NewLine();
 }
 
 void CBiSyncEngine::FinishedRequest()
 {
-    m_message.clear();
-    m_awaitingOwner = false;
+    m_receiver.MessageTaken();
     Trace(m_trace, kTraceLink, "9.4. Finished request\r\n");
     if (m_wackCycle) {
         m_finished = true; // the WACK timer acknowledges on its next tick
@@ -107,10 +103,9 @@ void CBiSyncEngine::FinishedRequest()
 
 void CBiSyncEngine::EnterDisconnected()
 {
-    m_currentBlock.clear();
+    m_block.Clear();
     m_sendBuffer.clear();
-    m_lastSentBlock.clear();
-    m_awaitingOwner = false;
+    m_receiver.Stop();
     for (int id = 1; id <= 10; ++id)
         m_timers.KillTimer(id);
     m_lastChar = 0;
@@ -119,9 +114,8 @@ void CBiSyncEngine::EnterDisconnected()
 
 void CBiSyncEngine::EnterConnected()
 {
-    m_currentBlock.clear();
+    m_block.Clear();
     m_sendBuffer.clear();
-    m_lastSentBlock.clear();
     m_wackCycle = false;
     m_finished = false;
     m_wackSent = false;
@@ -155,9 +149,7 @@ void CBiSyncEngine::EnterEnquiring()
 
 void CBiSyncEngine::EnterEnquiry()
 {
-    // A new transmission: its first block is no resend, whatever it holds.
-    m_lastBlock.clear();
-    m_lastBlockEndedMessage = false;
+    m_receiver.NewTransmission();
     m_ackToggle = true;
     SendAck();
 }
@@ -264,7 +256,7 @@ void CBiSyncEngine::OnSendingByte(uint8_t byte)
 void CBiSyncEngine::OnReceivingByte(uint8_t byte)
 {
     if (byte == kSTX) {
-        m_receiver.Begin();
+        m_receiver.BeginBlock();
         SetState(kLinkDataStart);
     } else if (byte == kENQ) {
         m_wackCycle = false;
@@ -284,50 +276,42 @@ void CBiSyncEngine::OnReceivingByte(uint8_t byte)
 void CBiSyncEngine::OnDataByte(uint8_t byte)
 {
     switch (m_receiver.Add(byte)) {
-    case CBlockReceiver::Step::BlockEnd: SetState(kLinkBlockEnd); break;
-    case CBlockReceiver::Step::MessageEnd: SetState(kLinkDataEnd); break;
-    case CBlockReceiver::Step::Data: break;
+    case CBiSyncReceiver::Step::BlockEnd: SetState(kLinkBlockEnd); break;
+    case CBiSyncReceiver::Step::MessageEnd: SetState(kLinkDataEnd); break;
+    case CBiSyncReceiver::Step::Data: break;
     }
 }
 
 void CBiSyncEngine::OnBlockCheck(uint8_t byte)
 {
-    const std::string text = m_receiver.Text();
-    if (!m_receiver.CheckMatches(byte) || (text != m_lastBlock && !FitsMessage(text))) {
-        RejectBlock();
-    } else {
-        if (text == m_lastBlock) {
-            Trace(m_trace, kTraceDuplicate, kDuplicateText);
-        } else {
-            m_lastBlock = text;
-            m_lastBlockEndedMessage = false;
-            m_message += text;
-        }
+    switch (m_receiver.Finish(byte, false)) {
+    case CBiSyncReceiver::Verdict::Refused: RejectBlock(); break;
+    case CBiSyncReceiver::Verdict::Duplicate:
+        Trace(m_trace, kTraceDuplicate, kDuplicateText);
         SendAck();
+        break;
+    case CBiSyncReceiver::Verdict::Accepted: SendAck(); break;
     }
     SetState(kLinkReceiving);
 }
 
 void CBiSyncEngine::OnMessageCheck(uint8_t byte)
 {
-    const std::string text = m_receiver.Text();
-    if (!m_receiver.CheckMatches(byte) || (text != m_lastBlock && !FitsMessage(text))) {
-        RejectBlock();
-    } else if (text == m_lastBlock) {
+    switch (m_receiver.Finish(byte, true)) {
+    case CBiSyncReceiver::Verdict::Refused: RejectBlock(); break;
+    case CBiSyncReceiver::Verdict::Duplicate:
         Trace(m_trace, kTraceDuplicate, kDuplicateText);
-        // The sender missed our acknowledgement of its last block: repeat it,
-        // once the owner has finished the message and it has gone out.
-        if (m_lastBlockEndedMessage && !m_awaitingOwner && !m_wackCycle)
+        // The sender missed our acknowledgement of its last block: repeat
+        // it, once the owner has finished the message and it has gone out.
+        if (m_receiver.RepeatsTakenMessage() && !m_wackCycle)
             RepeatAck();
-    } else {
+        break;
+    case CBiSyncReceiver::Verdict::Accepted:
         m_wackCycle = false;
         m_finished = false;
-        m_message += text;
-        m_lastBlock = text;
-        m_lastBlockEndedMessage = true;
-        m_awaitingOwner = true;
-        m_owner.OnLinkMessage(m_message);
+        m_owner.OnLinkMessage(m_receiver.Message());
         m_timers.SetTimer(kAckTimer, kAckDelayMs); // no acknowledgement until the owner finishes
+        break;
     }
     SetState(kLinkReceiving);
 }
@@ -336,11 +320,6 @@ void CBiSyncEngine::OnDisconnectingByte(uint8_t byte)
 {
     if (byte == kEOT && m_lastChar == kEOT)
         SetState(kLinkDisconnected);
-}
-
-bool CBiSyncEngine::FitsMessage(const std::string& text) const
-{
-    return m_message.size() + text.size() <= m_messageLimit;
 }
 
 // ---- Timers ----
@@ -483,35 +462,24 @@ void CBiSyncEngine::SendBlock(bool resend)
 {
     m_timers.KillTimer(kBlockTimer);
     if (resend) {
-        if (m_blockResends == 0) {
+        if (!m_block.TakeResend()) {
             SetState(kLinkDisconnected);
             return;
         }
-        --m_blockResends;
     } else if (m_sendBuffer.empty()) {
         SendChar(kEOT);
         Trace(m_trace, kTraceLink, "A.5. End of Transmission \r\n");
         SetState(kLinkIdle);
         return;
     } else {
-        BuildBlock();
+        const BlockCut cut = m_block.Next(m_sendBuffer);
+        if (cut.forced)
+            Trace(m_trace, kTraceLink, "--- Forcing '%s'\r\n", ("\x02" + cut.data).c_str());
     }
-    SendString(m_currentBlock);
-    SendChar(m_blockCheck);
+    SendString(m_block.Framed());
+    SendChar(m_block.Check());
     Trace(m_trace, kTraceLink, "A.6. Waiting for Reply\r\n");
     m_timers.SetTimer(kBlockTimer, kBlockPeriodMs);
-}
-
-void CBiSyncEngine::BuildBlock()
-{
-    const BlockCut cut = CutBlock(m_sendBuffer, m_lastSentBlock);
-    if (cut.forced)
-        Trace(m_trace, kTraceLink, "--- Forcing '%s'\r\n", ("\x02" + cut.data).c_str());
-    m_sendBuffer.erase(0, cut.consumed);
-    m_currentBlock = FrameBlock(cut.data, m_sendBuffer.empty());
-    m_blockCheck = BlockCheck(m_currentBlock);
-    m_lastSentBlock = cut.data;
-    m_blockResends = kBlockResends; // each new block has its own resends
 }
 
 void CBiSyncEngine::TraceData(const char* label, const uint8_t* bytes, size_t count)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "comm/BiSyncReceiver.h"
+#include "comm/BlockSender.h"
 #include "comm/LinkPorts.h"
 
 class ITraceSink;
@@ -82,12 +83,11 @@ public:
     // The link reached Disconnecting with nothing left to send: all was said.
     bool OrderlyEnd() const { return m_orderlyEnd; }
     // Longest message taken in; a block that would make it longer is refused.
-    void SetMessageLimit(size_t bytes) { m_messageLimit = bytes; }
+    void SetMessageLimit(size_t bytes) { m_receiver.SetLimit(bytes); }
 
-    static constexpr int kBlockResends = 5;       // resends of one block before the link gives up
+    static constexpr int kBlockResends = CBlockSender::kResends; // resends of one block before the link gives up
     static constexpr int kBidRepeats = 5;         // ENQs after the first before the link gives up
     static constexpr int kWackRepeats = 4;        // WACKs after the first before the link gives up
-    static constexpr size_t kDefaultMessageLimit = 16u << 20;
 
 private:
     struct StateInfo;
@@ -130,12 +130,10 @@ private:
     void RepeatAck();
     void SendWack();
     void SendBlock(bool resend);
-    void BuildBlock();
     void RejectBlock();
     void StartClosing();
     bool IsExpectedAck(uint8_t byte);
     bool IsWack(uint8_t byte) const;
-    bool FitsMessage(const std::string& text) const;
     void TraceData(const char* label, const uint8_t* bytes, size_t count);
 
     ILinkOwner& m_owner;
@@ -148,19 +146,11 @@ private:
     int m_state = kLinkDisconnected;
     uint8_t m_lastChar = 0;
     std::string m_sendBuffer;
-    std::string m_currentBlock;    // STX to ETB or ETX, kept for resending
-    uint8_t m_blockCheck = 0;
-    std::string m_lastSentBlock;   // data of the block sent before, never repeated
-    CBlockReceiver m_receiver;
-    std::string m_message;         // blocks received so far in this transmission
-    std::string m_lastBlock;       // data of the last block accepted, to spot resends
-    bool m_lastBlockEndedMessage = false;
-    bool m_awaitingOwner = false;  // a message went to the owner, FinishedRequest not yet called
-    size_t m_messageLimit = kDefaultMessageLimit;
+    CBlockSender m_block;          // the block being sent
+    CBiSyncReceiver m_receiver;
     bool m_expectAck0 = false;
     bool m_ackToggle = false;
     int m_enquiryRetries = 0;
-    int m_blockResends = 0;
     bool m_wackCycle = false;
     bool m_wackSent = false;
     int m_wackCount = 0;

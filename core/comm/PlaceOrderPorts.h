@@ -45,8 +45,8 @@ class IDialUp {
 public:
     virtual ~IDialUp() = default;
     // Writes the phone-book entry and starts dialling, showing its own status
-    // texts; false when that fails at once (the attempt then ends without a retry).
-    virtual bool StartDial() = 0;
+    // texts; when that fails at once the attempt ends there, without a retry.
+    virtual void StartDial() = 0;
     // Hangs up the dial-up connection if there is one.
     virtual void HangUp() = 0;
 };

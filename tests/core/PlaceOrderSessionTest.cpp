@@ -54,7 +54,7 @@ struct FakeModem : IOrderModem {
 struct FakeDialUp : IDialUp {
     int dials = 0;
     int hangUps = 0;
-    bool StartDial() override { return ++dials, true; }
+    void StartDial() override { ++dials; }
     void HangUp() override { ++hangUps; }
 };
 
