@@ -1,19 +1,66 @@
-// QbxProbe.exe: lets the Wine tests look into the program's windows and post
-// it messages, where X (and so xdotool) sees only top-level windows.
+// QbxProbe.exe: lets the Wine tests look into the program's windows and the
+// registry and post the program messages, where X (and so xdotool) sees only
+// top-level windows.
 //   QbxProbe post    <title> <message> <wParam> <lParam>
 //   QbxProbe visible <title> <id>...      one 1 or 0 per control
 //   QbxProbe rect    <title> <id>         screen rectangle "left top right bottom" (id 0: the window)
 //   QbxProbe text    <title> <id>         the control's text
 //   QbxProbe items   <title> <id>         a list box's entries, one per line
 //   QbxProbe state   <title>              "visible iconic foreground enabled"
-// Exit code 2 when the window or control isn't there.
+//   QbxProbe reg-values <HKLM|HKCU>       the settings key's values, "name<TAB>text" (REG_SZ only)
+//   QbxProbe reg-set    <HKLM|HKCU> <name> <text>
+//   QbxProbe reg-delete <HKLM|HKCU>       removes the settings key
+//   QbxProbe serve                        reads such commands, fields separated by tabs, one
+//                                         per line, and answers each with its output and a
+//                                         line of \x01 and the exit code (one Wine start per run)
+// Exit code 2 when the window, control or key isn't there.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
+
+constexpr char kSettingsKey[] = "SOFTWARE\\Quarn Pharmaceutical Suppliers\\Quillbox";
+
+HKEY Hive(const char* name)
+{
+    return std::strcmp(name, "HKCU") == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+int RegValues(HKEY hive)
+{
+    HKEY key;
+    if (RegOpenKeyExA(hive, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return 2;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        BYTE data[1024];
+        DWORD nameSize = sizeof name;
+        DWORD dataSize = sizeof data - 1;
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        data[dataSize] = 0;
+        if (type == REG_SZ)
+            std::printf("%s\t%s\n", name, reinterpret_cast<char*>(data));
+    }
+    RegCloseKey(key);
+    return 0;
+}
+
+int RegSet(HKEY hive, const char* name, const char* text)
+{
+    HKEY key;
+    if (RegCreateKeyExA(hive, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return 1;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text) + 1));
+    RegCloseKey(key);
+    return 0;
+}
 
 HWND Control(HWND window, const char* id)
 {
@@ -48,22 +95,32 @@ int Rect(HWND control)
     return 0;
 }
 
+// Texts are asked for with the wide messages: only those are carried across
+// processes whole (GetWindowText of another process's control gives its
+// caption, not its content).
+void PrintWide(const wchar_t* text)
+{
+    char narrow[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    std::printf("%s\n", narrow);
+}
+
 int Text(HWND control)
 {
-    char text[1024] = "";
-    GetWindowTextA(control, text, sizeof text);
-    std::printf("%s\n", text);
+    wchar_t text[1024] = L"";
+    SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    PrintWide(text);
     return 0;
 }
 
 int Items(HWND control)
 {
-    const LRESULT count = SendMessageA(control, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(control, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        char text[256] = "";
-        if (SendMessageA(control, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
-            SendMessageA(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        std::printf("%s\n", text);
+        wchar_t text[256] = L"";
+        if (SendMessageW(control, LB_GETTEXTLEN, i, 0) < 256)
+            SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        PrintWide(text);
     }
     return 0;
 }
@@ -75,15 +132,17 @@ int State(HWND window)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: QbxProbe post|visible|rect|text|items|state <title> ...\n");
+    if (argc < 3)
         return 64;
-    }
     const char* command = argv[1];
+    if (!std::strcmp(command, "reg-values"))
+        return RegValues(Hive(argv[2]));
+    if (!std::strcmp(command, "reg-delete"))
+        return RegDeleteKeyA(Hive(argv[2]), kSettingsKey) == ERROR_SUCCESS ? 0 : 2;
+    if (!std::strcmp(command, "reg-set") && argc == 5)
+        return RegSet(Hive(argv[2]), argv[3], argv[4]);
     HWND window = FindWindowA(nullptr, argv[2]);
     if (!window)
         return 2;
@@ -105,4 +164,31 @@ int main(int argc, char** argv)
     if (!std::strcmp(command, "items"))
         return Items(control);
     return 64;
+}
+
+int Serve()
+{
+    char line[4096];
+    while (std::fgets(line, sizeof line, stdin)) {
+        line[std::strcspn(line, "\r\n")] = 0;
+        std::vector<char*> args = {const_cast<char*>("QbxProbe")};
+        for (char* field = std::strtok(line, "\t"); field; field = std::strtok(nullptr, "\t"))
+            args.push_back(field);
+        const int code = Run(static_cast<int>(args.size()), args.data());
+        std::printf("\x01%d\n", code);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && !std::strcmp(argv[1], "serve"))
+        return Serve();
+    const int code = Run(argc, argv);
+    if (code == 64)
+        std::fprintf(stderr, "usage: QbxProbe post|visible|rect|text|items|state|reg-values|reg-set|reg-delete|serve ...\n");
+    return code;
 }

@@ -42,6 +42,7 @@ def main():
             h.screenshot("FAILED-" + name)
         finally:
             h.stop_all()
+    h.close()
     print("%d passed, %d failed" % (passed, failed))
     return 0 if failed == 0 and passed > 0 else 1
 

@@ -2,7 +2,9 @@
 
 Each test gets a fresh install folder inside the prefix's C: drive and an empty
 registry key; the program is started with `wine`, windows are found with
-xdotool (top-level windows) and QbxProbe.exe (controls and window state).
+xdotool (top-level windows) and QbxProbe.exe (controls, window state and the
+registry). One QbxProbe runs for the whole run and answers on a pipe, as every
+start of a Wine program costs the better part of a second.
 """
 import os
 import shutil
@@ -43,6 +45,7 @@ class Harness:
         self.prefix = os.environ["WINEPREFIX"]
         self.processes = []
         self.install_dir = None
+        self.prober = None
 
     # --- installation and registry -------------------------------------------------
     def install(self, name, skin_dir=None):
@@ -68,26 +71,21 @@ class Harness:
                               cwd=cwd, stdin=subprocess.DEVNULL)
 
     def reg_delete(self, hive):
-        self.wine("reg", "delete", hive + "\\" + SETTINGS_KEY, "/f")
+        self.probe("reg-delete", hive)
 
     def reg_clear(self):
         self.reg_delete("HKLM")
         self.reg_delete("HKCU")
 
     def reg_add(self, hive, name, value):
-        self.wine("reg", "add", hive + "\\" + SETTINGS_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+        self.probe("reg-set", hive, name, value)
 
     def reg_values(self, hive):
-        """The settings key's values as {name: text}, or None when the key is missing."""
-        out = self.wine("reg", "query", hive + "\\" + SETTINGS_KEY)
-        if out.returncode != 0:
+        """The settings key's text values as {name: text}, or None when the key is missing."""
+        code, out = self.probe("reg-values", hive)
+        if code != 0:
             return None
-        values = {}
-        for line in out.stdout.splitlines():
-            parts = line.strip().split(None, 2)
-            if len(parts) >= 2 and parts[1].startswith("REG_"):
-                values[parts[0]] = parts[2] if len(parts) == 3 else ""
-        return values
+        return dict(line.split("\t", 1) if "\t" in line else (line, "") for line in out.splitlines() if line)
 
     # --- the program ---------------------------------------------------------------
     def start(self, exe="Quillbox.exe", args=(), cwd=None):
@@ -100,8 +98,30 @@ class Harness:
         return process
 
     def probe(self, *args):
-        out = self.wine(os.path.join(self.install_dir, "QbxProbe.exe"), *args)
-        return out.returncode, out.stdout.replace("\r", "")
+        """(exit code, output) of one QbxProbe command."""
+        for _ in range(2):
+            if self.prober is None or self.prober.poll() is not None:
+                self.prober = subprocess.Popen(
+                    ["wine", os.path.join(self.build, "program", "QbxProbe.exe"), "serve"],
+                    stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+            try:
+                self.prober.stdin.write("\t".join(args) + "\n")
+                self.prober.stdin.flush()
+                lines = []
+                for line in self.prober.stdout:
+                    line = line.rstrip("\r\n")
+                    if line.startswith("\x01"):
+                        return int(line[1:]), "".join(l + "\n" for l in lines)
+                    lines.append(line)
+            except (BrokenPipeError, ValueError):
+                pass
+            self.prober = None
+        raise Failure("QbxProbe stopped answering")
+
+    def close(self):
+        if self.prober and self.prober.poll() is None:
+            self.prober.stdin.close()
+            self.prober.wait(timeout=10)
 
     def window(self, title, timeout=15.0):
         """The X id of the visible top-level window with this exact title."""
@@ -145,11 +165,19 @@ class Harness:
         wait_for(lambda: self.state(MAIN_TITLE) is None, 5)
 
     # --- a person's hands and eyes ---------------------------------------------------
+    def bring_forward(self, window):
+        """What a window manager does for a person: raise the window and focus it.
+        Xvfb has none, and Wine leaves owned windows below a raised owner there."""
+        subprocess.run(["xdotool", "windowraise", window], capture_output=True, timeout=10)
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
+
     def click(self, x, y, window=None):
         if window:
-            subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"],
-                       capture_output=True, timeout=10)
+            self.bring_forward(window)
+        # No --sync: it waits for ever when the pointer is already there.
+        subprocess.run(["xdotool", "mousemove", str(x), str(y)], capture_output=True, timeout=10)
+        time.sleep(0.1)
+        subprocess.run(["xdotool", "click", "1"], capture_output=True, timeout=10)
         time.sleep(0.3)
 
     def click_control(self, title, control_id):
@@ -157,12 +185,12 @@ class Harness:
         self.click((left + right) // 2, (top + bottom) // 2, self.window(title))
 
     def keys(self, window, *keys):
-        subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
+        self.bring_forward(window)
         subprocess.run(["xdotool", "key", "--delay", "40", *keys], capture_output=True, timeout=10)
         time.sleep(0.3)
 
     def type_text(self, window, text):
-        subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
+        self.bring_forward(window)
         subprocess.run(["xdotool", "type", "--delay", "20", text], capture_output=True, timeout=20)
         time.sleep(0.2)
 
