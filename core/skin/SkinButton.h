@@ -24,7 +24,6 @@ public:
     void SetColour(uint8_t red, uint8_t green, uint8_t blue) override;
 
     int CurrentImage() const { return m_current; }
-    bool MovesWindow() const { return m_movesWindow; }
     const std::string& Tip() const { return m_tip; }
     const CSkinImage& Image(int state) const { return m_images[state]; }
 

@@ -10,8 +10,6 @@ public:
     bool Parse(CSkinReader& reader) override;
     void Draw(ISkinSurface&, int32_t, int32_t) override {}
 
-    const CSkinColour& Colour(int state) const { return m_colours[state]; }
-
 private:
     CSkinStates<CSkinColour> m_colours;
 };

@@ -14,14 +14,11 @@ struct SkinRect {
     {
         return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
     }
-    bool operator!=(const SkinRect& other) const { return !(*this == other); }
 };
 
 struct SkinPoint {
     int32_t x = 0;
     int32_t y = 0;
-
-    bool operator==(const SkinPoint& other) const { return x == other.x && y == other.y; }
 };
 
 // One copy of a bitmap part onto the buffer, stretched when the sizes differ

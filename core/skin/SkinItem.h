@@ -33,9 +33,7 @@ public:
 
     uint32_t Id() const { return m_id; }
     const SkinRect& Rect() const { return m_rect; }
-    CSkin* Owner() const { return m_owner; }
     bool IsUp() const { return m_up; }
-    bool IsRightPressed() const { return m_rightPressed; }
 
 protected:
     // Reads the operand of "ID"; false when the input ends.

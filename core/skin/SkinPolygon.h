@@ -34,8 +34,6 @@ public:
     std::vector<SkinPoint> Resolve(int32_t width, int32_t height) const;
     void Draw(ISkinSurface& surface, int32_t width, int32_t height) const;
 
-    uint32_t CoordCount() const { return m_coords.Count(); }
-
 private:
     CSkinPen m_border;
     CSkinBrush m_fill;

@@ -17,13 +17,11 @@ public:
     bool Parse(CSkinReader& reader) override;
     void Draw(ISkinSurface& surface, int32_t width, int32_t height) override;
 
-    SkinCombine Combine() const { return m_combine; }
-    Kind ShapeKind() const { return m_kind; }
-    // The outline against a client size.
-    SkinArea Area(int32_t width, int32_t height) const;
-
 private:
     friend struct SkinRegionReading;
+
+    // The outline against a client size.
+    SkinArea Area(int32_t width, int32_t height) const;
 
     SkinCombine m_combine = SkinCombine::kOr;
     Kind m_kind = kNone;

@@ -30,7 +30,6 @@ public:
     void Set(const char* name, const char* value);
     const char* Get(const char* name) const;
     void Clear() { m_list.UnlinkAll(true); }
-    const CLinkList& List() const { return m_list; }
 
 private:
     CSkinVariable* Find(const char* name) const;
