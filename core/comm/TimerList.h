@@ -37,7 +37,7 @@ private:
         int id;
         unsigned period;
         uint64_t due;
-        uint64_t order; // ties fire in the order the timers were set
+        uint64_t order; // ties fire in the order the timers were set or last fired
     };
     const Entry* Earliest() const;
 
