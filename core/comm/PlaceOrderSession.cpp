@@ -14,6 +14,7 @@ namespace {
 constexpr unsigned kRetryPeriodMs = 1000;
 constexpr unsigned kConnectionPeriodMs = 20000;
 constexpr int kWouldBlock = 10035;
+constexpr int kDisconnectedError = 10101; // WSAEDISCON: "Disconnected"
 constexpr size_t kReadSize = 256;
 
 } // namespace
@@ -176,7 +177,14 @@ void CPlaceOrderSession::OnSocketEvent(int code, int error)
         ComposeOrder();
         break;
     case kSocketRead: ReadSocket(); break;
-    case kSocketClose: Disconnect(); break;
+    case kSocketClose:
+        // Closed before the order went: no link will end the attempt, so it
+        // fails here and is retried instead of waiting for a cancel.
+        if (m_composed)
+            Disconnect();
+        else
+            ConnectionFailed(SocketErrorText(error != 0 ? error : kDisconnectedError));
+        break;
     default: break;
     }
 }

@@ -353,6 +353,20 @@ TEST(PlaceOrderSession, ServerClosingMidExchangeEndsTheLinkWithoutOrderlyEnd)
     EXPECT_EQ(rig.socket.creates, 1); // no further attempt once the link has started
 }
 
+TEST(PlaceOrderSession, ServerClosingBeforeTheOrderWentIsAFailedAttempt)
+{
+    SessionRig rig;
+    rig.Start();
+    rig.Socket(kSocketConnect);
+    rig.Socket(kSocketClose);
+    EXPECT_EQ(rig.host.Last(), "Failed - Disconnected\r\nAttempt 2, Retrying in 10 seconds");
+    rig.Advance(11000);
+    rig.Socket(kSocketConnect);
+    rig.Socket(kSocketClose, 10054);
+    EXPECT_EQ(rig.host.Last(), "Failed - Connection reset by peer\r\nAttempt 3, Retrying in 10 seconds");
+    EXPECT_EQ(rig.host.linkEnded, 0);
+}
+
 TEST(PlaceOrderSession, UnansweredBidEndsTheSendingAfterAbout18Seconds)
 {
     SessionRig rig;
