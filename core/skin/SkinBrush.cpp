@@ -21,9 +21,7 @@ bool CSkinBrush::Parse(CSkinReader& reader)
 
 SkinBrushStyle CSkinBrush::Style() const
 {
-    SkinBrushStyle style;
+    SkinBrushStyle style = m_style;
     style.colour = m_colour.Or(0xFFFFFF);
-    style.style = m_style;
-    style.hatch = m_hatch;
     return style;
 }

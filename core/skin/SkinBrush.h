@@ -17,12 +17,11 @@ public:
 private:
     bool Set(uint32_t style, uint32_t hatch)
     {
-        m_style = style;
-        m_hatch = hatch;
+        m_style.style = style;
+        m_style.hatch = hatch;
         return true;
     }
 
     CSkinColour m_colour;
-    uint32_t m_style = kSolid;
-    uint32_t m_hatch = 0;
+    SkinBrushStyle m_style;  // its colour comes from m_colour
 };

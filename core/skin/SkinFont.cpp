@@ -17,7 +17,7 @@ struct SkinFontReading {
     }
     static bool Weight(CSkinFont& font, int32_t weight)
     {
-        font.m_weight = weight;
+        font.m_style.weight = weight;
         return true;
     }
     static bool Flag(bool& flag)
@@ -27,7 +27,7 @@ struct SkinFontReading {
     }
     static bool Quality(CSkinFont& font, uint32_t quality)
     {
-        font.m_quality = quality;
+        font.m_style.quality = quality;
         return true;
     }
 };
@@ -42,13 +42,13 @@ bool CSkinFont::Parse(CSkinReader& reader)
                  f.font.m_face = operand;
              return f.face = operand != nullptr;
          }},
-        {"HEIGHT", [](R& f, CSkinReader& r) { return f.height = R::Number(r, f.font.m_height); }},
-        {"WIDTH", [](R& f, CSkinReader& r) { return R::Number(r, f.font.m_width); }},
-        {"WEIGHT", [](R& f, CSkinReader& r) { return R::Number(r, f.font.m_weight); }},
+        {"HEIGHT", [](R& f, CSkinReader& r) { return f.height = R::Number(r, f.font.m_style.height); }},
+        {"WIDTH", [](R& f, CSkinReader& r) { return R::Number(r, f.font.m_style.width); }},
+        {"WEIGHT", [](R& f, CSkinReader& r) { return R::Number(r, f.font.m_style.weight); }},
         {"BOLD", [](R& f, CSkinReader&) { return R::Weight(f.font, 700); }},
-        {"ITALIC", [](R& f, CSkinReader&) { return R::Flag(f.font.m_italic); }},
-        {"UNDERLINE", [](R& f, CSkinReader&) { return R::Flag(f.font.m_underline); }},
-        {"STRIKEOUT", [](R& f, CSkinReader&) { return R::Flag(f.font.m_strikeout); }},
+        {"ITALIC", [](R& f, CSkinReader&) { return R::Flag(f.font.m_style.italic); }},
+        {"UNDERLINE", [](R& f, CSkinReader&) { return R::Flag(f.font.m_style.underline); }},
+        {"STRIKEOUT", [](R& f, CSkinReader&) { return R::Flag(f.font.m_style.strikeout); }},
         {"DRAFT", [](R& f, CSkinReader&) { return R::Quality(f.font, 1); }},
         {"PROOF", [](R& f, CSkinReader&) { return R::Quality(f.font, 2); }},
         {"NONANTIALIASED", [](R& f, CSkinReader&) { return R::Quality(f.font, 3); }},
@@ -60,14 +60,7 @@ bool CSkinFont::Parse(CSkinReader& reader)
 
 SkinFontStyle CSkinFont::Style() const
 {
-    SkinFontStyle style;
+    SkinFontStyle style = m_style;
     style.face = m_face.c_str();
-    style.height = m_height;
-    style.width = m_width;
-    style.weight = m_weight;
-    style.italic = m_italic;
-    style.underline = m_underline;
-    style.strikeout = m_strikeout;
-    style.quality = m_quality;
     return style;
 }

@@ -24,11 +24,5 @@ private:
     friend struct SkinFontReading;
 
     std::string m_face;
-    int32_t m_height = 10;
-    int32_t m_width = 0;
-    int32_t m_weight = 0;
-    bool m_italic = false;
-    bool m_underline = false;
-    bool m_strikeout = false;
-    uint32_t m_quality = 0;
+    SkinFontStyle m_style;  // its face points into m_face when handed out
 };

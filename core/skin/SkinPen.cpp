@@ -13,7 +13,7 @@ bool CSkinPen::Parse(CSkinReader& reader)
         {"WIDTH", [](CSkinPen& pen, CSkinReader& r) {
              const char* operand = r.NextOperand();
              if (operand)
-                 pen.m_width = SkinNumber(operand);
+                 pen.m_style.width = SkinNumber(operand);
              return operand != nullptr;
          }},
     };
@@ -22,9 +22,7 @@ bool CSkinPen::Parse(CSkinReader& reader)
 
 SkinPenStyle CSkinPen::Style() const
 {
-    SkinPenStyle style;
+    SkinPenStyle style = m_style;
     style.colour = m_colour.Or(0x000000);
-    style.style = m_style;
-    style.width = m_width;
     return style;
 }

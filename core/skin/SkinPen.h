@@ -14,11 +14,10 @@ public:
 private:
     bool SetStyle(uint32_t style)
     {
-        m_style = style;
+        m_style.style = style;
         return true;
     }
 
     CSkinColour m_colour;
-    uint32_t m_style = 0;
-    int32_t m_width = 0;
+    SkinPenStyle m_style;  // its colour comes from m_colour
 };
