@@ -3,7 +3,7 @@
 #include "res/resource.h"
 
 namespace {
-constexpr char kProductLine[] = "Quillbox version 1.6\r\nCopyright \xA9 2002-2008 Quarn Pharmaceutical Suppliers";
+constexpr char kProductLine[] = "Quillbox version 1.6\r\nCopyright \xA9 2002-2008\r\nQuarn Pharmaceutical Suppliers";
 }
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
