@@ -7,6 +7,7 @@
 #include "comm/ServerMessage.h"
 #include "comm/UpdateFile.h"
 #include "text/SocketErrorText.h"
+#include "text/SupportTelephone.h"
 #include "trace/TraceSink.h"
 
 namespace {
@@ -18,8 +19,6 @@ constexpr int kDisconnectedError = 10101; // WSAEDISCON: "Disconnected"
 constexpr size_t kReadSize = 256;
 
 } // namespace
-
-const char CPlaceOrderSession::kSupportNumber[] = "01632 960410";
 
 CPlaceOrderSession::CPlaceOrderSession(const Ports& ports, const PlaceOrderSettings& settings,
                                        const OrderMessageInputs& order)
@@ -98,7 +97,7 @@ void CPlaceOrderSession::ConnectionFailed(const std::string& reason)
     m_failurePrefix = StrFormat("Failed - %s\r\n", reason.c_str());
     if (m_attempt == kAttempts) {
         SetStatus("%sGiven up after %d attempts\r\nCheck Settings, or contact Quarn on %s", m_failurePrefix.c_str(),
-                  kAttempts, kSupportNumber);
+                  kAttempts, kSupportTelephone);
         return;
     }
     ++m_attempt;

@@ -81,7 +81,6 @@ public:
 
     static constexpr int kAttempts = 5;
     static constexpr int kCountdownSeconds = 10;
-    static const char kSupportNumber[];
 
 private:
     void ConnectAttempt();

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "base/StrFormat.h"
+#include "text/SupportTelephone.h"
 
 namespace {
 
 // The supplier's support line, the last words of the crash message.
-constexpr const char* kSupportTelephone = "01632 960 418";
 
 // The build stamp stands in the pattern as a fixed text: a dump name must
 // name the release, not the moment this file was compiled.

@@ -7,6 +7,7 @@
 #include "comm/PlaceOrderSession.h"
 #include "comm/UpdateFile.h"
 #include "data/ItemList.h"
+#include "text/SupportTelephone.h"
 
 namespace {
 
@@ -194,7 +195,7 @@ TEST(PlaceOrderSession, RefusedFiveTimesCountsDownFourTimesThenGivesUp)
     }
     rig.Socket(kSocketConnect, 10061);
     EXPECT_EQ(rig.host.Last(), std::string(kRefused) + "Given up after 5 attempts\r\nCheck Settings, or contact Quarn on " +
-                                   CPlaceOrderSession::kSupportNumber);
+                                   kSupportTelephone);
     rig.Advance(100000);
     EXPECT_EQ(rig.socket.creates, 5);
     EXPECT_EQ(rig.host.linkEnded, 0);
