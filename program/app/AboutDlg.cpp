@@ -19,7 +19,7 @@ BOOL CAboutDlg::OnInitDialog()
 bool CAboutDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (message == WM_APP) {
-        if (wParam == 1 && lParam == 5)
+        if (wParam == 1 && lParam == SKIN_CLICK)
             OnCancel();
         result = 0;
         return true;

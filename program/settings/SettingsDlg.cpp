@@ -11,7 +11,6 @@
 
 namespace {
 constexpr int kHotKeyId = 12345;
-constexpr LPARAM kSkinClick = 5;
 constexpr char kAccountMissing[] = "The Account Number is invalid.\r\n\r\nYou need to enter an Account Number";
 
 enum SkinId : uint32_t {
@@ -99,9 +98,9 @@ bool CSettingsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 LRESULT CSettingsDlg::OnSkinNotify(WPARAM id, LPARAM code)
 {
-    if (code == kSkinClick && id == kSkinCancel)
+    if (code == SKIN_CLICK && id == kSkinCancel)
         OnCancel();
-    else if (code == kSkinClick && id == kSkinOk)
+    else if (code == SKIN_CLICK && id == kSkinOk)
         OnOK();
     return 0;
 }

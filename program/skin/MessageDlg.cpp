@@ -3,7 +3,6 @@
 #include "res/resource.h"
 
 namespace {
-constexpr LPARAM kSkinClick = 5;
 constexpr WPARAM kItemNo = 1;
 constexpr WPARAM kItemYes = 2;
 constexpr uint32_t kMainText = 100;
@@ -38,9 +37,9 @@ bool CMessageDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
 {
     if (message != WM_APP)
         return CDialog::OnMessage(message, wParam, lParam, result);
-    if (lParam == kSkinClick && wParam == kItemNo)
+    if (lParam == SKIN_CLICK && wParam == kItemNo)
         EndDialog(IDCANCEL);
-    else if (lParam == kSkinClick && wParam == kItemYes)
+    else if (lParam == SKIN_CLICK && wParam == kItemYes)
         EndDialog(IDYES);
     result = 0;
     return true;

@@ -171,9 +171,12 @@ int Serve()
     char line[4096];
     while (std::fgets(line, sizeof line, stdin)) {
         line[std::strcspn(line, "\r\n")] = 0;
-        std::vector<char*> args = {const_cast<char*>("QbxProbe")};
-        for (char* field = std::strtok(line, "\t"); field; field = std::strtok(nullptr, "\t"))
-            args.push_back(field);
+        // Fields may be empty (an empty registry text), so tabs are cut one by one.
+        std::vector<char*> args = {const_cast<char*>("QbxProbe"), line};
+        for (char* tab = std::strchr(line, '\t'); tab; tab = std::strchr(tab + 1, '\t')) {
+            *tab = '\0';
+            args.push_back(tab + 1);
+        }
         const int code = Run(static_cast<int>(args.size()), args.data());
         std::printf("\x01%d\n", code);
         std::fflush(stdout);
