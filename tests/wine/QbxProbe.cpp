@@ -10,6 +10,8 @@
 //   QbxProbe reg-values <HKLM|HKCU>       the settings key's values, "name<TAB>text" (REG_SZ only)
 //   QbxProbe reg-set    <HKLM|HKCU> <name> <text>
 //   QbxProbe reg-delete <HKLM|HKCU>       removes the settings key
+//   QbxProbe hotkey-hold <vk> <modifiers>  registers that global hot key for this process
+//   QbxProbe hotkey-release                gives it back
 //   QbxProbe serve                        reads such commands, fields separated by tabs, one
 //                                         per line, and answers each with its output and a
 //                                         line of \x01 and the exit code (one Wine start per run)
@@ -132,8 +134,16 @@ int State(HWND window)
     return 0;
 }
 
+// A hot key held by the probe (its id here), to find out how the program
+// copes with one that is taken.
+constexpr int kHeldHotKey = 1;
+
 int Run(int argc, char** argv)
 {
+    if (argc == 2 && !std::strcmp(argv[1], "hotkey-release"))
+        return UnregisterHotKey(nullptr, kHeldHotKey) ? 0 : 1;
+    if (argc == 4 && !std::strcmp(argv[1], "hotkey-hold"))
+        return RegisterHotKey(nullptr, kHeldHotKey, std::atoi(argv[3]), std::atoi(argv[2])) ? 0 : 1;
     if (argc < 3)
         return 64;
     const char* command = argv[1];

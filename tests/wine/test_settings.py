@@ -183,3 +183,24 @@ def test_the_global_hot_key_toggles_the_main_window(h):
 def centre(rect):
     left, top, right, bottom = rect
     return (left + right) // 2, (top + bottom) // 2
+
+
+def test_a_hot_key_that_is_taken_says_invalid_hotkey(h):
+    code, _ = h.probe("hotkey-hold", "76", "2")  # Ctrl+L, MOD_CONTROL
+    check(code == 0, "the probe could not take Ctrl+L for the test")
+    try:
+        h.reg_add("HKLM", "UserName", "100234")
+        process = h.start()
+        box = h.window("Quillbox")
+        check(box, "no message about the hot key that could not be registered")
+        h.screenshot("message-box-invalid-hotkey")
+        # Each registration attempt of the start-up says so once.
+        while box:
+            h.keys(box, "Return")
+            wait_for(lambda: h.state("Quillbox") is None, 3)
+            box = h.window("Quillbox", timeout=2)
+        check(h.window(MAIN_TITLE), "the main window did not open after the hot key message")
+        check(process.poll() is None, "the program ended after the hot key message")
+    finally:
+        h.probe("hotkey-release")
+    h.quit_program(process)
