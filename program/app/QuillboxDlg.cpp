@@ -383,7 +383,10 @@ void CQuillboxDlg::ShowClock()
     m_shownCutOff = next;
     if (!m_skin.HasItem(kTextCutOff))
         return;
-    const CutOffDisplay display = CutOffText(next, Settings().NextCutOff(0));
+    // The first cut-off of the day is the first one after minute -1: asked
+    // after minute 0, a cut-off at 00:00 would be missed and "Tomorrow" would
+    // show no time at all.
+    const CutOffDisplay display = CutOffText(next, Settings().NextCutOff(-1));
     m_skin.SetColour(kTextCutOff, GetRValue(display.colour), GetGValue(display.colour), GetBValue(display.colour));
     m_skin.SetText(kTextCutOff, display.text.c_str());
 }

@@ -29,7 +29,20 @@ CDatabaseCtrl::CDatabaseCtrl(const IDataKeySource* keys) : m_list(keys), m_grid(
 
 bool CDatabaseCtrl::Attach(HWND dialog, int id)
 {
-    return Subclass(dialog, id);
+    if (!Subclass(dialog, id))
+        return false;
+    m_listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(Handle(), GCLP_WNDPROC));
+    return true;
+}
+
+// Filling and reading the list goes straight to the list's own procedure:
+// through the subclass chain every message costs a property look-up in the
+// Wine server, which made 200 search hits take a fifth of a second to list.
+LRESULT CDatabaseCtrl::ListCall(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    if (!Handle() || !m_listProc)
+        return 0;
+    return CallWindowProcA(m_listProc, Handle(), message, wParam, lParam);
 }
 
 void CDatabaseCtrl::Setup(ListKind kind)
@@ -40,7 +53,7 @@ void CDatabaseCtrl::Setup(ListKind kind)
     m_setUp = true;
     if (kind == ListKind::Products || !Handle())
         return;
-    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyle, kExtendedStyle);
+    ListCall(LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyle, kExtendedStyle);
     SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | kListStyle);
     m_edit.Create(Handle());
     InsertColumns();
@@ -62,7 +75,7 @@ void CDatabaseCtrl::InsertColumns()
         column.fmt = info.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
         column.pszText = const_cast<char*>(info.heading);
         column.iSubItem = i;
-        SendMessageA(Handle(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        ListCall(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
 }
 
@@ -74,13 +87,22 @@ void CDatabaseCtrl::LayoutColumns()
     GetClientRect(Handle(), &client);
     const std::vector<int> widths = GridColumnWidths(m_kind, client.right, m_showPrice);
     for (size_t i = 0; i < widths.size(); ++i)
-        SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, i, MAKELPARAM(widths[i], 0));
+        ListCall(LVM_SETCOLUMNWIDTH, i, MAKELPARAM(widths[i], 0));
 }
 
 void CDatabaseCtrl::SetShowPrice(bool show)
 {
     m_showPrice = show;
     LayoutColumns();
+}
+
+// The rows are drawn once, when every hit is in, not anew for each of them.
+void CDatabaseCtrl::Search(const CItemList& source, const char* text, int limit)
+{
+    ListCall(WM_SETREDRAW, FALSE, 0);
+    m_list.Search(source, text, limit);
+    ListCall(WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void CDatabaseCtrl::Sort()
@@ -104,7 +126,7 @@ void CDatabaseCtrl::SetEditText(const std::string& text)
 
 int CDatabaseCtrl::ItemCount() const
 {
-    return static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(ListCall(LVM_GETITEMCOUNT, 0, 0));
 }
 
 void CDatabaseCtrl::SetCell(int row, int column, const std::string& text)
@@ -112,7 +134,7 @@ void CDatabaseCtrl::SetCell(int row, int column, const std::string& text)
     LVITEMA item = {};
     item.iSubItem = column;
     item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(Handle(), LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    ListCall(LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void CDatabaseCtrl::InsertRow(int index)
@@ -121,7 +143,7 @@ void CDatabaseCtrl::InsertRow(int index)
     item.mask = LVIF_TEXT;
     item.iItem = index;
     item.pszText = const_cast<char*>("");
-    SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ListCall(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void CDatabaseCtrl::InsertBlankRow()
@@ -143,10 +165,10 @@ void CDatabaseCtrl::RowDeleted(int index)
 {
     if (Handle() && m_kind != ListKind::Products) {
         RebuildScope rebuilding(m_rebuilding);
-        SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
+        ListCall(LVM_DELETEITEM, index, 0);
         const int count = ItemCount();
         if (count > 0 && TopRow() + RowsPerPage() > count)
-            SendMessageA(Handle(), LVM_ENSUREVISIBLE, count - 1, FALSE);
+            ListCall(LVM_ENSUREVISIBLE, count - 1, FALSE);
     }
     m_grid.RowsRemoved();
 }
@@ -164,15 +186,15 @@ void CDatabaseCtrl::RowsReset()
 {
     if (Handle() && m_setUp && m_kind != ListKind::Products) {
         RebuildScope rebuilding(m_rebuilding);
-        SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-        SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
+        ListCall(WM_SETREDRAW, FALSE, 0);
+        ListCall(LVM_DELETEALLITEMS, 0, 0);
         for (int i = 0; i < m_list.Count(); ++i) {
             InsertRow(i);
             RowChanged(i);
         }
         if (m_grid.HasBlankEntryRow())
             InsertBlankRow();
-        SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+        ListCall(WM_SETREDRAW, TRUE, 0);
         InvalidateRect(Handle(), nullptr, TRUE);
     }
     m_grid.RowsRemoved();
@@ -180,7 +202,7 @@ void CDatabaseCtrl::RowsReset()
 
 int CDatabaseCtrl::SelectionMark() const
 {
-    return static_cast<int>(SendMessageA(Handle(), LVM_GETSELECTIONMARK, 0, 0));
+    return static_cast<int>(ListCall(LVM_GETSELECTIONMARK, 0, 0));
 }
 
 // IEntryGridWindow
@@ -190,23 +212,23 @@ void CDatabaseCtrl::SetRowState(int row)
     LVITEMA item = {};
     item.state = kRowStates;
     item.stateMask = kRowStates;
-    SendMessageA(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    ListCall(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void CDatabaseCtrl::ScrollIntoView(int row)
 {
     if (row >= 0)
-        SendMessageA(Handle(), LVM_ENSUREVISIBLE, row, FALSE);
+        ListCall(LVM_ENSUREVISIBLE, row, FALSE);
 }
 
 int CDatabaseCtrl::TopRow() const
 {
-    return static_cast<int>(SendMessageA(Handle(), LVM_GETTOPINDEX, 0, 0));
+    return static_cast<int>(ListCall(LVM_GETTOPINDEX, 0, 0));
 }
 
 int CDatabaseCtrl::RowsPerPage() const
 {
-    return static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+    return static_cast<int>(ListCall(LVM_GETCOUNTPERPAGE, 0, 0));
 }
 
 void CDatabaseCtrl::ShowEdit(int row, EntryEditKind kind, const std::string& text)
@@ -215,12 +237,12 @@ void CDatabaseCtrl::ShowEdit(int row, EntryEditKind kind, const std::string& tex
     if (kind == EntryEditKind::Quantity) {
         rect.top = kColumnQuantity;
         rect.left = LVIR_BOUNDS;
-        SendMessageA(Handle(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+        ListCall(LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
     } else {
         rect.left = LVIR_BOUNDS;
-        SendMessageA(Handle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+        ListCall(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
     }
-    m_edit.Show(rect, kind, text, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    m_edit.Show(rect, kind, text, reinterpret_cast<HFONT>(ListCall(WM_GETFONT, 0, 0)));
     m_edit.Focus();
     // The row under the edit is the current row: its colour changes.
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -289,7 +311,7 @@ void CDatabaseCtrl::OnItemChanged(const NMLISTVIEW& change)
 void CDatabaseCtrl::OnSelectionSettled()
 {
     m_selectionPending = false;
-    const int row = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    const int row = static_cast<int>(ListCall(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     if (row >= 0)
         m_grid.OnSelectionChange(row);
 }

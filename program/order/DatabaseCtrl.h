@@ -29,6 +29,8 @@ public:
     CItemList& List() { return m_list; }
     const CItemList& List() const { return m_list; }
     CEntryGrid& Grid() { return m_grid; }
+    // Appends copies of the source's records that match the words, at most limit.
+    void Search(const CItemList& source, const char* text, int limit);
     // Orders the lines by class, then description, and puts the edit on the entry row.
     void Sort();
     // Puts text into the edit, all of it selected.
@@ -65,12 +67,15 @@ private:
     void OnSelectionSettled();
     bool OnKeyUp(WPARAM key, LPARAM flags);
     void OnVScroll(WPARAM code, LPARAM bar, LRESULT& result);
+    // Sends a message straight to the list's own procedure (see the .cpp).
+    LRESULT ListCall(UINT message, WPARAM wParam, LPARAM lParam) const;
     void InsertColumns();
     void InsertRow(int index);
     void InsertBlankRow();
     void SetCell(int row, int column, const std::string& text);
     int ItemCount() const;
 
+    WNDPROC m_listProc = nullptr;
     CItemList m_list;
     CEntryGrid m_grid;
     CItemEdit m_edit;

@@ -25,7 +25,7 @@ BOOL CSearchDlg::OnInitDialog()
     m_hits.Attach(Handle(), IDC_SEARCH_HITS);
     m_hits.SetShowPrice(m_showPrice);
     m_hits.Setup(ListKind::SearchResults);
-    m_hits.List().Search(m_products, m_text.c_str(), kMaxHits);
+    m_hits.Search(m_products, m_text.c_str(), kMaxHits);
     if (m_hits.List().Count() > 0) {
         m_hits.Grid().SelectRow(0);
         return FALSE;  // the quantity edit has the focus

@@ -60,7 +60,7 @@ if [[ $# -lt 2 ]]; then
   fi
 fi
 
-timeout 280 python3 "$here/e2e.py" "$build" "$artefacts" "${@:2}" | tee "$artefacts/e2e.log"
+timeout 1200 python3 "$here/e2e.py" "$build" "$artefacts" "${@:2}" | tee "$artefacts/e2e.log"
 line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$artefacts/e2e.log" | tail -1)
 if [[ -z "$line" ]]; then
   echo "the Wine end-to-end tests did not finish"

@@ -6,12 +6,11 @@ import shutil
 import subprocess
 import time
 
-from harness import MAIN_TITLE, WM_APP, check, wait_for
+from harness import MAIN_TITLE, SETTINGS_KEY, WM_APP, check, wait_for
 
 DATA_KEY = "e2e-data-key"
 IDC_ORDER_GRID = 1000
 IDC_NOTES = 1054
-FOOTER_PANE = 0  # the rich edit has no id of its own
 WM_QUIT_REQUEST = WM_APP + 1
 QUIT_WITHOUT_ASKING = 10
 
@@ -21,6 +20,8 @@ PALE_YELLOW = (255, 255, 182)
 PART_FULFILLED = (169, 239, 172)
 OUT_OF_STOCK = (234, 176, 234)
 UNAVAILABLE = (200, 200, 200)
+EDIT_YELLOW = (255, 255, 0)
+NEWS_BLUE = (0, 70, 127)  # the heading colour of demo/footer.rtf
 
 _session = {"key stored": False}
 
@@ -93,9 +94,18 @@ def first_products(products, prefix, count):
 def store_data_key(h):
     if _session["key stored"]:
         return
-    out = h.wine(os.path.join(h.install_dir, "Quillbox.exe"), "/setkey", DATA_KEY)
-    check(out.returncode == 0, "Quillbox.exe /setkey failed with %s" % out.returncode)
+    # No pipes: Wine's background processes would hold them open.
+    code = subprocess.run(["wine", os.path.join(h.install_dir, "Quillbox.exe"), "/setkey", DATA_KEY],
+                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                          timeout=120).returncode
+    check(code == 0, "Quillbox.exe /setkey failed with %s" % code)
     _session["key stored"] = True
+
+
+def set_setting(h, name, value):
+    """A settings value, the empty text included."""
+    out = h.wine("reg", "add", "HKLM\\" + SETTINGS_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+    check(out.returncode == 0, "could not set %s" % name)
 
 
 def start_order_window(h, lines=None, footer=True, account="100234", make_products=None, **settings):
@@ -116,7 +126,7 @@ def start_order_window(h, lines=None, footer=True, account="100234", make_produc
         shutil.copy(os.path.join(os.path.dirname(__file__), "..", "..", "demo", "footer.rtf"), h.install_dir)
     h.reg_add("HKLM", "UserName", account)
     for name, value in settings.items():
-        h.reg_add("HKLM", name, value)
+        set_setting(h, name, value)
     h.start()
     window = h.window(MAIN_TITLE)
     check(window, "the main window did not open")
@@ -167,14 +177,29 @@ def row_colours(h, shot):
     """The row backgrounds of the order grid, top to bottom, read in the empty
     right part of the Size cells."""
     left, top, right, bottom = h.rect(MAIN_TITLE, IDC_ORDER_GRID)
-    x = right - 1 - 20 - 43 - 6
+    x = right - 1 - 20 - 43 - 15
     return column_colours(shot, x, top + 24, bottom - 2)
 
 
-def colours_in(shot, box):
+def wait_rows(h, expected, name, message):
+    """Screenshots until the grid's first rows show the expected colours."""
+    seen = []
+
+    def shown():
+        seen[:] = row_colours(h, h.screenshot(name))[:len(expected)]
+        return seen == expected
+    check(wait_for(shown, 8, 0.5), "%s: %r" % (message, seen))
+
+
+def pixels(shot, box):
+    """The RGB bytes of a box of a screenshot."""
     left, top, right, bottom = box
-    raw = subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
-                          "-depth", "8", "rgb:-"], capture_output=True, timeout=20).stdout
+    return subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
+                           "-depth", "8", "rgb:-"], capture_output=True, timeout=20).stdout
+
+
+def colours_in(shot, box):
+    raw = pixels(shot, box)
     return {tuple(raw[i:i + 3]) for i in range(0, len(raw) - 2, 3)}
 
 
@@ -274,16 +299,16 @@ def test_sort_orders_by_class_then_description(h):
 def test_rows_show_their_class_colours_and_the_current_row_is_pale(h):
     lines = [("A", "ALPHA", 1, 0), ("B", "BRAVO", 1, 1), ("C", "CHARLIE", 1, 2), ("D", "DELTA", 1, 3)]
     window, _ = start_order_window(h, lines=lines)
-    shot = h.screenshot("row-colours-entry-row-current")
-    rows = row_colours(h, shot)
-    check(rows[:5] == [WHITE, PART_FULFILLED, OUT_OF_STOCK, UNAVAILABLE, PALE_YELLOW],
-          "rows of classes 0 to 3 and the current entry row: %r" % rows[:6])
-    h.keys(window, "Up", "Up")
-    shot = h.screenshot("row-colours-out-of-stock-current")
-    rows = row_colours(h, shot)
+    # The edit covers the whole of the current entry row.
+    wait_rows(h, [WHITE, PART_FULFILLED, OUT_OF_STOCK, UNAVAILABLE, EDIT_YELLOW], "row-colours-entry-row-current",
+              "rows of classes 0 to 3 and the entry row under the edit")
+    h.keys(window, "Up", "Up", "Up", "Up")
+    wait_rows(h, [PALE_YELLOW, PART_FULFILLED, OUT_OF_STOCK, UNAVAILABLE, WHITE], "row-colours-white-current",
+              "a current line without a class is pale yellow")
+    h.keys(window, "Down", "Down")
     current = (234, 176, 234 * 5 // 7)
-    check(rows[:5] == [WHITE, PART_FULFILLED, current, UNAVAILABLE, WHITE],
-          "the current out-of-stock row loses blue: %r" % rows[:6])
+    wait_rows(h, [WHITE, PART_FULFILLED, current, UNAVAILABLE, WHITE], "row-colours-out-of-stock-current",
+              "the current out-of-stock row loses blue")
 
 
 def test_a_dark_line_colour_gets_white_text(h):
@@ -360,7 +385,13 @@ def skin_leaving_the_grid_alone(h):
     skin = os.path.join(h.install_dir, "Skin", "skin.ini")
     with open(skin, "rb") as f:
         lines = f.read().split(b"\n")
-    kept = [line for line in lines if not line.startswith((b"CONTROL { ID 1000 ", b"CONTROL { ID 0 "))]
+    kept = []
+    section = b""
+    for line in lines:
+        if line.startswith(b"["):
+            section = line.strip()
+        if section != b"[QuillboxDialog]" or not line.startswith((b"CONTROL { ID 1000 ", b"CONTROL { ID 0 ")):
+            kept.append(line)
     check(len(kept) == len(lines) - 2, "the skin no longer places the grid and the footer as expected")
     with open(skin, "wb") as f:
         f.write(b"\n".join(kept))
@@ -370,21 +401,20 @@ def test_a_missing_footer_leaves_the_grid_its_full_height(h):
     skin_leaving_the_grid_alone(h)
     start_order_window(h, lines=[], footer=False)
     without = h.rect(MAIN_TITLE, IDC_ORDER_GRID)
-    check(h.visible(MAIN_TITLE, FOOTER_PANE) == [0], "a footer pane appeared without footer.rtf")
-    h.screenshot("no-footer")
+    bare = h.screenshot("no-footer")
     h.stop_all()
 
     h.install("test_a_missing_footer_leaves_the_grid_its_full_height-2")
     skin_leaving_the_grid_alone(h)
     start_order_window(h, lines=[], footer=True)
     shortened = h.rect(MAIN_TITLE, IDC_ORDER_GRID)
-    check(h.visible(MAIN_TITLE, FOOTER_PANE) == [1], "no footer pane with footer.rtf")
-    pane = h.rect(MAIN_TITLE, FOOTER_PANE)
-    h.screenshot("with-footer")
+    news = h.screenshot("with-footer")
     check((without[3] - without[1]) - (shortened[3] - shortened[1]) == 98,
           "the footer takes 98 pixels of the grid: %r against %r" % (shortened, without))
-    check(pane[0] == without[0] - 3 and pane[1] == without[3] - 118 and pane[3] == without[3] - 30,
-          "the footer pane sits at %r under a grid of %r" % (pane, without))
+    # The pane, from 118 to 30 pixels above the grid's old bottom, shows the news heading's blue.
+    pane = (without[0], without[3] - 118, without[2] - 3, without[3] - 30)
+    check(NEWS_BLUE in colours_in(news, pane), "the news pane does not show footer.rtf")
+    check(NEWS_BLUE not in colours_in(bare, pane), "news showed without footer.rtf")
 
 
 def test_an_old_database_shows_the_update_warning(h):
@@ -440,4 +470,5 @@ def test_the_cut_off_text_with_none_one_and_two_times(h):
     none, one, two = (colours_in(shots[t], box) for t in ("", "0 ", "0 1439 "))
     check(red in none, "with no cut-off times the text is not red (Not Configured)")
     check(red in one, "with 00:00 only, the next cut-off is tomorrow's, in red")
+    check(pixels(shots[""], box) != pixels(shots["0 "], box), "Not Configured and Tomorrow 00:00 look the same")
     check(red not in two and (0, 0, 0) in two, "with 00:00 and 23:59 the next is today's, in black")
