@@ -18,13 +18,6 @@ int QuantityFromText(const std::string& text)
     return static_cast<int>(negative ? -value : value);
 }
 
-int RowAfterSelectionChange(bool hasBlankEntryRow, int current, int newRow, const std::string& committedText)
-{
-    if (hasBlankEntryRow && current >= 0 && newRow == current + 1 && QuantityFromText(committedText) == 0)
-        return newRow - 1;
-    return newRow;
-}
-
 int KeepRowOnPage(int current, int topRow, int rowsPerPage)
 {
     if (current < topRow)

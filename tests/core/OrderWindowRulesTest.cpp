@@ -62,15 +62,6 @@ TEST(RowNavigation, QuantitiesReadLikeAtol)
     EXPECT_EQ(QuantityFromText("99999999999999"), 2147483647);
 }
 
-TEST(RowNavigation, LeavingAZeroLineDownwardsLandsOnTheLineThatFollowedIt)
-{
-    EXPECT_EQ(RowAfterSelectionChange(true, 3, 4, "0"), 3);
-    EXPECT_EQ(RowAfterSelectionChange(true, 3, 4, "2"), 4);
-    EXPECT_EQ(RowAfterSelectionChange(true, 3, 2, "0"), 2);    // moving up: the row above is unaffected
-    EXPECT_EQ(RowAfterSelectionChange(false, 3, 4, "0"), 4);   // search hits keep zero lines
-    EXPECT_EQ(RowAfterSelectionChange(true, -1, 0, "0"), 0);
-}
-
 TEST(RowNavigation, ScrollingKeepsTheCurrentRowOnThePage)
 {
     EXPECT_EQ(KeepRowOnPage(2, 10, 20), 10);

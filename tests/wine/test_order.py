@@ -472,3 +472,18 @@ def test_the_cut_off_text_with_none_one_and_two_times(h):
     check(red in one, "with 00:00 only, the next cut-off is tomorrow's, in red")
     check(pixels(shots[""], box) != pixels(shots["0 "], box), "Not Configured and Tomorrow 00:00 look the same")
     check(red not in two and (0, 0, 0) in two, "with 00:00 and 23:59 the next is today's, in black")
+
+
+def test_send_asks_first_and_the_notes_box_starts_with_its_prompt(h):
+    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0)])
+    code, text = h.probe("text", MAIN_TITLE, str(IDC_NOTES))
+    check(code == 0 and text.strip() == "<< enter order notes here, press TAB to select this window >>",
+          "the notes box holds %r" % text)
+    for answer_key in ("n", "y"):
+        before = popups()
+        h.keys(window, "F8")
+        box = wait_popup(before, "the send question")
+        if answer_key == "n":
+            h.screenshot("send-question")
+        answer(h, box, answer_key)
+    check(order(h) == [("A1", 3)], "asking to send changed the order: %r" % order(h))
