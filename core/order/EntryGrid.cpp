@@ -1,21 +1,8 @@
 #include "order/EntryGrid.h"
 
+#include "base/FlagScope.h"
 #include "base/StrFormat.h"
 #include "order/RowNavigation.h"
-
-namespace {
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : m_flag(flag), m_was(flag) { m_flag = true; }
-    ~BusyScope() { m_flag = m_was; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& m_flag;
-    bool m_was;
-};
-} // namespace
 
 void CEntryGrid::Configure(bool blankEntryRow, bool readOnly)
 {
@@ -57,7 +44,7 @@ std::string CEntryGrid::Commit(bool removeZeroLine)
     const int index = m_edited ? m_list.IndexOf(m_edited) : -1;
     if (index < 0 || m_readOnly)
         return text;
-    BusyScope busy(m_busy);
+    CFlagScope busy(m_busy);
     m_edited->quantity = QuantityFromText(text);
     if (removeZeroLine || m_edited->quantity != 0 || m_list.Kind() != ListKind::Order) {
         m_list.UpdateRow(index);
@@ -81,7 +68,7 @@ void CEntryGrid::OnSelectionChange(int row)
 {
     if (m_busy || (row == m_editRow && m_window.EditVisible()))
         return;
-    BusyScope busy(m_busy);
+    CFlagScope busy(m_busy);
     const int linesBefore = m_list.Count();
     const int editedIndex = m_edited ? m_list.IndexOf(m_edited) : -1;
     CommitEdit();

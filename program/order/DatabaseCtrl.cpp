@@ -1,5 +1,6 @@
 #include "order/DatabaseCtrl.h"
 
+#include "base/FlagScope.h"
 #include "order/GridColumns.h"
 
 namespace {
@@ -9,17 +10,6 @@ constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
 // Queued to the list itself: its selection has settled; a key release for the edit.
 constexpr UINT kSelectionSettled = WM_APP + 0x100;
 constexpr UINT kEditKeyUp = WM_APP + 0x101;
-
-class RebuildScope {
-public:
-    explicit RebuildScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~RebuildScope() { m_flag = false; }
-    RebuildScope(const RebuildScope&) = delete;
-    RebuildScope& operator=(const RebuildScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 } // namespace
 
 CDatabaseCtrl::CDatabaseCtrl(const IDataKeySource* keys) : m_list(keys), m_grid(m_list, *this)
@@ -157,14 +147,14 @@ void CDatabaseCtrl::RowInserted(int index)
 {
     if (!Handle() || m_kind == ListKind::Products)
         return;
-    RebuildScope rebuilding(m_rebuilding);
+    CFlagScope rebuilding(m_rebuilding);
     InsertRow(index);
 }
 
 void CDatabaseCtrl::RowDeleted(int index)
 {
     if (Handle() && m_kind != ListKind::Products) {
-        RebuildScope rebuilding(m_rebuilding);
+        CFlagScope rebuilding(m_rebuilding);
         ListCall(LVM_DELETEITEM, index, 0);
         const int count = ItemCount();
         if (count > 0 && TopRow() + RowsPerPage() > count)
@@ -185,7 +175,7 @@ void CDatabaseCtrl::RowChanged(int index)
 void CDatabaseCtrl::RowsReset()
 {
     if (Handle() && m_setUp && m_kind != ListKind::Products) {
-        RebuildScope rebuilding(m_rebuilding);
+        CFlagScope rebuilding(m_rebuilding);
         ListCall(WM_SETREDRAW, FALSE, 0);
         ListCall(LVM_DELETEALLITEMS, 0, 0);
         for (int i = 0; i < m_list.Count(); ++i) {
