@@ -1,12 +1,9 @@
 #include "data/RecordFormat.h"
 
-#include "base/StrFormat.h"
-
-#include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
+
+#include "base/StrFormat.h"
+#include "text/NumberScan.h"
 
 char* CFieldSplitter::NextField(char* text, const char* delimiters)
 {
@@ -26,25 +23,6 @@ char* CFieldSplitter::NextField(char* text, const char* delimiters)
     return start;
 }
 
-namespace {
-
-// atol with the result clamped to 32 bits instead of overflowing.
-int32_t ToInt(const char* text)
-{
-    long long value = std::strtoll(text, nullptr, 10);
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
-double ToDouble(const char* text)
-{
-    return std::strtod(text, nullptr);
-}
-
-} // namespace
 
 ItemRecord ParseRecordLine(ListKind kind, char* line)
 {
@@ -54,18 +32,18 @@ ItemRecord ParseRecordLine(ListKind kind, char* line)
     if (kind == ListKind::Products) {
         r.auxText = f.NextField(nullptr, "\t");
         r.size = f.NextField(nullptr, "\t");
-        r.price = ToDouble(f.NextField(nullptr, "\t"));
-        r.discount = ToDouble(f.NextField(nullptr, "\t"));
+        r.price = RealValue(f.NextField(nullptr, "\t"));
+        r.discount = RealValue(f.NextField(nullptr, "\t"));
         r.description = f.NextField(nullptr, "\t");
         return r;
     }
     r.size = f.NextField(nullptr, "\t");
-    r.price = ToDouble(f.NextField(nullptr, "\t"));
-    r.quantity = ToInt(f.NextField(nullptr, "\t"));
-    r.discount = ToDouble(f.NextField(nullptr, "\t"));
+    r.price = RealValue(f.NextField(nullptr, "\t"));
+    r.quantity = DecimalValue(f.NextField(nullptr, "\t"));
+    r.discount = RealValue(f.NextField(nullptr, "\t"));
     r.description = f.NextField(nullptr, "\t");
     if (kind == ListKind::Order)
-        r.statusClass = ToInt(f.NextField(nullptr, "\t"));
+        r.statusClass = DecimalValue(f.NextField(nullptr, "\t"));
     else
         r.statusText = f.NextField(nullptr, "\t");
     return r;

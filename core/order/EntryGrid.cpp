@@ -3,6 +3,7 @@
 #include "base/FlagScope.h"
 #include "base/StrFormat.h"
 #include "order/RowNavigation.h"
+#include "text/NumberScan.h"
 
 void CEntryGrid::Configure(bool blankEntryRow, bool readOnly)
 {
@@ -45,7 +46,7 @@ std::string CEntryGrid::Commit(bool removeZeroLine)
     if (index < 0 || m_readOnly)
         return text;
     CFlagScope busy(m_busy);
-    m_edited->quantity = QuantityFromText(text);
+    m_edited->quantity = DecimalValue(text.c_str());
     if (removeZeroLine || m_edited->quantity != 0 || m_list.Kind() != ListKind::Order) {
         m_list.UpdateRow(index);
         return text;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -44,4 +45,36 @@ int32_t DecimalValue(const char* text)
 {
     int32_t value = 0;
     return ScanDecimal(text, value) ? value : 0;
+}
+
+double RealValue(const char* text)
+{
+    // Digits, one optional point and more digits, ended by the text's end: with
+    // at most 15 digits the digits and the power of ten are both exact doubles,
+    // so one division is correctly rounded, as strtod is.
+    static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                     1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* s = text;
+    const bool negative = *s == '-';
+    if (negative)
+        ++s;
+    int64_t digits = 0;
+    int count = 0;
+    int decimals = -1;
+    for (; *s; ++s) {
+        if (IsDigit(*s) && count < 15) {
+            digits = digits * 10 + (*s - '0');
+            ++count;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (*s == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::strtod(text, nullptr);
+        }
+    }
+    if (count == 0)
+        return std::strtod(text, nullptr);
+    double value = static_cast<double>(digits) / kPowers[decimals > 0 ? decimals : 0];
+    return negative ? -value : value;
 }

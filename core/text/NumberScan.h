@@ -9,3 +9,7 @@ bool ScanDecimal(const char*& p, int32_t& value);
 
 // atol of text: the leading number, 0 when there is none.
 int32_t DecimalValue(const char* text);
+
+// atof of text. Plain decimals such as "12.500000" (the data files' own form)
+// take a fast path that gives exactly strtod's value; anything else goes to strtod.
+double RealValue(const char* text);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "text/NumberScan.h"
 
 TEST(NumberScan, ReadsLikeAtol)
@@ -31,4 +34,19 @@ TEST(NumberScan, MovesPastTheNumberOnlyWhenItReadOne)
     EXPECT_FALSE(ScanDecimal(none, value));
     EXPECT_STREQ(none, " ,");
     EXPECT_EQ(value, 76);
+}
+
+TEST(NumberScan, RealValueIsExactlyStrtodsValue)
+{
+    const char* texts[] = {"12.500000", "0.1", "2.675", "-3.14159", "44.810000", "9999999.999999", ".5", "1.",
+                           "123456789012345", "1234567890123456.7", "1e3", " 7.5", "7.5 ", "abc", "", "-", ".",
+                           "0.000000", "3.141592653589793238", "1,5"};
+    for (const char* text : texts)
+        EXPECT_EQ(RealValue(text), std::strtod(text, nullptr)) << "'" << text << "'";
+    // Every price the data files can hold in cents and tenths of a cent.
+    for (int cents = 0; cents < 200000; cents += 7) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%f", cents / 1000.0);
+        ASSERT_EQ(RealValue(text), std::strtod(text, nullptr)) << text;
+    }
 }

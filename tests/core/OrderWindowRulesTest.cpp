@@ -53,15 +53,6 @@ TEST(ClockTexts, DatabaseAgeWarning)
     EXPECT_TRUE(DatabaseNeedsUpdate(nullptr, Day(2008, 5, 31)));
 }
 
-TEST(RowNavigation, QuantitiesReadLikeAtol)
-{
-    EXPECT_EQ(QuantityFromText("12"), 12);
-    EXPECT_EQ(QuantityFromText("12abc"), 12);
-    EXPECT_EQ(QuantityFromText("abc"), 0);
-    EXPECT_EQ(QuantityFromText(""), 0);
-    EXPECT_EQ(QuantityFromText("99999999999999"), 2147483647);
-}
-
 TEST(RowNavigation, ScrollingKeepsTheCurrentRowOnThePage)
 {
     EXPECT_EQ(KeepRowOnPage(2, 10, 20), 10);
