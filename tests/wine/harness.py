@@ -1,13 +1,14 @@
 """Helpers for driving Quillbox.exe under Wine in Xvfb (standard library only).
 
 Each test gets a fresh install folder inside the prefix's C: drive and an empty
-registry key; the program is started with `wine`, windows are found with
+registry key; programs are started through tools/wine-exec, windows are found with
 xdotool (top-level windows) and QbxProbe.exe (controls, window state and the
 registry). One QbxProbe runs for the whole run and answers on a pipe, as every
 start of a Wine program costs the better part of a second.
 """
 import os
 import shutil
+import signal
 import subprocess
 import time
 
@@ -15,6 +16,8 @@ SETTINGS_KEY = r"Software\Quarn Pharmaceutical Suppliers\Quillbox"
 MAIN_TITLE = "Quarn Quillbox"
 SETTINGS_TITLE = "Quillbox Settings"
 WM_APP = 0x8000
+# Starts a Windows program under wine64, again when Wine failed to start it.
+WINE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "wine-exec")
 
 
 class Failure(Exception):
@@ -67,7 +70,7 @@ class Harness:
         return "C:\\" + rel.replace("/", "\\")
 
     def wine(self, *args, timeout=30, cwd=None):
-        return subprocess.run(["wine", *args], capture_output=True, text=True, timeout=timeout,
+        return subprocess.run([WINE, *args], capture_output=True, text=True, timeout=timeout,
                               cwd=cwd, stdin=subprocess.DEVNULL)
 
     def reg_delete(self, hive):
@@ -92,8 +95,10 @@ class Harness:
         """Starts the installed program (from its folder unless cwd is given)."""
         log = open(os.path.join(self.artefacts, "wine-%s.log" % len(self.processes)), "w")
         path = os.path.join(self.install_dir, exe)
-        process = subprocess.Popen(["wine", path, *args], cwd=cwd or self.install_dir,
-                                   stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+        # A group of its own, so that stopping it reaches Wine behind the launcher.
+        process = subprocess.Popen([WINE, path, *args], cwd=cwd or self.install_dir,
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                   start_new_session=True)
         self.processes.append(process)
         return process
 
@@ -102,7 +107,7 @@ class Harness:
         for _ in range(2):
             if self.prober is None or self.prober.poll() is not None:
                 self.prober = subprocess.Popen(
-                    ["wine", os.path.join(self.build, "program", "QbxProbe.exe"), "serve"],
+                    [WINE, os.path.join(self.build, "program", "QbxProbe.exe"), "serve"],
                     stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
             try:
                 self.prober.stdin.write("\t".join(args) + "\n")
@@ -159,8 +164,13 @@ class Harness:
     def stop_all(self):
         for process in self.processes:
             if process.poll() is None:
-                process.kill()
-                process.wait()
+                # TERM first, so that the launcher can tidy up after itself.
+                os.killpg(process.pid, signal.SIGTERM)
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    os.killpg(process.pid, signal.SIGKILL)
+                    process.wait()
         self.processes = []
         wait_for(lambda: self.state(MAIN_TITLE) is None, 5)
 

@@ -9,6 +9,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: run-all.sh <win64 build dir>}" && pwd)"
 artefacts="$build/wine-artefacts"
 prefix="$build/wine-e2e-prefix"
+wine="$here/../../tools/wine-exec"   # starts again when Wine failed to start a program
 
 for tool in wine wineserver Xvfb xdotool import python3; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; echo "0 passed, 1 failed"; exit 1; }
@@ -34,13 +35,13 @@ trap cleanup EXIT
 
 wineboot -i >"$artefacts/wineboot.log" 2>&1 </dev/null
 wineserver -w
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
 # Xvfb has no window manager: without this Wine waits two seconds for one at
 # every window it hides.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
 # Wine's background processes inherit our pipes unless the server runs first.
 wineserver -p
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+"$wine" cmd /c exit >/dev/null 2>&1 </dev/null
 
 # The program's Windows-only unit tests need a display too.
 unit_passed=0
@@ -48,7 +49,7 @@ unit_failed=0
 if [[ $# -lt 2 ]]; then
   units="$build/tests/program/program_tests.exe"
   if [[ -f "$units" ]]; then
-    timeout 120 wine "$units" >"$artefacts/program_tests.log" 2>&1 </dev/null
+    timeout 120 "$wine" "$units" >"$artefacts/program_tests.log" 2>&1 </dev/null
     unit_passed=$(grep -c '^\[       OK \]' "$artefacts/program_tests.log")
     unit_failed=$(grep -c '^\[  FAILED  \] .* ms)' "$artefacts/program_tests.log")
     grep -q '^\[  PASSED  \]\|^\[  FAILED  \]' "$artefacts/program_tests.log" || unit_failed=$((unit_failed + 1))

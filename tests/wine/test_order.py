@@ -6,7 +6,7 @@ import shutil
 import subprocess
 import time
 
-from harness import MAIN_TITLE, SETTINGS_KEY, WM_APP, check, wait_for
+from harness import MAIN_TITLE, SETTINGS_KEY, WINE, WM_APP, check, wait_for
 
 DATA_KEY = "e2e-data-key"
 IDC_ORDER_GRID = 1000
@@ -95,7 +95,7 @@ def store_data_key(h):
     if _session["key stored"]:
         return
     # No pipes: Wine's background processes would hold them open.
-    code = subprocess.run(["wine", os.path.join(h.install_dir, "Quillbox.exe"), "/setkey", DATA_KEY],
+    code = subprocess.run([WINE, os.path.join(h.install_dir, "Quillbox.exe"), "/setkey", DATA_KEY],
                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                           timeout=120).returncode
     check(code == 0, "Quillbox.exe /setkey failed with %s" % code)
