@@ -16,7 +16,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
-from harness import MAIN_TITLE, WM_APP  # noqa: E402
+from harness import MAIN_TITLE, WINE, WM_APP  # noqa: E402
 from test_order import DATA_KEY, popups, qbxdata, store_data_key  # noqa: E402
 
 PRODUCTS = 100000
@@ -87,9 +87,9 @@ def start_display(workdir):
     subprocess.run(["wineserver", "-w"], **quiet)
     for key, name, kind, value in (("HKCU\\Software\\Wine\\WineDbg", "ShowCrashDialog", "REG_DWORD", "0"),
                                    ("HKCU\\Software\\Wine\\X11 Driver", "Managed", "REG_SZ", "N")):
-        subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f"], **quiet)
+        subprocess.run([WINE, "reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f"], **quiet)
     subprocess.run(["wineserver", "-p"], **quiet)
-    subprocess.run(["wine", "cmd", "/c", "exit"], **quiet)
+    subprocess.run([WINE, "cmd", "/c", "exit"], **quiet)
     return xvfb
 
 
