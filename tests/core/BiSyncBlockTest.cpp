@@ -1,82 +1,42 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+
 #include "comm/BiSyncBlock.h"
 
-namespace {
-
-std::string Fields(size_t firstLength, size_t secondLength)
+TEST(BiSyncBlock, CutAfterTheLastTildeThatFitsAtAForceByteOrByteByByte)
 {
-    return std::string(firstLength - 1, 'a') + "~" + std::string(secondLength - 1, 'b') + "~";
-}
-
-} // namespace
-
-TEST(BiSyncBlock, ShortMessageGoesWhole)
-{
-    const std::string buffer = Fields(100, 143);
-    BlockCut cut = CutBlock(buffer, "");
-    EXPECT_EQ(cut.data, buffer);
-    EXPECT_EQ(cut.consumed, 243u);
-    EXPECT_FALSE(cut.forced);
-}
-
-TEST(BiSyncBlock, LongMessageIsCutAfterTheLastTildeThatFits)
-{
-    // Tildes at positions 99 and 243: the second lies past the block.
-    const std::string buffer = Fields(100, 144);
-    ASSERT_EQ(buffer.size(), 244u);
-    BlockCut cut = CutBlock(buffer, "");
-    EXPECT_EQ(cut.data, buffer.substr(0, 100));
-    EXPECT_EQ(cut.consumed, 100u);
-}
-
-TEST(BiSyncBlock, TildeAtPosition242IsTheLastThatFits)
-{
-    std::string buffer = std::string(242, 'x') + "~" + std::string(10, 'y') + "~";
-    EXPECT_EQ(CutBlock(buffer, "").data.size(), 243u);
-    buffer = "~" + std::string(300, 'x');
-    // A tilde at position 0 is no cut: the field goes a byte at a time.
-    EXPECT_EQ(CutBlock(buffer, "").data, "~");
-}
-
-TEST(BiSyncBlock, FieldLongerThanABlockGoesOneByteAtATime)
-{
-    const std::string buffer = "ORDER NOTES " + std::string(300, 'n') + "~";
-    BlockCut cut = CutBlock(buffer, "");
-    EXPECT_EQ(cut.data, "O");
-    EXPECT_EQ(cut.consumed, 1u);
-}
-
-TEST(BiSyncBlock, ForceByteEndsTheBlockAndIsDropped)
-{
-    const std::string buffer = std::string("0123456789") + '\xAC' + "rest~";
-    BlockCut cut = CutBlock(buffer, "");
-    EXPECT_TRUE(cut.forced);
-    EXPECT_EQ(cut.data, "0123456789");
-    EXPECT_EQ(cut.consumed, 11u);
-}
-
-TEST(BiSyncBlock, ForceByteAt243StillForcesButNotAt244)
-{
-    std::string buffer = std::string(243, 'x') + '\xAC' + "y";
-    BlockCut cut = CutBlock(buffer, "");
-    EXPECT_TRUE(cut.forced);
-    EXPECT_EQ(cut.data.size(), 243u);
-    buffer = std::string(244, 'x') + '\xAC';
-    EXPECT_FALSE(CutBlock(buffer, "").forced);
-}
-
-TEST(BiSyncBlock, NeverRepeatsThePreviousBlock)
-{
-    // A doubled letter sent a byte a block would be dropped by the other station as a resend.
-    const std::string letters = std::string(300, 'l') + "~";
-    BlockCut cut = CutBlock(letters, "l");
-    EXPECT_EQ(cut.data, "ll");
-    // Whole fields that happen to repeat the previous block lose their last byte.
-    const std::string repeat = "AB*1~AB*1~";
-    cut = CutBlock(repeat, repeat);
-    EXPECT_EQ(cut.data, "AB*1~AB*1");
-    EXPECT_EQ(cut.consumed, 9u);
+    struct Case {
+        std::string buffer, previous, data;
+        size_t consumed;
+        bool forced;
+    };
+    const std::string fields = std::string(99, 'a') + "~" + std::string(143, 'b') + "~"; // tildes at 99 and 243
+    const std::string x242(242, 'x'), x243(243, 'x'), x244(244, 'x');
+    const Case cases[] = {
+        {fields.substr(1), "", fields.substr(1), 243, false}, // a short message goes whole
+        {fields, "", fields.substr(0, 100), 100, false},
+        {x242 + "~" + "yyy~", "", x242 + "~", 243, false}, // position 242 is the last that fits
+        {"~" + x243, "", "~", 1, false},                   // a tilde at 0 is no cut
+        // A field longer than a block goes a byte at a time.
+        {"ORDER NOTES " + x244 + "~", "", "O", 1, false},
+        // 0xAC within the first 244 bytes ends the block and is dropped.
+        {"0123456789\xAC" "rest~", "", "0123456789", 11, true},
+        {x243 + "\xAC" "y", "", x243, 244, true},
+        {x244 + "\xAC", "", "x", 1, false},
+        // The other station drops a block like the one before as a resend: a
+        // doubled letter would lose letters, so the cut moves by a byte.
+        {x244 + "~", "x", "xx", 2, false},
+        {"AB*1~AB*1~", "AB*1~AB*1~", "AB*1~AB*1", 9, false},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        const BlockCut cut = CutBlock(cases[i].buffer, cases[i].previous);
+        EXPECT_EQ(cut.data, cases[i].data);
+        EXPECT_EQ(cut.consumed, cases[i].consumed);
+        EXPECT_EQ(cut.forced, cases[i].forced);
+    }
 }
 
 TEST(BiSyncBlock, FramingAndCheck)

@@ -5,13 +5,12 @@
 
 namespace {
 
-// Queues a text and enters Idle, as ComposeOrder does.
-void StartSending(LinkRig& rig, const std::string& text)
+// A link that has sent the first block of text and awaits its ACK1.
+void Sending(LinkRig& rig, const std::string& text)
 {
-    rig.Do([&](CBiSyncEngine& e) {
-        e.AddSendData(text);
-        e.SetState(kLinkIdle);
-    });
+    rig.Idle(text);
+    rig.Feed(kAck0);
+    rig.TakeSent();
 }
 
 } // namespace
@@ -21,16 +20,15 @@ TEST(BiSyncEngine, StartsDisconnectedAndSendsNothing)
     LinkRig rig;
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
     rig.Do([](CBiSyncEngine& e) { e.AddSendData("X~"); });
-    rig.Feed(kEnq + kAck0);
-    EXPECT_EQ(rig.TakeSent(), "");
+    EXPECT_EQ(rig.Answer(kEnq + kAck0), "");
     EXPECT_EQ(rig.engine.SendBuffer(), "X~");
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "Adding Send Data 'X~'\r\n"));
 }
 
-TEST(BiSyncEngine, IdleWithDataBids)
+TEST(BiSyncEngine, IdleWithDataBidsAndSoDoesDataQueuedInIdle)
 {
     LinkRig rig;
-    StartSending(rig, "A~");
+    rig.Idle("A~");
     EXPECT_EQ(rig.TakeSent(), kEnq);
     EXPECT_EQ(rig.States(), (std::vector<int>{kLinkIdle, kLinkEnquiring}));
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "6. Idle\r\n"));
@@ -38,22 +36,19 @@ TEST(BiSyncEngine, IdleWithDataBids)
     EXPECT_TRUE(rig.trace.Has(kTraceConnection, "Client: "));
     EXPECT_TRUE(rig.trace.Has(kTraceData, "{ENQ}\r\n"));
     EXPECT_EQ(rig.timers.Period(kBidTimer), 3042u);
-}
 
-TEST(BiSyncEngine, AddSendDataInIdleBidsAtOnce)
-{
-    LinkRig rig;
-    rig.Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
-    EXPECT_EQ(rig.TakeSent(), "");
-    rig.Do([](CBiSyncEngine& e) { e.AddSendData("A~"); });
-    EXPECT_EQ(rig.TakeSent(), kEnq);
+    LinkRig idle;
+    idle.Idle();
+    EXPECT_EQ(idle.TakeSent(), "");
+    idle.Do([](CBiSyncEngine& e) { e.AddSendData("A~"); });
+    EXPECT_EQ(idle.TakeSent(), kEnq);
 }
 
 TEST(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
 {
     LinkRig rig;
     rig.random.value = 57;
-    StartSending(rig, "A~");
+    rig.Idle("A~");
     rig.Advance(60000);
     EXPECT_EQ(rig.SendTimes(kEnq), (std::vector<uint64_t>{0, 3057, 6114, 9171, 12228, 15285}));
     EXPECT_EQ(rig.DisconnectedAt(), 18342);
@@ -63,53 +58,37 @@ TEST(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
     EXPECT_TRUE(rig.trace.Has(kTraceTick, "{6}"));
 }
 
-TEST(BiSyncEngine, GrantedBidSendsTheBlockThenEot)
+TEST(BiSyncEngine, GrantedBidSendsTheBlockAndItsCheckAsTwoPiecesThenEot)
 {
     LinkRig rig;
-    StartSending(rig, "A~");
+    rig.Idle("A~");
     rig.TakeSent();
-    rig.Feed(kAck0);
-    EXPECT_EQ(rig.TakeSent(), Bytes({0x02, 'A', '~', 0x03, 0x3C}));
+    EXPECT_EQ(rig.Answer(kAck0), "\x02" "A~\x03" "\x3C");
+    EXPECT_EQ(rig.SendTimes("\x02" "A~\x03").size(), 1u);
+    EXPECT_EQ(rig.SendTimes("\x3C").size(), 1u);
     EXPECT_EQ(rig.engine.State(), kLinkSending);
     EXPECT_FALSE(rig.timers.IsSet(kBidTimer));
     EXPECT_EQ(rig.timers.Period(kBlockTimer), 15000u);
-    rig.Feed(kAck1);
-    EXPECT_EQ(rig.TakeSent(), kEot);
+    EXPECT_EQ(rig.Answer(kAck1), kEot);
     EXPECT_EQ(rig.engine.State(), kLinkIdle);
     EXPECT_FALSE(rig.timers.IsSet(kBlockTimer));
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "A.5. End of Transmission \r\n"));
 }
 
-TEST(BiSyncEngine, BlockAndCheckGoAsTwoPiecesOfOutput)
-{
-    LinkRig rig;
-    StartSending(rig, "A~");
-    rig.Feed(kAck0);
-    EXPECT_EQ(rig.SendTimes(Bytes({0x02, 'A', '~', 0x03})).size(), 1u);
-    EXPECT_EQ(rig.SendTimes(Bytes({0x3C})).size(), 1u);
-}
-
 TEST(BiSyncEngine, AcknowledgementsAlternateAndTheWrongOneIsIgnored)
 {
     LinkRig rig;
-    StartSending(rig, std::string(240, 'a') + "~" + "bb~");
-    rig.Feed(kAck0);
-    rig.TakeSent();
-    rig.Feed(kAck0); // stale: ACK1 is awaited
-    EXPECT_EQ(rig.TakeSent(), "");
-    rig.Feed(kAck1);
-    EXPECT_EQ(rig.TakeSent(), Block("bb~", true));
-    rig.Feed(kAck1);
-    EXPECT_EQ(rig.TakeSent(), "");
-    rig.Feed(kAck0);
-    EXPECT_EQ(rig.TakeSent(), kEot);
+    Sending(rig, std::string(240, 'a') + "~" + "bb~");
+    EXPECT_EQ(rig.Answer(kAck0), ""); // stale: ACK1 is awaited
+    EXPECT_EQ(rig.Answer(kAck1), Block("bb~", true));
+    EXPECT_EQ(rig.Answer(kAck1), "");
+    EXPECT_EQ(rig.Answer(kAck0), kEot);
 }
 
 TEST(BiSyncEngine, AcknowledgementNeedsItsDleJustBefore)
 {
     LinkRig rig;
-    StartSending(rig, "A~");
-    rig.TakeSent();
+    rig.Idle("A~");
     rig.Feed("0");
     EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
     rig.Feed("\x10");
@@ -117,38 +96,26 @@ TEST(BiSyncEngine, AcknowledgementNeedsItsDleJustBefore)
     EXPECT_EQ(rig.engine.State(), kLinkSending);
 }
 
-TEST(BiSyncEngine, NakResendsAtOnce)
-{
-    LinkRig rig;
-    StartSending(rig, "A~");
-    rig.Feed(kAck0);
-    rig.TakeSent();
-    rig.Feed(kNak);
-    EXPECT_EQ(rig.TakeSent(), Block("A~", true));
-    EXPECT_TRUE(rig.trace.Has(kTraceLink, "A.3. Resending\r\n"));
-}
-
 TEST(BiSyncEngine, UnacknowledgedBlockIsResentAfter15SecondsAndGivenUpAfterFiveResends)
 {
     LinkRig rig;
-    StartSending(rig, "A~");
-    rig.Feed(kAck0);
+    Sending(rig, "A~");
     rig.Advance(200000);
-    EXPECT_EQ(rig.SendTimes(Bytes({0x02, 'A', '~', 0x03})),
-              (std::vector<uint64_t>{0, 15000, 30000, 45000, 60000, 75000}));
+    EXPECT_EQ(rig.SendTimes("\x02" "A~\x03"), (std::vector<uint64_t>{0, 15000, 30000, 45000, 60000, 75000}));
     EXPECT_EQ(rig.DisconnectedAt(), 90000);
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "A.1. (no ack for block, resending)\r\n"));
 }
 
-TEST(BiSyncEngine, EveryNewBlockHasItsOwnResends)
+TEST(BiSyncEngine, NakResendsAtOnceAndEveryNewBlockHasItsOwnResends)
 {
     LinkRig rig;
-    StartSending(rig, std::string(200, 'a') + "~" + std::string(200, 'b') + "~");
-    rig.Feed(kAck0);
-    for (int i = 0; i < 4; ++i)
+    const std::string first = std::string(200, 'a') + "~";
+    Sending(rig, first + std::string(200, 'b') + "~");
+    EXPECT_EQ(rig.Answer(kNak), Block(first, false));
+    EXPECT_TRUE(rig.trace.Has(kTraceLink, "A.3. Resending\r\n"));
+    for (int i = 0; i < 3; ++i)
         rig.Feed(kNak);
     rig.Feed(kAck1);
-    rig.TakeSent();
     for (int i = 0; i < CBiSyncEngine::kBlockResends; ++i)
         rig.Feed(kNak);
     EXPECT_EQ(rig.engine.State(), kLinkSending);
@@ -159,12 +126,9 @@ TEST(BiSyncEngine, EveryNewBlockHasItsOwnResends)
 TEST(BiSyncEngine, WackWhileSendingAsksAgainAndRestartsTheBlockTimer)
 {
     LinkRig rig;
-    StartSending(rig, "A~");
-    rig.Feed(kAck0);
-    rig.TakeSent();
+    Sending(rig, "A~");
     rig.Advance(10000);
-    rig.Feed(kWack);
-    EXPECT_EQ(rig.TakeSent(), kEnq);
+    EXPECT_EQ(rig.Answer(kWack), kEnq);
     rig.Advance(14999);
     EXPECT_EQ(rig.TakeSent(), "");
     rig.Advance(1);
@@ -174,40 +138,32 @@ TEST(BiSyncEngine, WackWhileSendingAsksAgainAndRestartsTheBlockTimer)
 TEST(BiSyncEngine, BothStationsBiddingBidsAgain)
 {
     LinkRig rig;
-    StartSending(rig, "A~");
+    rig.Idle("A~");
     rig.TakeSent();
-    rig.Feed(kEnq);
-    EXPECT_EQ(rig.TakeSent(), kEnq);
-    EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
+    EXPECT_EQ(rig.Answer(kEnq), kEnq);
     EXPECT_EQ(rig.States(), (std::vector<int>{kLinkIdle, kLinkEnquiring, kLinkIdle, kLinkEnquiring}));
 }
 
 TEST(BiSyncEngine, LongFieldGoesOneByteABlockWithoutRepeatingABlock)
 {
     LinkRig rig;
-    StartSending(rig, std::string(250, 'n') + "~");
+    rig.Idle(std::string(250, 'n') + "~");
     rig.TakeSent();
-    rig.Feed(kAck0);
-    EXPECT_EQ(rig.TakeSent(), Block("n", false));
-    rig.Feed(kAck1);
-    EXPECT_EQ(rig.TakeSent(), Block("nn", false));
-    rig.Feed(kAck0);
-    EXPECT_EQ(rig.TakeSent(), Block("n", false));
-    rig.Feed(kAck1);
     // Single and double bytes alternate until the rest fits in one block.
-    EXPECT_EQ(rig.TakeSent(), Block("nn", false));
+    EXPECT_EQ(rig.Answer(kAck0), Block("n", false));
+    EXPECT_EQ(rig.Answer(kAck1), Block("nn", false));
+    EXPECT_EQ(rig.Answer(kAck0), Block("n", false));
+    EXPECT_EQ(rig.Answer(kAck1), Block("nn", false));
 }
 
 TEST(BiSyncEngine, ForceByteIsTraced)
 {
     LinkRig rig;
-    StartSending(rig, std::string("0123456789") + '\xAC' + "rest~");
+    rig.Idle(std::string("0123456789") + '\xAC' + "rest~");
     rig.TakeSent();
-    rig.Feed(kAck0);
-    EXPECT_EQ(rig.TakeSent(), Block("0123456789", false));
+    EXPECT_EQ(rig.Answer(kAck0), Block("0123456789", false));
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "--- Forcing '\x02" "0123456789'\r\n"));
-    rig.Feed(kAck1);
-    EXPECT_EQ(rig.TakeSent(), Block("rest~", true));
+    EXPECT_EQ(rig.Answer(kAck1), Block("rest~", true));
 }
 
 TEST(BiSyncEngine, StateChangesArePostedOnlyWhenTheStateChanges)
@@ -225,12 +181,9 @@ TEST(BiSyncEngine, StateChangesArePostedOnlyWhenTheStateChanges)
 TEST(BiSyncEngine, DisconnectStopsEverything)
 {
     LinkRig rig;
-    StartSending(rig, "A~");
-    rig.Feed(kAck0);
+    Sending(rig, "A~");
     rig.Do([](CBiSyncEngine& e) { e.Reset(); });
-    EXPECT_FALSE(rig.timers.IsSet(kBlockTimer));
     EXPECT_EQ(rig.timers.NextDue(), UINT64_MAX);
-    rig.TakeSent();
     rig.Feed(kNak);
     rig.Advance(100000);
     EXPECT_EQ(rig.TakeSent(), "");

@@ -8,14 +8,23 @@ namespace {
 // An Idle link that has granted the other station's bid.
 void Granted(LinkRig& rig)
 {
-    rig.Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
-    rig.Feed(kEnq);
-    ASSERT_EQ(rig.TakeSent(), kAck0);
+    rig.Idle();
+    ASSERT_EQ(rig.Answer(kEnq), kAck0);
 }
 
-std::string WithCheck(const std::string& framed, uint8_t check)
+// A granted link whose owner holds a whole message, not yet acknowledged.
+void Holding(LinkRig& rig, const std::string& message = "REPLY~")
 {
-    return framed + static_cast<char>(check);
+    Granted(rig);
+    rig.Feed(Block(message, true));
+}
+
+// A granted link that received "OK" and acknowledged it.
+void Answered(LinkRig& rig)
+{
+    Holding(rig, "OK");
+    rig.Finish();
+    ASSERT_EQ(rig.TakeSent(), kAck1);
 }
 
 } // namespace
@@ -25,23 +34,19 @@ TEST(BiSyncReceiver, IdleGrantsABidWithAck0AndAgainOnAnotherEnq)
     LinkRig rig;
     Granted(rig);
     EXPECT_EQ(rig.engine.State(), kLinkEnquiry);
-    rig.Feed(kEnq);
-    EXPECT_EQ(rig.TakeSent(), kAck0);
+    EXPECT_EQ(rig.Answer(kEnq), kAck0);
 }
 
 TEST(BiSyncReceiver, BlocksAreAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
 {
     LinkRig rig;
     Granted(rig);
-    rig.Feed(Block("REPLY~", false));
-    EXPECT_EQ(rig.TakeSent(), kAck1);
-    rig.Feed(Block("A*1*0~", false));
-    EXPECT_EQ(rig.TakeSent(), kAck0);
-    rig.Feed(Block("B*1*7~", true));
-    EXPECT_EQ(rig.TakeSent(), ""); // the owner acknowledges
+    EXPECT_EQ(rig.Answer(Block("REPLY~", false)), kAck1);
+    EXPECT_EQ(rig.Answer(Block("A*1*0~", false)), kAck0);
+    EXPECT_EQ(rig.Answer(Block("B*1*7~", true)), ""); // the owner acknowledges
     EXPECT_EQ(rig.Messages(), std::vector<std::string>{"REPLY~A*1*0~B*1*7~"});
     EXPECT_EQ(rig.engine.State(), kLinkReceiving);
-    rig.Do([](CBiSyncEngine& e) { e.FinishedRequest(); });
+    rig.Finish();
     EXPECT_EQ(rig.TakeSent(), kAck1);
     EXPECT_FALSE(rig.timers.IsSet(kAckTimer));
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "9.4. Finished request\r\n"));
@@ -50,11 +55,10 @@ TEST(BiSyncReceiver, BlocksAreAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
 TEST(BiSyncReceiver, BytesInAnySplitGiveTheSameResult)
 {
     const std::string stream = kEnq + Block("REPLY~ORDER NUMBER 7~", false) + Block("X9*1*0~", true);
-    LinkRig whole;
-    whole.Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
+    LinkRig whole, single;
+    whole.Idle();
     whole.Feed(stream);
-    LinkRig single;
-    single.Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
+    single.Idle();
     for (char c : stream)
         single.Feed(std::string(1, c));
     EXPECT_EQ(whole.TakeSent(), single.TakeSent());
@@ -66,38 +70,24 @@ TEST(BiSyncReceiver, CheckWithoutTheEndCharacterIsRefused)
 {
     LinkRig rig;
     Granted(rig);
-    const uint8_t dataOnly = 'O' ^ 'K';
-    rig.Feed(WithCheck("\x02OK\x03", dataOnly));
-    EXPECT_EQ(rig.TakeSent(), kNak);
+    const char dataOnly = 'O' ^ 'K';
+    EXPECT_EQ(rig.Answer("\x02OK\x03" + std::string(1, dataOnly)), kNak);
     EXPECT_TRUE(rig.Messages().empty());
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "9.5. Rejected block...\r\n"));
     rig.Feed(Block("OK", true));
     EXPECT_EQ(rig.Messages(), std::vector<std::string>{"OK"});
 }
 
-TEST(BiSyncReceiver, BlockOf266BytesIsTakenAndOneMoreIsRefused)
+TEST(BiSyncReceiver, BlockOf266BytesIsTakenAndALongerOneRefusedWhateverItsCheck)
 {
     LinkRig rig;
     Granted(rig);
-    const std::string full(266, 'x');
-    rig.Feed(Block(full, false));
-    EXPECT_EQ(rig.TakeSent(), kAck1);
-    rig.Feed(Block(std::string(267, 'y'), true));
-    EXPECT_EQ(rig.TakeSent(), kNak);
-    EXPECT_TRUE(rig.Messages().empty());
-}
-
-TEST(BiSyncReceiver, OverflowedBlockIsRefusedWhateverItsCheck)
-{
+    EXPECT_EQ(rig.Answer(Block(std::string(266, 'x'), false)), kAck1);
     // After 267 bytes the running check of the first 266 no longer matters: no
     // check character, not even the one that matches the bytes kept, passes.
-    LinkRig rig;
-    Granted(rig);
-    const std::string body(267, 'y');
-    for (int check : {0x83, 0x80, 'y' ^ 0x03, 0x03}) {
-        rig.Feed(WithCheck("\x02" + body + "\x03", static_cast<uint8_t>(check)));
-        EXPECT_EQ(rig.TakeSent(), kNak) << check;
-    }
+    const std::string overflowed = "\x02" + std::string(267, 'y') + "\x03";
+    for (int check : {0x83, 0x80, 'y' ^ 0x03, 0x03})
+        EXPECT_EQ(rig.Answer(overflowed + static_cast<char>(check)), kNak) << check;
     EXPECT_TRUE(rig.Messages().empty());
 }
 
@@ -106,52 +96,34 @@ TEST(BiSyncReceiver, SameBlockTwiceIsAcknowledgedTwiceButKeptOnce)
     LinkRig rig;
     Granted(rig);
     rig.Feed(Block("REPLY~", false));
-    rig.Feed(Block("REPLY~", false));
-    EXPECT_EQ(rig.TakeSent(), kAck1 + kAck0);
+    EXPECT_EQ(rig.Answer(Block("REPLY~", false)), kAck1 + kAck0);
     EXPECT_TRUE(rig.trace.Has(kTraceDuplicate, "---- Duplicate block detected...\r\n"));
     rig.Feed(Block("END~", true));
     EXPECT_EQ(rig.Messages(), std::vector<std::string>{"REPLY~END~"});
 }
 
-TEST(BiSyncReceiver, LastBlockResentAfterTheOwnerFinishedIsAcknowledgedAgain)
+TEST(BiSyncReceiver, LastBlockResentIsAcknowledgedOnceTheOwnerFinishedAndKeptOnce)
 {
     LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("OK", true));
-    rig.Do([](CBiSyncEngine& e) { e.FinishedRequest(); });
+    Holding(rig, "OK");
+    EXPECT_EQ(rig.Answer(Block("OK", true)), ""); // the owner has not finished yet
+    rig.Finish();
     EXPECT_EQ(rig.TakeSent(), kAck1);
     // Our ACK1 was lost; the sender sends its last block again.
-    rig.Feed(Block("OK", true));
-    EXPECT_EQ(rig.TakeSent(), kAck1);
+    EXPECT_EQ(rig.Answer(Block("OK", true)), kAck1);
     EXPECT_EQ(rig.Messages().size(), 1u);
-}
-
-TEST(BiSyncReceiver, LastBlockResentBeforeTheOwnerFinishedWaitsForTheOwner)
-{
-    LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("OK", true));
-    rig.Feed(Block("OK", true));
-    EXPECT_EQ(rig.TakeSent(), "");
-    rig.Do([](CBiSyncEngine& e) { e.FinishedRequest(); });
-    EXPECT_EQ(rig.TakeSent(), kAck1);
 }
 
 TEST(BiSyncReceiver, ANewTransmissionMayRepeatThePreviousMessage)
 {
     LinkRig rig(LinkStation::Server);
-    Granted(rig);
-    rig.Feed(Block("OK", true));
-    rig.Do([](CBiSyncEngine& e) {
-        e.AddSendData("EXEUPDATE~abcd~");
-        e.FinishedRequest();
-    });
-    rig.Feed(kEot);   // Idle, bids
-    rig.Feed(kAck0);  // granted: the update goes
-    rig.Feed(kAck1);  // EOT, Idle
+    Holding(rig, "OK");
+    rig.Finish("EXEUPDATE~abcd~");
+    rig.Feed(kEot);  // Idle, bids
+    rig.Feed(kAck0); // granted: the update goes
+    rig.Feed(kAck1); // EOT, Idle
     rig.TakeSent();
-    rig.Feed(kEnq);
-    EXPECT_EQ(rig.TakeSent(), kAck0);
+    EXPECT_EQ(rig.Answer(kEnq), kAck0);
     rig.Feed(Block("OK", true));
     EXPECT_EQ(rig.Messages(), (std::vector<std::string>{"OK", "OK"}));
 }
@@ -159,8 +131,7 @@ TEST(BiSyncReceiver, ANewTransmissionMayRepeatThePreviousMessage)
 TEST(BiSyncReceiver, SlowOwnerGetsWackAt200msThenFourMoreEveryFiveSeconds)
 {
     LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("REPLY~", true));
+    Holding(rig);
     rig.Advance(60000);
     EXPECT_EQ(rig.SendTimes(kWack), (std::vector<uint64_t>{200, 5200, 10200, 15200, 20200}));
     EXPECT_EQ(rig.DisconnectedAt(), 25200);
@@ -170,11 +141,10 @@ TEST(BiSyncReceiver, SlowOwnerGetsWackAt200msThenFourMoreEveryFiveSeconds)
 TEST(BiSyncReceiver, OwnerFinishingDuringTheWackCycleIsAcknowledgedOnTheNextTick)
 {
     LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("REPLY~", true));
+    Holding(rig);
     rig.Advance(1000);
     EXPECT_EQ(rig.TakeSent(), kWack);
-    rig.Do([](CBiSyncEngine& e) { e.FinishedRequest(); });
+    rig.Finish();
     EXPECT_EQ(rig.TakeSent(), "");
     rig.Advance(4199);
     EXPECT_EQ(rig.TakeSent(), "");
@@ -189,10 +159,8 @@ TEST(BiSyncReceiver, OwnerFinishingDuringTheWackCycleIsAcknowledgedOnTheNextTick
 TEST(BiSyncReceiver, EnqFromTheSenderStartsANewWackCycle)
 {
     LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("REPLY~", true));
-    rig.Advance(200);
-    rig.Advance(5000);
+    Holding(rig);
+    rig.Advance(5200);
     EXPECT_EQ(rig.TakeSent(), kWack + kWack);
     rig.Feed(kEnq);
     rig.Advance(200);
@@ -206,43 +174,31 @@ TEST(BiSyncReceiver, EnqFromTheSenderStartsANewWackCycle)
 TEST(BiSyncReceiver, EnqInIdleJustAfterOurWackAnswersTheWackAndIsNoBid)
 {
     LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("REPLY~", true));
+    Holding(rig);
     rig.Advance(200);
     EXPECT_EQ(rig.TakeSent(), kWack);
-    rig.Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
-    rig.Feed(kEnq);
-    EXPECT_EQ(rig.TakeSent(), "");
+    rig.Idle();
+    EXPECT_EQ(rig.Answer(kEnq), "");
     EXPECT_EQ(rig.engine.State(), kLinkIdle);
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "Aiya - ignoring ENQ, think it was for previous WACK!!!\r\n"));
-    rig.Feed(kEnq);
-    EXPECT_EQ(rig.TakeSent(), kAck0);
+    EXPECT_EQ(rig.Answer(kEnq), kAck0);
 }
 
 TEST(BiSyncReceiver, EotWhileAnAnswerWaitsBidsForIt)
 {
     LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("REPLY~", true));
-    rig.Do([](CBiSyncEngine& e) {
-        e.AddSendData("OK");
-        e.FinishedRequest();
-    });
+    Holding(rig);
+    rig.Finish("OK");
     EXPECT_EQ(rig.TakeSent(), kAck1);
-    rig.Feed(kEot);
-    EXPECT_EQ(rig.TakeSent(), kEnq);
+    EXPECT_EQ(rig.Answer(kEot), kEnq);
     EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
 }
 
 TEST(BiSyncReceiver, EotWithNothingToSayClosesAndTimer9EndsIt)
 {
     LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("OK", true));
-    rig.Do([](CBiSyncEngine& e) { e.FinishedRequest(); });
-    rig.TakeSent();
-    rig.Feed(kEot);
-    EXPECT_EQ(rig.TakeSent(), kEot);
+    Answered(rig);
+    EXPECT_EQ(rig.Answer(kEot), kEot);
     EXPECT_EQ(rig.engine.State(), kLinkDisconnecting);
     EXPECT_TRUE(rig.engine.OrderlyEnd());
     rig.Advance(10000);
@@ -254,9 +210,7 @@ TEST(BiSyncReceiver, EotWithNothingToSayClosesAndTimer9EndsIt)
 TEST(BiSyncReceiver, SecondEotEndsDisconnectingAtOnce)
 {
     LinkRig rig;
-    Granted(rig);
-    rig.Feed(Block("OK", true));
-    rig.Do([](CBiSyncEngine& e) { e.FinishedRequest(); });
+    Answered(rig);
     rig.Feed(kEot + kEot);
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
     EXPECT_EQ(rig.Disconnects(), std::vector<int>{1});
@@ -266,16 +220,12 @@ TEST(BiSyncReceiver, SecondEotEndsDisconnectingAtOnce)
 TEST(BiSyncReceiver, EotTwiceWhileIdleEndsTheLink)
 {
     LinkRig rig;
-    rig.Do([](CBiSyncEngine& e) {
-        e.AddSendData("A~");
-        e.SetState(kLinkIdle);
-    });
+    rig.Idle("A~");
     rig.Feed(kAck0 + kAck1); // sent, EOT, Idle
     rig.Do([](CBiSyncEngine& e) { e.AddSendData("B~"); });
     rig.Feed(kAck0 + kAck1);
     rig.TakeSent();
-    rig.Feed(kEot + kEot);
-    EXPECT_EQ(rig.TakeSent(), kEot);
+    EXPECT_EQ(rig.Answer(kEot + kEot), kEot);
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
 }
 
@@ -287,12 +237,11 @@ TEST(BiSyncReceiver, ModemLineIgnoresJunkUntilQuietOrABid)
     rig.Feed("CONNECT 9600\r\n");
     EXPECT_TRUE(rig.trace.Has(kTraceNoise, ".CONNECT 9600{x d}{x a}"));
     rig.Advance(900);
-    rig.Feed("\x10" "0");
+    rig.Feed(kAck0);
     rig.Advance(999);
     EXPECT_EQ(rig.engine.State(), kLinkIgnoringJunk);
-    rig.Feed("xx" + kEnq);
+    EXPECT_EQ(rig.Answer("xx" + kEnq), kAck0);
     EXPECT_EQ(rig.engine.State(), kLinkEnquiry);
-    EXPECT_EQ(rig.TakeSent(), kAck0);
     EXPECT_FALSE(rig.timers.IsSet(kJunkTimer));
 }
 
@@ -301,10 +250,8 @@ TEST(BiSyncReceiver, MessagesBeyondTheLimitAreRefused)
     LinkRig rig;
     rig.engine.SetMessageLimit(300);
     Granted(rig);
-    rig.Feed(Block(std::string(200, 'a'), false));
-    EXPECT_EQ(rig.TakeSent(), kAck1);
-    rig.Feed(Block(std::string(101, 'b'), true));
-    EXPECT_EQ(rig.TakeSent(), kNak);
+    EXPECT_EQ(rig.Answer(Block(std::string(200, 'a'), false)), kAck1);
+    EXPECT_EQ(rig.Answer(Block(std::string(101, 'b'), true)), kNak);
     rig.Feed(Block(std::string(100, 'b'), true));
     EXPECT_EQ(rig.Messages().size(), 1u);
 }

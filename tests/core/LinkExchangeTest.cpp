@@ -12,34 +12,24 @@ TEST(LinkExchange, ClientSendsTheOrderAndAnswersTheReplyByteForByte)
     client.Do([](CBiSyncEngine& e) {
         for (const char* field : {"10~", "0~", "QN~", "1.600~", "ACC 4711~", "ABC12*2~"})
             e.AddSendData(field);
-        e.SetState(kLinkIdle);
     });
+    client.Idle();
     EXPECT_EQ(client.TakeSent(), kEnq);
-    client.Feed(kAck0);
-    EXPECT_EQ(client.TakeSent(), Block("10~0~QN~1.600~ACC 4711~ABC12*2~", true));
-    client.Feed(kAck1);
-    EXPECT_EQ(client.TakeSent(), kEot);
+    EXPECT_EQ(client.Answer(kAck0), Block("10~0~QN~1.600~ACC 4711~ABC12*2~", true));
+    EXPECT_EQ(client.Answer(kAck1), kEot);
     EXPECT_EQ(client.engine.State(), kLinkIdle);
 
-    client.Feed(kEnq);
-    EXPECT_EQ(client.TakeSent(), kAck0);
+    EXPECT_EQ(client.Answer(kEnq), kAck0);
     client.Feed(Block("REPLY~ORDER NUMBER 123~ABC12*2*0~", true));
     EXPECT_EQ(client.Messages(), std::vector<std::string>{"REPLY~ORDER NUMBER 123~ABC12*2*0~"});
-    client.Do([](CBiSyncEngine& e) {
-        e.AddSendData("OK");
-        e.FinishedRequest();
-    });
+    client.Finish("OK");
     EXPECT_EQ(client.TakeSent(), kAck1);
 
-    client.Feed(kEot);
-    EXPECT_EQ(client.TakeSent(), kEnq);
-    client.Feed(kAck0);
-    EXPECT_EQ(client.TakeSent(), Bytes({0x02, 'O', 'K', 0x03, 'O' ^ 'K' ^ 0x03}));
-    client.Feed(kAck1);
-    EXPECT_EQ(client.TakeSent(), kEot);
+    EXPECT_EQ(client.Answer(kEot), kEnq);
+    EXPECT_EQ(client.Answer(kAck0), "\x02OK\x03\x07"); // the check: 'O' ^ 'K' ^ ETX
+    EXPECT_EQ(client.Answer(kAck1), kEot);
 
-    client.Feed(kEot);
-    EXPECT_EQ(client.TakeSent(), kEot);
+    EXPECT_EQ(client.Answer(kEot), kEot);
     EXPECT_EQ(client.engine.State(), kLinkDisconnecting);
     client.Feed(kEot);
     EXPECT_EQ(client.engine.State(), kLinkDisconnected);
@@ -62,11 +52,8 @@ public:
 
     void Run()
     {
-        client.Do([this](CBiSyncEngine& e) {
-            e.AddSendData(order);
-            e.SetState(kLinkIdle);
-        });
-        server.Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
+        client.Idle(order);
+        server.Idle();
         for (int guard = 0; guard < 100000 && Step(); ++guard) {
         }
     }
@@ -117,11 +104,7 @@ private:
         if (answered == count)
             return false;
         answered = count;
-        station.Do([&](CBiSyncEngine& e) {
-            if (!answer.empty())
-                e.AddSendData(answer);
-            e.FinishedRequest();
-        });
+        station.Finish(answer);
         return true;
     }
 

@@ -3,9 +3,10 @@
 // and their times, and its trace recorded. Shared by the link tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdarg>
-#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/StrFormat.h"
@@ -19,39 +20,17 @@ struct FixedRandom : IRandomSource {
     unsigned Below(unsigned bound) override { return value % bound; }
 };
 
-struct TraceLine {
-    unsigned flags;
-    std::string text;
-};
-
 struct RecordingTrace : ITraceSink {
-    std::vector<TraceLine> lines;
+    std::vector<std::pair<unsigned, std::string>> lines;
     void TraceV(unsigned flags, const char* format, va_list args) override
     {
-        lines.push_back({flags, StrFormatV(format, args)});
+        lines.emplace_back(flags, StrFormatV(format, args));
     }
     bool Has(unsigned flags, const std::string& text) const
     {
-        for (const TraceLine& line : lines)
-            if (line.flags == flags && line.text == text)
-                return true;
-        return false;
+        return std::find(lines.begin(), lines.end(), std::make_pair(flags, text)) != lines.end();
     }
 };
-
-// One event as the owner saw it, with the simulated time it was posted at.
-struct TimedEvent {
-    uint64_t at;
-    LinkEvent event;
-};
-
-inline std::string Bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int v : values)
-        out += static_cast<char>(v);
-    return out;
-}
 
 // A data block as it goes on the line: STX, data, ETB or ETX, check.
 inline std::string Block(const std::string& data, bool last)
@@ -89,10 +68,31 @@ public:
         engine.ReceiveData(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
         Pump();
     }
-    void Do(const std::function<void(CBiSyncEngine&)>& action)
+    // What the link sends back to the given bytes.
+    std::string Answer(const std::string& bytes)
+    {
+        Feed(bytes);
+        return TakeSent();
+    }
+    template <typename Action>
+    void Do(Action action)
     {
         action(engine);
         Pump();
+    }
+    // Queues a text, if any, and enters Idle, as ComposeOrder does.
+    void Idle(const std::string& text = "")
+    {
+        if (!text.empty())
+            engine.AddSendData(text);
+        Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
+    }
+    // The owner has handled the message and queued its answer, if any.
+    void Finish(const std::string& answer = "")
+    {
+        if (!answer.empty())
+            engine.AddSendData(answer);
+        Do([](CBiSyncEngine& e) { e.FinishedRequest(); });
     }
     void Advance(uint64_t ms) { timers.Advance(ms); }
 
@@ -102,7 +102,7 @@ public:
         std::string out;
         for (; taken < events.size(); ++taken)
             if (events[taken].event.kind == LinkEvent::Kind::Send)
-                out.append(events[taken].event.bytes.begin(), events[taken].event.bytes.end());
+                out += Text(events[taken]);
         return out;
     }
     // The times at which the given piece of output was sent.
@@ -110,7 +110,7 @@ public:
     {
         std::vector<uint64_t> out;
         for (const TimedEvent& e : events)
-            if (e.event.kind == LinkEvent::Kind::Send && std::string(e.event.bytes.begin(), e.event.bytes.end()) == piece)
+            if (e.event.kind == LinkEvent::Kind::Send && Text(e) == piece)
                 out.push_back(e.at);
         return out;
     }
@@ -133,6 +133,12 @@ public:
         return -1;
     }
 
+    // One event as the owner saw it, with the simulated time it was posted at.
+    struct TimedEvent {
+        uint64_t at;
+        LinkEvent event;
+    };
+
     FixedRandom random;
     RecordingTrace trace;
     CLinkEventQueue queue;
@@ -142,6 +148,7 @@ public:
     size_t taken = 0;
 
 private:
+    static std::string Text(const TimedEvent& e) { return std::string(e.event.bytes.begin(), e.event.bytes.end()); }
     std::vector<int> Values(LinkEvent::Kind kind) const
     {
         std::vector<int> out;

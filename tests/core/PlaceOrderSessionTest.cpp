@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "LinkRig.h"
 #include "TempDir.h"
@@ -14,10 +15,8 @@ namespace {
 struct FakeSocket : IOrderSocket {
     int createError = 0;
     int connectError = 10035;
-    int creates = 0;
-    int closes = 0;
-    std::string sent;
-    std::string incoming;
+    int creates = 0, closes = 0;
+    std::string sent, incoming;
     std::vector<int> reads;
     bool failReads = false;
 
@@ -53,8 +52,7 @@ struct FakeModem : IOrderModem {
 };
 
 struct FakeDialUp : IDialUp {
-    int dials = 0;
-    int hangUps = 0;
+    int dials = 0, hangUps = 0;
     void StartDial() override { ++dials; }
     void HangUp() override { ++hangUps; }
 };
@@ -79,21 +77,12 @@ public:
         : dialogTimers([this](int id) { session.OnTimer(id); Pump(); }),
           linkTimers([this](int id) { link.OnTimer(id); Pump(); }),
           link(queue, linkTimers, random, &trace),
-          session({host, socket, &modem, &dialUp, dialogTimers, link, &trace}, Settings(cnxType, rasConnection), inputs)
+          session({host, socket, &modem, &dialUp, dialogTimers, link, &trace},
+                  {"orders.example", 7410, cnxType, rasConnection, "9,01632960000"}, inputs)
     {
         host.now = [this] { return dialogTimers.Now(); };
         inputs.account = "4711";
         inputs.notes = kNotesPlaceholder;
-    }
-
-    static PlaceOrderSettings Settings(int cnxType, int rasConnection)
-    {
-        PlaceOrderSettings s;
-        s.host = "orders.example";
-        s.cnxType = cnxType;
-        s.rasConnection = rasConnection;
-        s.number = "9,01632960000";
-        return s;
     }
 
     void Start()
@@ -113,11 +102,12 @@ public:
         while (!socket.incoming.empty())
             Socket(kSocketRead);
     }
-    std::string TakeSent()
+    std::string TakeSent() { return std::exchange(socket.sent, {}); }
+    // What the session sends back to the server's bytes.
+    std::string Answer(const std::string& bytes)
     {
-        std::string out;
-        out.swap(socket.sent);
-        return out;
+        ServerSends(bytes);
+        return TakeSent();
     }
     void Advance(uint64_t ms)
     {
@@ -215,28 +205,28 @@ TEST(PlaceOrderSession, CancelDuringTheCountdownEndsEverything)
     EXPECT_EQ(rig.host.statuses.size(), shown);
 }
 
-TEST(PlaceOrderSession, SocketThatCannotBeCreatedIsRetriedAfter20Seconds)
+TEST(PlaceOrderSession, SocketThatCannotStartIsShownAndRetriedAfter20Seconds)
 {
-    SessionRig rig;
-    rig.socket.createError = 10024;
-    rig.Start();
-    EXPECT_EQ(rig.host.Last(), "failed - Too many open files\r\n");
-    rig.Advance(19999);
-    EXPECT_EQ(rig.host.Last(), "failed - Too many open files\r\n");
-    rig.Advance(1);
-    EXPECT_EQ(rig.host.Last(), "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds");
-}
-
-TEST(PlaceOrderSession, ConnectRefusedAtOnceIsShownWithItsNumberAndRetriedAfter20Seconds)
-{
-    SessionRig rig;
-    rig.socket.connectError = 10061;
-    rig.Start();
-    EXPECT_EQ(rig.host.Last(), "Aborted: unable to connect to server\r\n'Connection refused' (10061)\r\n");
-    EXPECT_TRUE(rig.dialogTimers.IsSet(kConnectionTimer));
-    rig.Advance(20000);
-    EXPECT_EQ(rig.host.Last(), "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds");
-    EXPECT_TRUE(rig.trace.Has(kTraceStatus, "-- status - 'Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds'\r\n"));
+    struct Case {
+        int createError, connectError;
+        const char* shown;
+    };
+    for (const Case& c : {Case{10024, 0, "failed - Too many open files\r\n"},
+                          Case{0, 10061, "Aborted: unable to connect to server\r\n'Connection refused' (10061)\r\n"}}) {
+        SCOPED_TRACE(c.shown);
+        SessionRig rig;
+        rig.socket.createError = c.createError;
+        rig.socket.connectError = c.connectError;
+        rig.Start();
+        EXPECT_EQ(rig.host.Last(), c.shown);
+        EXPECT_TRUE(rig.dialogTimers.IsSet(kConnectionTimer));
+        rig.Advance(19999);
+        EXPECT_EQ(rig.host.Last(), c.shown);
+        rig.Advance(1);
+        const char timedOut[] = "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds";
+        EXPECT_EQ(rig.host.Last(), timedOut);
+        EXPECT_TRUE(rig.trace.Has(kTraceStatus, std::string("-- status - '") + timedOut + "'\r\n"));
+    }
 }
 
 TEST(PlaceOrderSession, ReadyToSendComposesTheOrderOncePerConnection)
@@ -255,17 +245,7 @@ TEST(PlaceOrderSession, ReadyToSendComposesTheOrderOncePerConnection)
     EXPECT_TRUE(rig.trace.Has(kTraceConnection, "* Sending Order (TCP/IP)\r\n"));
 }
 
-TEST(PlaceOrderSession, DataIsReadAtMost256BytesAtATime)
-{
-    SessionRig rig;
-    rig.Linked();
-    rig.socket.incoming = std::string(600, 'x');
-    for (int i = 0; i < 3; ++i)
-        rig.Socket(kSocketRead);
-    EXPECT_EQ(rig.socket.reads, (std::vector<int>{256, 256, 88}));
-}
-
-TEST(PlaceOrderSession, FailedOrEmptyReadsReachNoLink)
+TEST(PlaceOrderSession, DataIsReadAtMost256BytesAtATimeAndFailedOrEmptyReadsReachNoLink)
 {
     SessionRig rig;
     rig.Linked();
@@ -275,30 +255,26 @@ TEST(PlaceOrderSession, FailedOrEmptyReadsReachNoLink)
     rig.Socket(kSocketRead);
     EXPECT_EQ(rig.socket.reads, std::vector<int>{0});
     EXPECT_FALSE(rig.trace.Has(kTraceConnection, "Server: "));
+    rig.socket.incoming = std::string(600, 'x');
+    for (int i = 0; i < 3; ++i)
+        rig.Socket(kSocketRead);
+    EXPECT_EQ(rig.socket.reads, (std::vector<int>{0, 256, 256, 88}));
 }
 
 TEST(PlaceOrderSession, WholeExchangeOverTcpEndsInAnOrderlyLinkEnd)
 {
     SessionRig rig;
     rig.Linked();
-    rig.ServerSends(kAck0);
-    EXPECT_EQ(rig.TakeSent().substr(0, 15), "\x02" "10~0~QN~1.600~");
-    rig.ServerSends(kAck1);
-    EXPECT_EQ(rig.TakeSent(), kEot);
-    rig.ServerSends(kEnq);
-    EXPECT_EQ(rig.TakeSent(), kAck0);
-    rig.ServerSends(Block("REPLY~ORDER NUMBER 123~", true));
+    EXPECT_EQ(rig.Answer(kAck0).substr(0, 15), "\x02" "10~0~QN~1.600~");
+    EXPECT_EQ(rig.Answer(kAck1), kEot);
+    EXPECT_EQ(rig.Answer(kEnq), kAck0);
+    EXPECT_EQ(rig.Answer(Block("REPLY~ORDER NUMBER 123~", true)), kAck1); // classified and finished at once
     EXPECT_TRUE(rig.host.Shown("Receiving response."));
-    EXPECT_EQ(rig.TakeSent(), kAck1); // classified and finished at once
     EXPECT_EQ(rig.session.ReplyText(), "REPLY~ORDER NUMBER 123~");
-    rig.ServerSends(kEot);
-    EXPECT_EQ(rig.TakeSent(), kEnq);
-    rig.ServerSends(kAck0);
-    EXPECT_EQ(rig.TakeSent(), Block("OK", true));
-    rig.ServerSends(kAck1);
-    EXPECT_EQ(rig.TakeSent(), kEot);
-    rig.ServerSends(kEot);
-    EXPECT_EQ(rig.TakeSent(), kEot);
+    EXPECT_EQ(rig.Answer(kEot), kEnq);
+    EXPECT_EQ(rig.Answer(kAck0), Block("OK", true));
+    EXPECT_EQ(rig.Answer(kAck1), kEot);
+    EXPECT_EQ(rig.Answer(kEot), kEot);
     EXPECT_EQ(rig.host.Last(), "Disconnected from the server.");
     EXPECT_EQ(rig.host.linkEnded, 1);
     EXPECT_TRUE(rig.link.OrderlyEnd());
@@ -315,13 +291,10 @@ TEST(PlaceOrderSession, OtherDataIsAnsweredBad)
 {
     SessionRig rig;
     rig.Linked();
-    rig.ServerSends(kAck0 + kAck1 + kEnq);
-    rig.TakeSent();
+    rig.Answer(kAck0 + kAck1 + kEnq);
     rig.ServerSends(Block("REPLY", true));
-    rig.ServerSends(kEot);
-    EXPECT_EQ(rig.TakeSent(), kAck1 + kEnq);
-    rig.ServerSends(kAck0);
-    EXPECT_EQ(rig.TakeSent(), Block("BAD", true));
+    EXPECT_EQ(rig.Answer(kEot), kAck1 + kEnq);
+    EXPECT_EQ(rig.Answer(kAck0), Block("BAD", true));
     EXPECT_EQ(rig.session.ReplyText(), "");
 }
 
@@ -332,8 +305,7 @@ TEST_F(PlaceOrderUpdate, ExecutableUpdateIsWrittenAndAnsweredOk)
     SessionRig rig;
     rig.session.SetUpdatePath(PathOf("one"));
     rig.Linked();
-    rig.ServerSends(kAck0 + kAck1 + kEnq);
-    rig.TakeSent();
+    rig.Answer(kAck0 + kAck1 + kEnq);
     const uint8_t program[] = {'M', 'Z', 0x90};
     rig.ServerSends(Block("EXEUPDATE~" + EncodeUpdateChunk(program, 3) + "~", true));
     rig.ServerSends(kEot + kAck0);

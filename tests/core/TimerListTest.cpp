@@ -8,9 +8,7 @@
 TEST(TimerList, RepeatingTimersFireInTimeOrderAsOftenAsTheyFallDue)
 {
     std::vector<std::string> log;
-    CTimerList* self = nullptr;
-    CTimerList timers([&](int id) { log.push_back(std::to_string(id) + "@" + std::to_string(self->Now())); });
-    self = &timers;
+    CTimerList timers([&](int id) { log.push_back(std::to_string(id) + "@" + std::to_string(timers.Now())); });
     timers.SetTimer(1, 1000);
     timers.SetTimer(2, 1500);
     timers.Advance(3000);
@@ -23,15 +21,13 @@ TEST(TimerList, RepeatingTimersFireInTimeOrderAsOftenAsTheyFallDue)
 TEST(TimerList, SettingAgainRestartsAndAHandlerMayKillOrReplaceTimers)
 {
     std::vector<int> fired;
-    CTimerList* self = nullptr;
     CTimerList timers([&](int id) {
         fired.push_back(id);
         if (id == 8)
-            self->SetTimer(8, 5000); // 200 ms, then every 5 s
+            timers.SetTimer(8, 5000); // 200 ms, then every 5 s
         if (id == 9)
-            self->KillTimer(9);
+            timers.KillTimer(9);
     });
-    self = &timers;
     timers.SetTimer(8, 200);
     timers.SetTimer(9, 100);
     timers.Advance(50);

@@ -12,7 +12,7 @@ std::string Encode(const std::vector<uint8_t>& bytes)
 
 } // namespace
 
-TEST(UpdateFile, GroupsOfFourGiveThreeBytesLastCharacterMostSignificant)
+TEST(UpdateFile, WholeGroupsOfFourGiveThreeBytesLastCharacterMostSignificant)
 {
     // V = 4 * 2^18 + 3 * 2^12 + 2 * 2^6 + 1 = 0x103081.
     const char group[] = {1, 2, 3, 4};
@@ -21,10 +21,7 @@ TEST(UpdateFile, GroupsOfFourGiveThreeBytesLastCharacterMostSignificant)
     const char high[] = {'A', 'B', 'C', 'D'};
     const char low[] = {'A' & 63, 'B' & 63, 'C' & 63, 'D' & 63};
     EXPECT_EQ(DecodeUpdateChunk(high, 4), DecodeUpdateChunk(low, 4));
-}
-
-TEST(UpdateFile, TenCharactersGiveSixBytesAndShortChunksNone)
-{
+    // Characters after the last whole group carry nothing.
     EXPECT_EQ(DecodeUpdateChunk("ABCDEFGHIJ", 10).size(), 6u);
     EXPECT_TRUE(DecodeUpdateChunk("ABC", 3).empty());
     EXPECT_TRUE(DecodeUpdateChunk("", 0).empty());
