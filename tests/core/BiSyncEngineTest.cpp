@@ -13,11 +13,16 @@ void Sending(LinkRig& rig, const std::string& text)
     rig.TakeSent();
 }
 
+// Each case starts with a client link on its own clock.
+class BiSyncEngine : public ::testing::Test {
+protected:
+    LinkRig rig;
+};
+
 } // namespace
 
-TEST(BiSyncEngine, StartsDisconnectedAndSendsNothing)
+TEST_F(BiSyncEngine, StartsDisconnectedAndSendsNothing)
 {
-    LinkRig rig;
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
     rig.Do([](CBiSyncEngine& e) { e.AddSendData("X~"); });
     EXPECT_EQ(rig.Answer(kEnq + kAck0), "");
@@ -25,9 +30,8 @@ TEST(BiSyncEngine, StartsDisconnectedAndSendsNothing)
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "Adding Send Data 'X~'\r\n"));
 }
 
-TEST(BiSyncEngine, IdleWithDataBidsAndSoDoesDataQueuedInIdle)
+TEST_F(BiSyncEngine, IdleWithDataBidsAndSoDoesDataQueuedInIdle)
 {
-    LinkRig rig;
     rig.Idle("A~");
     EXPECT_EQ(rig.TakeSent(), kEnq);
     EXPECT_EQ(rig.States(), (std::vector<int>{kLinkIdle, kLinkEnquiring}));
@@ -44,9 +48,8 @@ TEST(BiSyncEngine, IdleWithDataBidsAndSoDoesDataQueuedInIdle)
     EXPECT_EQ(idle.TakeSent(), kEnq);
 }
 
-TEST(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
+TEST_F(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
 {
-    LinkRig rig;
     rig.random.value = 57;
     rig.Idle("A~");
     rig.Advance(60000);
@@ -58,9 +61,8 @@ TEST(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
     EXPECT_TRUE(rig.trace.Has(kTraceTick, "{6}"));
 }
 
-TEST(BiSyncEngine, GrantedBidSendsTheBlockAndItsCheckAsTwoPiecesThenEot)
+TEST_F(BiSyncEngine, GrantedBidSendsTheBlockAndItsCheckAsTwoPiecesThenEot)
 {
-    LinkRig rig;
     rig.Idle("A~");
     rig.TakeSent();
     EXPECT_EQ(rig.Answer(kAck0), "\x02" "A~\x03" "\x3C");
@@ -75,9 +77,8 @@ TEST(BiSyncEngine, GrantedBidSendsTheBlockAndItsCheckAsTwoPiecesThenEot)
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "A.5. End of Transmission \r\n"));
 }
 
-TEST(BiSyncEngine, AcknowledgementsAlternateAndTheWrongOneIsIgnored)
+TEST_F(BiSyncEngine, AcknowledgementsAlternateAndTheWrongOneIsIgnored)
 {
-    LinkRig rig;
     Sending(rig, std::string(240, 'a') + "~" + "bb~");
     EXPECT_EQ(rig.Answer(kAck0), ""); // stale: ACK1 is awaited
     EXPECT_EQ(rig.Answer(kAck1), Block("bb~", true));
@@ -85,9 +86,8 @@ TEST(BiSyncEngine, AcknowledgementsAlternateAndTheWrongOneIsIgnored)
     EXPECT_EQ(rig.Answer(kAck0), kEot);
 }
 
-TEST(BiSyncEngine, AcknowledgementNeedsItsDleJustBefore)
+TEST_F(BiSyncEngine, AcknowledgementNeedsItsDleJustBefore)
 {
-    LinkRig rig;
     rig.Idle("A~");
     rig.Feed("0");
     EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
@@ -96,9 +96,8 @@ TEST(BiSyncEngine, AcknowledgementNeedsItsDleJustBefore)
     EXPECT_EQ(rig.engine.State(), kLinkSending);
 }
 
-TEST(BiSyncEngine, UnacknowledgedBlockIsResentAfter15SecondsAndGivenUpAfterFiveResends)
+TEST_F(BiSyncEngine, UnacknowledgedBlockIsResentAfter15SecondsAndGivenUpAfterFiveResends)
 {
-    LinkRig rig;
     Sending(rig, "A~");
     rig.Advance(200000);
     EXPECT_EQ(rig.SendTimes("\x02" "A~\x03"), (std::vector<uint64_t>{0, 15000, 30000, 45000, 60000, 75000}));
@@ -106,9 +105,8 @@ TEST(BiSyncEngine, UnacknowledgedBlockIsResentAfter15SecondsAndGivenUpAfterFiveR
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "A.1. (no ack for block, resending)\r\n"));
 }
 
-TEST(BiSyncEngine, NakResendsAtOnceAndEveryNewBlockHasItsOwnResends)
+TEST_F(BiSyncEngine, NakResendsAtOnceAndEveryNewBlockHasItsOwnResends)
 {
-    LinkRig rig;
     const std::string first = std::string(200, 'a') + "~";
     Sending(rig, first + std::string(200, 'b') + "~");
     EXPECT_EQ(rig.Answer(kNak), Block(first, false));
@@ -123,9 +121,8 @@ TEST(BiSyncEngine, NakResendsAtOnceAndEveryNewBlockHasItsOwnResends)
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
 }
 
-TEST(BiSyncEngine, WackWhileSendingAsksAgainAndRestartsTheBlockTimer)
+TEST_F(BiSyncEngine, WackWhileSendingAsksAgainAndRestartsTheBlockTimer)
 {
-    LinkRig rig;
     Sending(rig, "A~");
     rig.Advance(10000);
     EXPECT_EQ(rig.Answer(kWack), kEnq);
@@ -135,18 +132,16 @@ TEST(BiSyncEngine, WackWhileSendingAsksAgainAndRestartsTheBlockTimer)
     EXPECT_EQ(rig.TakeSent(), Block("A~", true));
 }
 
-TEST(BiSyncEngine, BothStationsBiddingBidsAgain)
+TEST_F(BiSyncEngine, BothStationsBiddingBidsAgain)
 {
-    LinkRig rig;
     rig.Idle("A~");
     rig.TakeSent();
     EXPECT_EQ(rig.Answer(kEnq), kEnq);
     EXPECT_EQ(rig.States(), (std::vector<int>{kLinkIdle, kLinkEnquiring, kLinkIdle, kLinkEnquiring}));
 }
 
-TEST(BiSyncEngine, LongFieldGoesOneByteABlockWithoutRepeatingABlock)
+TEST_F(BiSyncEngine, LongFieldGoesOneByteABlockWithoutRepeatingABlock)
 {
-    LinkRig rig;
     rig.Idle(std::string(250, 'n') + "~");
     rig.TakeSent();
     // Single and double bytes alternate until the rest fits in one block.
@@ -156,9 +151,8 @@ TEST(BiSyncEngine, LongFieldGoesOneByteABlockWithoutRepeatingABlock)
     EXPECT_EQ(rig.Answer(kAck1), Block("nn", false));
 }
 
-TEST(BiSyncEngine, ForceByteIsTraced)
+TEST_F(BiSyncEngine, ForceByteIsTraced)
 {
-    LinkRig rig;
     rig.Idle(std::string("0123456789") + '\xAC' + "rest~");
     rig.TakeSent();
     EXPECT_EQ(rig.Answer(kAck0), Block("0123456789", false));
@@ -166,9 +160,8 @@ TEST(BiSyncEngine, ForceByteIsTraced)
     EXPECT_EQ(rig.Answer(kAck1), Block("rest~", true));
 }
 
-TEST(BiSyncEngine, StateChangesArePostedOnlyWhenTheStateChanges)
+TEST_F(BiSyncEngine, StateChangesArePostedOnlyWhenTheStateChanges)
 {
-    LinkRig rig;
     rig.Do([](CBiSyncEngine& e) { e.SetState(kLinkDisconnected); });
     EXPECT_TRUE(rig.States().empty());
     EXPECT_EQ(rig.Disconnects(), std::vector<int>{0});
@@ -178,9 +171,8 @@ TEST(BiSyncEngine, StateChangesArePostedOnlyWhenTheStateChanges)
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "X. Unknown??\r\n"));
 }
 
-TEST(BiSyncEngine, DisconnectStopsEverything)
+TEST_F(BiSyncEngine, DisconnectStopsEverything)
 {
-    LinkRig rig;
     Sending(rig, "A~");
     rig.Do([](CBiSyncEngine& e) { e.Reset(); });
     EXPECT_EQ(rig.timers.NextDue(), UINT64_MAX);

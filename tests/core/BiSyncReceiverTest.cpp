@@ -27,19 +27,23 @@ void Answered(LinkRig& rig)
     ASSERT_EQ(rig.TakeSent(), kAck1);
 }
 
+// Each case starts with a client link on its own clock.
+class BiSyncReceiver : public ::testing::Test {
+protected:
+    LinkRig rig;
+};
+
 } // namespace
 
-TEST(BiSyncReceiver, IdleGrantsABidWithAck0AndAgainOnAnotherEnq)
+TEST_F(BiSyncReceiver, IdleGrantsABidWithAck0AndAgainOnAnotherEnq)
 {
-    LinkRig rig;
     Granted(rig);
     EXPECT_EQ(rig.engine.State(), kLinkEnquiry);
     EXPECT_EQ(rig.Answer(kEnq), kAck0);
 }
 
-TEST(BiSyncReceiver, BlocksAreAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
+TEST_F(BiSyncReceiver, BlocksAreAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
 {
-    LinkRig rig;
     Granted(rig);
     EXPECT_EQ(rig.Answer(Block("REPLY~", false)), kAck1);
     EXPECT_EQ(rig.Answer(Block("A*1*0~", false)), kAck0);
@@ -52,7 +56,7 @@ TEST(BiSyncReceiver, BlocksAreAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "9.4. Finished request\r\n"));
 }
 
-TEST(BiSyncReceiver, BytesInAnySplitGiveTheSameResult)
+TEST_F(BiSyncReceiver, BytesInAnySplitGiveTheSameResult)
 {
     const std::string stream = kEnq + Block("REPLY~ORDER NUMBER 7~", false) + Block("X9*1*0~", true);
     LinkRig whole, single;
@@ -66,9 +70,8 @@ TEST(BiSyncReceiver, BytesInAnySplitGiveTheSameResult)
     EXPECT_EQ(single.Messages(), std::vector<std::string>{"REPLY~ORDER NUMBER 7~X9*1*0~"});
 }
 
-TEST(BiSyncReceiver, CheckWithoutTheEndCharacterIsRefused)
+TEST_F(BiSyncReceiver, CheckWithoutTheEndCharacterIsRefused)
 {
-    LinkRig rig;
     Granted(rig);
     const char dataOnly = 'O' ^ 'K';
     EXPECT_EQ(rig.Answer("\x02OK\x03" + std::string(1, dataOnly)), kNak);
@@ -78,9 +81,8 @@ TEST(BiSyncReceiver, CheckWithoutTheEndCharacterIsRefused)
     EXPECT_EQ(rig.Messages(), std::vector<std::string>{"OK"});
 }
 
-TEST(BiSyncReceiver, BlockOf266BytesIsTakenAndALongerOneRefusedWhateverItsCheck)
+TEST_F(BiSyncReceiver, BlockOf266BytesIsTakenAndALongerOneRefusedWhateverItsCheck)
 {
-    LinkRig rig;
     Granted(rig);
     EXPECT_EQ(rig.Answer(Block(std::string(266, 'x'), false)), kAck1);
     // After 267 bytes the running check of the first 266 no longer matters: no
@@ -91,9 +93,8 @@ TEST(BiSyncReceiver, BlockOf266BytesIsTakenAndALongerOneRefusedWhateverItsCheck)
     EXPECT_TRUE(rig.Messages().empty());
 }
 
-TEST(BiSyncReceiver, SameBlockTwiceIsAcknowledgedTwiceButKeptOnce)
+TEST_F(BiSyncReceiver, SameBlockTwiceIsAcknowledgedTwiceButKeptOnce)
 {
-    LinkRig rig;
     Granted(rig);
     rig.Feed(Block("REPLY~", false));
     EXPECT_EQ(rig.Answer(Block("REPLY~", false)), kAck1 + kAck0);
@@ -102,9 +103,8 @@ TEST(BiSyncReceiver, SameBlockTwiceIsAcknowledgedTwiceButKeptOnce)
     EXPECT_EQ(rig.Messages(), std::vector<std::string>{"REPLY~END~"});
 }
 
-TEST(BiSyncReceiver, LastBlockResentIsAcknowledgedOnceTheOwnerFinishedAndKeptOnce)
+TEST_F(BiSyncReceiver, LastBlockResentIsAcknowledgedOnceTheOwnerFinishedAndKeptOnce)
 {
-    LinkRig rig;
     Holding(rig, "OK");
     EXPECT_EQ(rig.Answer(Block("OK", true)), ""); // the owner has not finished yet
     rig.Finish();
@@ -114,23 +114,22 @@ TEST(BiSyncReceiver, LastBlockResentIsAcknowledgedOnceTheOwnerFinishedAndKeptOnc
     EXPECT_EQ(rig.Messages().size(), 1u);
 }
 
-TEST(BiSyncReceiver, ANewTransmissionMayRepeatThePreviousMessage)
+TEST_F(BiSyncReceiver, ANewTransmissionMayRepeatThePreviousMessage)
 {
-    LinkRig rig(LinkStation::Server);
-    Holding(rig, "OK");
-    rig.Finish("EXEUPDATE~abcd~");
-    rig.Feed(kEot);  // Idle, bids
-    rig.Feed(kAck0); // granted: the update goes
-    rig.Feed(kAck1); // EOT, Idle
-    rig.TakeSent();
-    EXPECT_EQ(rig.Answer(kEnq), kAck0);
-    rig.Feed(Block("OK", true));
-    EXPECT_EQ(rig.Messages(), (std::vector<std::string>{"OK", "OK"}));
+    LinkRig server(LinkStation::Server);
+    Holding(server, "OK");
+    server.Finish("EXEUPDATE~abcd~");
+    server.Feed(kEot);  // Idle, bids
+    server.Feed(kAck0); // granted: the update goes
+    server.Feed(kAck1); // EOT, Idle
+    server.TakeSent();
+    EXPECT_EQ(server.Answer(kEnq), kAck0);
+    server.Feed(Block("OK", true));
+    EXPECT_EQ(server.Messages(), (std::vector<std::string>{"OK", "OK"}));
 }
 
-TEST(BiSyncReceiver, SlowOwnerGetsWackAt200msThenFourMoreEveryFiveSeconds)
+TEST_F(BiSyncReceiver, SlowOwnerGetsWackAt200msThenFourMoreEveryFiveSeconds)
 {
-    LinkRig rig;
     Holding(rig);
     rig.Advance(60000);
     EXPECT_EQ(rig.SendTimes(kWack), (std::vector<uint64_t>{200, 5200, 10200, 15200, 20200}));
@@ -138,9 +137,8 @@ TEST(BiSyncReceiver, SlowOwnerGetsWackAt200msThenFourMoreEveryFiveSeconds)
     EXPECT_EQ(rig.Disconnects(), std::vector<int>{0});
 }
 
-TEST(BiSyncReceiver, OwnerFinishingDuringTheWackCycleIsAcknowledgedOnTheNextTick)
+TEST_F(BiSyncReceiver, OwnerFinishingDuringTheWackCycleIsAcknowledgedOnTheNextTick)
 {
-    LinkRig rig;
     Holding(rig);
     rig.Advance(1000);
     EXPECT_EQ(rig.TakeSent(), kWack);
@@ -156,9 +154,8 @@ TEST(BiSyncReceiver, OwnerFinishingDuringTheWackCycleIsAcknowledgedOnTheNextTick
     EXPECT_EQ(rig.engine.State(), kLinkReceiving);
 }
 
-TEST(BiSyncReceiver, EnqFromTheSenderStartsANewWackCycle)
+TEST_F(BiSyncReceiver, EnqFromTheSenderStartsANewWackCycle)
 {
-    LinkRig rig;
     Holding(rig);
     rig.Advance(5200);
     EXPECT_EQ(rig.TakeSent(), kWack + kWack);
@@ -171,9 +168,8 @@ TEST(BiSyncReceiver, EnqFromTheSenderStartsANewWackCycle)
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
 }
 
-TEST(BiSyncReceiver, EnqInIdleJustAfterOurWackAnswersTheWackAndIsNoBid)
+TEST_F(BiSyncReceiver, EnqInIdleJustAfterOurWackAnswersTheWackAndIsNoBid)
 {
-    LinkRig rig;
     Holding(rig);
     rig.Advance(200);
     EXPECT_EQ(rig.TakeSent(), kWack);
@@ -184,9 +180,8 @@ TEST(BiSyncReceiver, EnqInIdleJustAfterOurWackAnswersTheWackAndIsNoBid)
     EXPECT_EQ(rig.Answer(kEnq), kAck0);
 }
 
-TEST(BiSyncReceiver, EotWhileAnAnswerWaitsBidsForIt)
+TEST_F(BiSyncReceiver, EotWhileAnAnswerWaitsBidsForIt)
 {
-    LinkRig rig;
     Holding(rig);
     rig.Finish("OK");
     EXPECT_EQ(rig.TakeSent(), kAck1);
@@ -194,9 +189,8 @@ TEST(BiSyncReceiver, EotWhileAnAnswerWaitsBidsForIt)
     EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
 }
 
-TEST(BiSyncReceiver, EotWithNothingToSayClosesAndTimer9EndsIt)
+TEST_F(BiSyncReceiver, EotWithNothingToSayClosesAndTimer9EndsIt)
 {
-    LinkRig rig;
     Answered(rig);
     EXPECT_EQ(rig.Answer(kEot), kEot);
     EXPECT_EQ(rig.engine.State(), kLinkDisconnecting);
@@ -207,9 +201,8 @@ TEST(BiSyncReceiver, EotWithNothingToSayClosesAndTimer9EndsIt)
     EXPECT_EQ(rig.Disconnects(), std::vector<int>{1});
 }
 
-TEST(BiSyncReceiver, SecondEotEndsDisconnectingAtOnce)
+TEST_F(BiSyncReceiver, SecondEotEndsDisconnectingAtOnce)
 {
-    LinkRig rig;
     Answered(rig);
     rig.Feed(kEot + kEot);
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
@@ -217,9 +210,8 @@ TEST(BiSyncReceiver, SecondEotEndsDisconnectingAtOnce)
     EXPECT_EQ(rig.States().back(), kLinkDisconnected);
 }
 
-TEST(BiSyncReceiver, EotTwiceWhileIdleEndsTheLink)
+TEST_F(BiSyncReceiver, EotTwiceWhileIdleEndsTheLink)
 {
-    LinkRig rig;
     rig.Idle("A~");
     rig.Feed(kAck0 + kAck1); // sent, EOT, Idle
     rig.Do([](CBiSyncEngine& e) { e.AddSendData("B~"); });
@@ -229,9 +221,8 @@ TEST(BiSyncReceiver, EotTwiceWhileIdleEndsTheLink)
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
 }
 
-TEST(BiSyncReceiver, ModemLineIgnoresJunkUntilQuietOrABid)
+TEST_F(BiSyncReceiver, ModemLineIgnoresJunkUntilQuietOrABid)
 {
-    LinkRig rig;
     rig.Do([](CBiSyncEngine& e) { e.Connected(); });
     EXPECT_EQ(rig.States(), (std::vector<int>{kLinkConnected, kLinkIgnoringJunk}));
     rig.Feed("CONNECT 9600\r\n");
@@ -245,9 +236,8 @@ TEST(BiSyncReceiver, ModemLineIgnoresJunkUntilQuietOrABid)
     EXPECT_FALSE(rig.timers.IsSet(kJunkTimer));
 }
 
-TEST(BiSyncReceiver, MessagesBeyondTheLimitAreRefused)
+TEST_F(BiSyncReceiver, MessagesBeyondTheLimitAreRefused)
 {
-    LinkRig rig;
     rig.engine.SetMessageLimit(300);
     Granted(rig);
     EXPECT_EQ(rig.Answer(Block(std::string(200, 'a'), false)), kAck1);
