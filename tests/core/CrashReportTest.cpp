@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 
@@ -15,16 +16,12 @@ TEST(CrashReport, ProgramFileNameIsThePartAfterTheLastBackslash)
     EXPECT_EQ(ProgramFileName("C:\\Quillbox\\"), "");
 }
 
-TEST(CrashReport, DumpNameCarriesTimeAndBuildWithoutColons)
+TEST(CrashReport, DumpNameCarriesTimeAndBuildWithEveryColonAFullStop)
 {
-    const std::string name = CrashDumpName("Quillbox.exe", LocalTime(2008, 7, 1, 9, 15, 2));
-    EXPECT_EQ(name, "Quillbox.exe [2008-07-01 09.15.02] - (v1.6, Jun  6 2008 @ 15.29.01).dmp");
-}
-
-TEST(CrashReport, EveryColonOfTheWholeNameBecomesAFullStop)
-{
-    const std::string name = CrashDumpName("a:b.exe", LocalTime(2010, 12, 31, 23, 59, 59));
-    EXPECT_EQ(name, "a.b.exe [2010-12-31 23.59.59] - (v1.6, Jun  6 2008 @ 15.29.01).dmp");
+    EXPECT_EQ(CrashDumpName("Quillbox.exe", LocalTime(2008, 7, 1, 9, 15, 2)),
+              "Quillbox.exe [2008-07-01 09.15.02] - (v1.6, Jun  6 2008 @ 15.29.01).dmp");
+    EXPECT_EQ(CrashDumpName("a:b.exe", LocalTime(2010, 12, 31, 23, 59, 59)),
+              "a.b.exe [2010-12-31 23.59.59] - (v1.6, Jun  6 2008 @ 15.29.01).dmp");
 }
 
 TEST(CrashReport, MessageNamesTheProgramAndTheSupportLine)
@@ -36,43 +33,27 @@ TEST(CrashReport, MessageNamesTheProgramAndTheSupportLine)
     EXPECT_EQ(CrashMessageText("100%s.exe").substr(0, 9), "100%s.exe");
 }
 
-TEST(OsVersionName, NtFamily)
+TEST(OsVersionName, NameByPlatformVersionAndBuild)
 {
-    EXPECT_EQ(OsVersionName(2, 5, 1, 2600), "XP (2.5.1.2600)");
-    EXPECT_EQ(OsVersionName(2, 3, 51, 1057), "NT351 (2.3.51.1057)");
-    EXPECT_EQ(OsVersionName(2, 4, 0, 1381), "NT4 (2.4.0.1381)");
-    EXPECT_EQ(OsVersionName(2, 5, 0, 2195), "2K (2.5.0.2195)");
-    EXPECT_EQ(OsVersionName(2, 5, 2, 3790), "2K3 (2.5.2.3790)");
-    EXPECT_EQ(OsVersionName(2, 6, 0, 6000), "Vista (2.6.0.6000)");
-    EXPECT_EQ(OsVersionName(2, 6, 1, 7601), " (2.6.1.7601)");
-    EXPECT_EQ(OsVersionName(2, 10, 0, 19045), " (2.10.0.19045)");
-}
-
-TEST(OsVersionName, Windows9xByBuild)
-{
-    EXPECT_EQ(OsVersionName(1, 4, 0, 950), "95 (1.4.0.950)");
-    EXPECT_EQ(OsVersionName(1, 4, 0, 951), "95SP1 (1.4.0.951)");
-    EXPECT_EQ(OsVersionName(1, 4, 0, 1080), "95SP1 (1.4.0.1080)");
-    EXPECT_EQ(OsVersionName(1, 4, 3, 1081), "95OSR2 (1.4.3.1081)");
-    EXPECT_EQ(OsVersionName(1, 4, 0, 949), " (1.4.0.949)");
-    EXPECT_EQ(OsVersionName(1, 4, 10, 1998), "98 (1.4.10.1998)");
-    EXPECT_EQ(OsVersionName(1, 4, 10, 2182), "98SP1 (1.4.10.2182)");
-    EXPECT_EQ(OsVersionName(1, 4, 10, 2222), "98SE (1.4.10.2222)");
-    EXPECT_EQ(OsVersionName(1, 4, 90, 3000), "ME (1.4.90.3000)");
-    EXPECT_EQ(OsVersionName(1, 4, 50, 3000), " (1.4.50.3000)");
-    EXPECT_EQ(OsVersionName(1, 3, 0, 950), "?? (1.3.0.950)");
-}
-
-TEST(OsVersionName, Windows9xBuildIgnoresTheVersionInTheHighWord)
-{
-    // 9x reports 4.0.950 with 4.0 in the build number's high word.
-    EXPECT_EQ(OsVersionName(1, 4, 0, 0x040003B6), "95 (1.4.0.67109814)");
-    EXPECT_EQ(OsVersionName(1, 4, 10, 0x040A07CE), "98 (1.4.10.67766222)");
-}
-
-TEST(OsVersionName, OtherPlatforms)
-{
-    EXPECT_EQ(OsVersionName(3, 5, 0, 1), "CE (3.5.0.1)");
-    EXPECT_EQ(OsVersionName(0, 3, 11, 0), "?? (0.3.11.0)");
-    EXPECT_EQ(OsVersionName(4, 1, 0, 0), "?? (4.1.0.0)");
+    const struct {
+        uint32_t platform, versionHigh, versionLow, build;
+        const char* name;
+    } cases[] = {
+        {2, 5, 1, 2600, "XP (2.5.1.2600)"},  {2, 3, 51, 1057, "NT351 (2.3.51.1057)"},
+        {2, 4, 0, 1381, "NT4 (2.4.0.1381)"}, {2, 5, 0, 2195, "2K (2.5.0.2195)"},
+        {2, 5, 2, 3790, "2K3 (2.5.2.3790)"}, {2, 6, 0, 6000, "Vista (2.6.0.6000)"},
+        {2, 6, 1, 7601, " (2.6.1.7601)"},    {2, 10, 0, 19045, " (2.10.0.19045)"},
+        // Windows 9x tells its releases apart by build.
+        {1, 4, 0, 950, "95 (1.4.0.950)"},          {1, 4, 0, 951, "95SP1 (1.4.0.951)"},
+        {1, 4, 0, 1080, "95SP1 (1.4.0.1080)"},     {1, 4, 3, 1081, "95OSR2 (1.4.3.1081)"},
+        {1, 4, 0, 949, " (1.4.0.949)"},            {1, 4, 10, 1998, "98 (1.4.10.1998)"},
+        {1, 4, 10, 2182, "98SP1 (1.4.10.2182)"},   {1, 4, 10, 2222, "98SE (1.4.10.2222)"},
+        {1, 4, 90, 3000, "ME (1.4.90.3000)"},      {1, 4, 50, 3000, " (1.4.50.3000)"},
+        {1, 3, 0, 950, "?? (1.3.0.950)"},
+        // 9x reports 4.0.950 with 4.0 in the build number's high word.
+        {1, 4, 0, 0x040003B6, "95 (1.4.0.67109814)"}, {1, 4, 10, 0x040A07CE, "98 (1.4.10.67766222)"},
+        {3, 5, 0, 1, "CE (3.5.0.1)"}, {0, 3, 11, 0, "?? (0.3.11.0)"}, {4, 1, 0, 0, "?? (4.1.0.0)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OsVersionName(c.platform, c.versionHigh, c.versionLow, c.build), c.name);
 }

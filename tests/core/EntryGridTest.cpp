@@ -16,10 +16,7 @@ namespace {
 class FakeListWindow : public IEntryGridWindow, public IItemListView {
 public:
     CEntryGrid* grid = nullptr;
-    int selected = -1;
-    int mark = -1;
-    int top = 0;
-    int perPage = 10;
+    int selected = -1, mark = -1, top = 0, perPage = 10;
     bool editVisible = false;
     int editRow = -1;
     EntryEditKind editKind = EntryEditKind::SearchText;
@@ -89,6 +86,26 @@ public:
     }
 };
 
+using Lines = std::vector<std::string>;
+
+void AddLine(CItemList& list, const std::string& code, int quantity)
+{
+    auto line = std::make_unique<ItemRecord>();
+    line->code = code;
+    line->description = "LINE " + code;
+    line->quantity = quantity;
+    list.AddRecord(std::move(line));
+}
+
+// A list as "code=quantity" per line.
+Lines Described(const CItemList& list)
+{
+    Lines lines;
+    for (int i = 0; i < list.Count(); ++i)
+        lines.push_back(list.At(i)->code + "=" + std::to_string(list.At(i)->quantity));
+    return lines;
+}
+
 class EntryGridTest : public TempDirTest {
 protected:
     void SetUp() override
@@ -98,50 +115,34 @@ protected:
         order.SetView(&window);
     }
 
-    // An order of lines A, B, C... with the given quantities, saved to Current.dat.
+    // Lines A, B, C... with the given quantities; an order is saved to Current.dat.
     void MakeOrder(const std::vector<int>& quantities, ListKind kind = ListKind::Order)
     {
         order.Setup(kind);
-        grid.Configure(kind == ListKind::Order, false);
+        grid.Configure(kind == ListKind::Order, kind == ListKind::HistoryView);
         if (kind == ListKind::Order) {
             WriteBytes(PathOf("Current.dat"), "");
             order.Load(PathOf("Current.dat").c_str());
         }
-        for (size_t i = 0; i < quantities.size(); ++i) {
-            auto line = std::make_unique<ItemRecord>();
-            line->code = std::string(1, static_cast<char>('A' + i));
-            line->description = "LINE " + line->code;
-            line->quantity = quantities[i];
-            order.AddRecord(std::move(line));
-        }
+        for (size_t i = 0; i < quantities.size(); ++i)
+            AddLine(order, std::string(1, static_cast<char>('A' + i)), quantities[i]);
     }
 
-    // The order file as a fresh list reads it: "code=quantity" per line.
-    std::vector<std::string> Saved()
+    // The order file as a fresh list reads it.
+    Lines Saved()
     {
         CItemList reread(&key);
         reread.Setup(ListKind::Order);
         reread.Load(PathOf("Current.dat").c_str());
-        std::vector<std::string> lines;
-        for (int i = 0; i < reread.Count(); ++i)
-            lines.push_back(reread.At(i)->code + "=" + std::to_string(reread.At(i)->quantity));
-        return lines;
+        return Described(reread);
     }
-    std::vector<std::string> Shown() const
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < order.Count(); ++i)
-            lines.push_back(order.At(i)->code + "=" + std::to_string(order.At(i)->quantity));
-        return lines;
-    }
+    Lines Shown() const { return Described(order); }
 
     CFixedKey key{std::string("k3y")};
     CItemList order{&key};
     FakeListWindow window;
     CEntryGrid grid{order, window};
 };
-
-using Lines = std::vector<std::string>;
 
 } // namespace
 
@@ -192,35 +193,33 @@ TEST_F(EntryGridTest, AZeroKeepsTheLineUntilTheUserLeavesIt)
     EXPECT_EQ(window.editText, "5");
 }
 
-TEST_F(EntryGridTest, ClickingFurtherDownAfterAZeroLandsOnTheClickedLine)
+TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
 {
-    MakeOrder({3, 4, 5, 6});
-    window.UserSelects(0);
-    window.editText = "0";
-    window.UserSelects(2);  // C, two rows below
-    EXPECT_EQ(Shown(), (Lines{"B=4", "C=5", "D=6"}));
-    EXPECT_EQ(grid.CurrentRow(), 1);
-    EXPECT_EQ(window.editText, "5");
-}
-
-TEST_F(EntryGridTest, MovingUpFromAZeroLineRemovesItAndKeepsTheRowAbove)
-{
-    MakeOrder({3, 4, 5});
-    window.UserSelects(2);
-    window.editText = "";
-    window.UserSelects(1);
-    EXPECT_EQ(Shown(), (Lines{"A=3", "B=4"}));
-    EXPECT_EQ(grid.CurrentRow(), 1);
-    EXPECT_EQ(window.editText, "4");
-}
-
-TEST_F(EntryGridTest, TextThatIsNoNumberCommitsAsZero)
-{
-    MakeOrder({3, 4});
-    window.UserSelects(0);
-    window.editText = "x7";
-    window.UserSelects(1);
-    EXPECT_EQ(Shown(), (Lines{"B=4"}));
+    // Text that is no number commits as zero, like "0" and an empty edit.
+    const struct {
+        std::vector<int> quantities;
+        int from;
+        const char* typed;
+        int to;
+        Lines shown;
+        int current;
+        const char* edit;
+    } cases[] = {
+        {{3, 4, 5, 6}, 0, "0", 2, {"B=4", "C=5", "D=6"}, 1, "5"},  // clicked two rows further down
+        {{3, 4, 5}, 2, "", 1, {"A=3", "B=4"}, 1, "4"},           // moved up
+        {{3, 4}, 0, "x7", 1, {"B=4"}, 0, "4"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        order.Clear();  // loading appends
+        MakeOrder(c.quantities);
+        window.UserSelects(c.from);
+        window.editText = c.typed;
+        window.UserSelects(c.to);
+        EXPECT_EQ(Shown(), c.shown);
+        EXPECT_EQ(grid.CurrentRow(), c.current);
+        EXPECT_EQ(window.editText, c.edit);
+    }
 }
 
 TEST_F(EntryGridTest, SpaceOnALineMovesToTheEntryRow)
@@ -246,52 +245,33 @@ TEST_F(EntryGridTest, SearchHitsKeepAQuantityOfZero)
     window.UserSelects(2);
     EXPECT_EQ(Shown(), (Lines{"A=2", "B=0", "C=0"}));
     EXPECT_EQ(grid.CurrentRow(), 2);
-}
-
-TEST_F(EntryGridTest, HidingTheEditTakesWhatWasTyped)
-{
-    MakeOrder({0, 0}, ListKind::SearchResults);
-    grid.SelectRow(1);
+    // Hiding the edit takes what was typed.
     window.editText = "15";
     grid.HideEdit();
     EXPECT_FALSE(window.editVisible);
-    EXPECT_EQ(order.At(1)->quantity, 15);
+    EXPECT_EQ(order.At(2)->quantity, 15);
 }
 
 TEST_F(EntryGridTest, ScrollingKeepsTheCurrentRowOnThePage)
 {
     MakeOrder(std::vector<int>(30, 1));
-    window.perPage = 10;
     window.UserSelects(2);
-    grid.HideEdit();
-    window.top = 5;  // scrolled down: row 2 is above the page
-    grid.KeepCurrentOnPage();
-    EXPECT_EQ(grid.CurrentRow(), 5);
-    EXPECT_TRUE(window.editVisible);
-    EXPECT_EQ(window.editRow, 5);
-
-    grid.HideEdit();
-    window.top = 20;
-    grid.KeepCurrentOnPage();
-    EXPECT_EQ(grid.CurrentRow(), 20);
-
-    grid.HideEdit();
-    window.top = 0;  // scrolled back up: row 20 is below the page
-    grid.KeepCurrentOnPage();
-    EXPECT_EQ(grid.CurrentRow(), 9);
-    EXPECT_EQ(window.selected, 9);
+    // Scrolled down past the current row, further down, then back up past it.
+    for (const auto& [top, current] : {std::pair{5, 5}, std::pair{20, 20}, std::pair{0, 9}}) {
+        SCOPED_TRACE(top);
+        grid.HideEdit();
+        window.top = top;
+        grid.KeepCurrentOnPage();
+        EXPECT_EQ(grid.CurrentRow(), current);
+        EXPECT_EQ(window.selected, current);
+        EXPECT_TRUE(window.editVisible);
+        EXPECT_EQ(window.editRow, current);
+    }
 }
 
 TEST_F(EntryGridTest, ReadOnlyListsNeverShowTheEdit)
 {
-    order.Setup(ListKind::HistoryView);
-    grid.Configure(false, true);
-    for (int i = 0; i < 20; ++i) {
-        auto line = std::make_unique<ItemRecord>();
-        line->code = std::to_string(i);
-        line->quantity = 1;
-        order.AddRecord(std::move(line));
-    }
+    MakeOrder(std::vector<int>(20, 1), ListKind::HistoryView);
     window.UserSelects(3);
     EXPECT_FALSE(window.editVisible);
     window.top = 8;
@@ -316,18 +296,11 @@ TEST_F(EntryGridTest, AfterTheOrderIsClearedTheEditGoesToTheEntryRow)
 TEST_F(EntryGridTest, ALoadedZeroLineNeverReachesTheWindow)
 {
     // A line kept at 0 by a key release, then the program ended.
-    {
-        CItemList writer(&key);
-        writer.Setup(ListKind::Order);
-        auto kept = std::make_unique<ItemRecord>();
-        kept->code = "Z";
-        writer.AddRecord(std::move(kept));
-        auto line = std::make_unique<ItemRecord>();
-        line->code = "Y";
-        line->quantity = 2;
-        writer.AddRecord(std::move(line));
-        writer.Save(PathOf("Current.dat").c_str());
-    }
+    CItemList writer(&key);
+    writer.Setup(ListKind::Order);
+    AddLine(writer, "Z", 0);
+    AddLine(writer, "Y", 2);
+    writer.Save(PathOf("Current.dat").c_str());
     struct CountingView : FakeListWindow {
         int deletes = 0;
         void RowDeleted(int) override { ++deletes; }

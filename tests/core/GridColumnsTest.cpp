@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <utility>
+#include <vector>
 
 #include "order/GridColumns.h"
 #include "order/RowColours.h"
@@ -33,10 +35,7 @@ TEST(GridColumns, OnlyResponseAndHistoryListsHaveTheStatusColumn)
     EXPECT_EQ(GridColumnCount(ListKind::Response), 10);
     EXPECT_EQ(GridColumnCount(ListKind::HistoryView), 10);
     EXPECT_STREQ(GridColumnAt(kColumnStatus).heading, "Status");
-}
-
-TEST(GridColumns, MoneyHeadingsEndInTheWindowsPoundSign)
-{
+    // Money headings end in the Windows-1252 pound sign.
     EXPECT_STREQ(GridColumnAt(kColumnPrice).heading, "Price \xA3");
     EXPECT_STREQ(GridColumnAt(kColumnTotal).heading, "Total \xA3");
     EXPECT_TRUE(GridColumnAt(kColumnQuantity).rightAligned);
@@ -59,11 +58,7 @@ TEST(GridColumns, DescriptionTakesTheRestAndGainsThePriceWidthWhenPricesAreHidde
     const std::vector<int> history = GridColumnWidths(ListKind::HistoryView, 600, false);
     EXPECT_EQ(history[kColumnStatus], 100);
     EXPECT_EQ(history[kColumnDescription], hidden[kColumnDescription] - 100);
-}
-
-TEST(GridColumns, ANarrowListNeverGetsANegativeDescriptionWidth)
-{
-    // A negative width would make the list size the column to its contents.
+    // A negative width would make a narrow list size the column to its contents.
     EXPECT_EQ(GridColumnWidths(ListKind::Order, 100, true)[kColumnDescription], 0);
 }
 
@@ -83,11 +78,9 @@ TEST(GridColumns, CellTexts)
 TEST(RowColours, WhiteRowsAndClassColours)
 {
     FixedColours colours;
-    EXPECT_EQ(RowBackground(0, &colours), kWhite);
-    EXPECT_EQ(RowBackground(1, &colours), 0x010101u);
-    EXPECT_EQ(RowBackground(3, &colours), 0x030303u);
-    EXPECT_EQ(RowBackground(4, &colours), kWhite);
-    EXPECT_EQ(RowBackground(-1, &colours), kWhite);
+    const std::pair<int, uint32_t> cases[] = {{0, kWhite}, {1, 0x010101u}, {3, 0x030303u}, {4, kWhite}, {-1, kWhite}};
+    for (const auto& [statusClass, colour] : cases)
+        EXPECT_EQ(RowBackground(statusClass, &colours), colour) << statusClass;
     EXPECT_EQ(RowBackground(2, nullptr), kWhite);
 }
 

@@ -4,6 +4,8 @@
 #include <ctime>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "LocalTime.h"
@@ -103,22 +105,13 @@ TEST(HistoryName, AnyServerTextGivesANameThatListsAndReopensItself)
     }
 }
 
-TEST(HistoryName, ParsesTheNamesTheWriterGives)
-{
-    HistoryName name;
-    ASSERT_TRUE(ParseHistoryName("2008-03-05 14.03.22 (123).dat", name));
-    EXPECT_EQ(name.year, 2008);
-    EXPECT_EQ(name.month, 3);
-    EXPECT_EQ(name.day, 5);
-    EXPECT_EQ(name.hour, 14);
-    EXPECT_EQ(name.minute, 3);
-    EXPECT_EQ(name.second, 22);
-    EXPECT_EQ(name.orderNumber, "123");
-}
-
 TEST(HistoryName, ParsesAsTheListingPatternReadsNames)
 {
     HistoryName name;
+    ASSERT_TRUE(ParseHistoryName("2008-03-05 14.03.22 (123).dat", name));
+    EXPECT_EQ(std::tie(name.year, name.month, name.day, name.hour, name.minute, name.second),
+              std::make_tuple(2008, 3, 5, 14, 3, 22));
+    EXPECT_EQ(name.orderNumber, "123");
     ASSERT_TRUE(ParseHistoryName("2008-3-5   4.3.2(x)y).dat", name));
     EXPECT_EQ(name.hour, 4);
     EXPECT_EQ(name.orderNumber, "x");
@@ -150,11 +143,11 @@ TEST(HistoryName, PathRebuiltFromTheTreeTurnsColonsIntoFullStops)
 
 TEST(HistoryTexts, DaySuffixes)
 {
-    const Lines expected = {"1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th", "11th",
-                            "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st", "22nd",
-                            "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
-    for (int day = 1; day <= 31; ++day)
-        EXPECT_EQ(DayText(day), expected[static_cast<size_t>(day - 1)]);
+    const std::pair<int, const char*> cases[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},
+                                                 {11, "11th"}, {12, "12th"}, {13, "13th"}, {21, "21st"},
+                                                 {22, "22nd"}, {23, "23rd"}, {30, "30th"}, {31, "31st"}};
+    for (const auto& [day, text] : cases)
+        EXPECT_EQ(DayText(day), text);
 }
 
 TEST(HistoryTexts, MonthNamesOfTreeAndSummary)
@@ -186,13 +179,6 @@ TEST(HistoryIndex, RecordsBuildTheTree)
     EXPECT_EQ(CHistoryTree::OrderPath(*tree.Root().children[0]), "");
 }
 
-TEST(HistoryIndex, UnknownTagsHaveNoPayload)
-{
-    IndexBytes index;
-    index.Year(2008).Short(7).Short(-1).Month(2).Short(4).Day(22);
-    EXPECT_EQ(FlatIndex(index), (Lines{"1:2008", "2:Febuary", "3:22nd"}));
-}
-
 TEST(HistoryIndex, EndsAtTheFirstRecordThatIsNotWhole)
 {
     IndexBytes index;
@@ -208,25 +194,26 @@ TEST(HistoryIndex, EndsAtTheFirstRecordThatIsNotWhole)
     EXPECT_EQ(FlatIndex(odd), (Lines{"1:2009"}));
 }
 
-TEST(HistoryIndex, RecordsWithoutAParentAreSkippedWithWhatFollowsThem)
+TEST(HistoryIndex, RecordsThatCannotBePlacedAreSkipped)
 {
-    IndexBytes index;
-    index.Order(1, 2, 3, 4).Day(1).Month(1).Year(2008).Day(9).Order(1, 1, 1, 1).Month(4).Day(2).Order(2, 2, 2, 2);
-    EXPECT_EQ(FlatIndex(index), (Lines{"1:2008", "2:April", "3:2nd", "4:02:02:02 (2)"}));
-}
-
-TEST(HistoryIndex, MonthBeyondTwelveIsSkippedAndZeroIsDecember)
-{
-    IndexBytes index;
-    index.Year(2008).Month(13).Day(1).Order(1, 1, 1, 1).Month(0).Day(3).Month(-2).Day(4);
-    EXPECT_EQ(FlatIndex(index), (Lines{"1:2008", "2:December", "3:3rd"}));
-}
-
-TEST(HistoryIndex, NewYearStartsWithoutAMonth)
-{
-    IndexBytes index;
-    index.Year(2008).Month(3).Day(5).Year(2009).Day(6).Order(1, 1, 1, 1);
-    EXPECT_EQ(FlatIndex(index), (Lines{"1:2008", "2:March", "3:5th", "1:2009"}));
+    const struct {
+        const char* what;
+        IndexBytes index;
+        Lines tree;
+    } cases[] = {
+        {"unknown tags have no payload", IndexBytes().Year(2008).Short(7).Short(-1).Month(2).Short(4).Day(22),
+         {"1:2008", "2:Febuary", "3:22nd"}},
+        {"no parent: skipped with what follows",
+         IndexBytes().Order(1, 2, 3, 4).Day(1).Month(1).Year(2008).Day(9).Order(1, 1, 1, 1).Month(4).Day(2).Order(2, 2, 2, 2),
+         {"1:2008", "2:April", "3:2nd", "4:02:02:02 (2)"}},
+        {"month beyond twelve skipped, zero is December",
+         IndexBytes().Year(2008).Month(13).Day(1).Order(1, 1, 1, 1).Month(0).Day(3).Month(-2).Day(4),
+         {"1:2008", "2:December", "3:3rd"}},
+        {"a new year starts without a month", IndexBytes().Year(2008).Month(3).Day(5).Year(2009).Day(6).Order(1, 1, 1, 1),
+         {"1:2008", "2:March", "3:5th", "1:2009"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FlatIndex(c.index), c.tree) << c.what;
 }
 
 TEST(HistoryFiles, NamesFallIntoAscendingNodes)

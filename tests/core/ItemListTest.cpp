@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TempDir.h"
@@ -22,9 +23,11 @@ std::unique_ptr<ItemRecord> Line(const std::string& code, int quantity, const st
     return r;
 }
 
-std::vector<std::string> Codes(const CItemList& list)
+using Strings = std::vector<std::string>;
+
+Strings Codes(const CItemList& list)
 {
-    std::vector<std::string> out;
+    Strings out;
     for (int i = 0; i < list.Count(); ++i)
         out.push_back(list.At(i)->code);
     return out;
@@ -38,7 +41,7 @@ struct RecordingView : IItemListView {
     void RowsReset() override { events.push_back("reset"); }
     int SelectionMark() const override { return mark; }
     void SelectRow(int i) override { events.push_back("select " + std::to_string(i)); }
-    std::vector<std::string> events;
+    Strings events;
     int mark = -1;
 };
 
@@ -120,9 +123,8 @@ TEST(WordMatch, FirstWordAnchorsOtherWordsFloat)
 
 TEST(WordMatch, VeryLongTextsAreCutNotOverflowed)
 {
-    std::string longText(5000, 'A');
-    std::string longDescription(5000, 'A');
-    EXPECT_TRUE(CItemList::Matches(longDescription.c_str(), longText.c_str(), longText.c_str()));
+    const std::string longText(5000, 'A');
+    EXPECT_TRUE(CItemList::Matches(longText.c_str(), longText.c_str(), longText.c_str()));
     EXPECT_FALSE(CItemList::Matches("A", longText.c_str(), ""));
 }
 
@@ -160,14 +162,11 @@ TEST(ItemList, SortPutsWorstClassFirstThenDescriptions)
 {
     CItemList order;
     order.Setup(ListKind::Order);
-    order.AddRecord(Line("1", 1, "B", 0));
-    order.AddRecord(Line("2", 1, "C", 3));
-    order.AddRecord(Line("3", 1, "A", 1));
-    order.AddRecord(Line("4", 1, "A", 3));
-    order.AddRecord(Line("5", 1, "a", 0));
-    order.AddRecord(Line("6", 1, "Z", 0));
+    const std::pair<const char*, int> lines[] = {{"B", 0}, {"C", 3}, {"A", 1}, {"A", 3}, {"a", 0}, {"Z", 0}};
+    for (const auto& [description, statusClass] : lines)
+        order.AddRecord(Line(std::to_string(order.Count() + 1), 1, description, statusClass));
     order.Sort();
-    EXPECT_EQ(Codes(order), (std::vector<std::string>{"4", "2", "3", "1", "6", "5"}));
+    EXPECT_EQ(Codes(order), (Strings{"4", "2", "3", "1", "6", "5"}));
 }
 
 TEST(ItemList, SearchTakesAtMostTheLimitInSourceOrder)
@@ -191,16 +190,15 @@ TEST(ItemList, ZeroQuantityRemovesAnOrderLineButNotASearchHit)
     CItemList order;
     order.SetView(&view);
     order.Setup(ListKind::Order);
-    order.AddRecord(Line("1", 1));
-    order.AddRecord(Line("2", 1));
-    order.AddRecord(Line("3", 1));
+    for (const char* code : {"1", "2", "3"})
+        order.AddRecord(Line(code, 1));
     view.events.clear();
     view.mark = 2;
     order.At(0)->quantity = 0;
     order.UpdateRow(0);
-    EXPECT_EQ(Codes(order), (std::vector<std::string>{"2", "3"}));
+    EXPECT_EQ(Codes(order), (Strings{"2", "3"}));
     // The line the user had selected stays selected after the rows above it move up.
-    EXPECT_EQ(view.events, (std::vector<std::string>{"delete 0", "select 1"}));
+    EXPECT_EQ(view.events, (Strings{"delete 0", "select 1"}));
 
     CItemList hits;
     hits.Setup(ListKind::SearchResults);
@@ -227,7 +225,7 @@ TEST_F(ItemListFileTest, EveryOrderChangeRewritesTheOrderFile)
     CItemList reread(&key);
     reread.Setup(ListKind::Order);
     ASSERT_TRUE(reread.Load(path.c_str()));
-    ASSERT_EQ(Codes(reread), (std::vector<std::string>{"111"}));
+    ASSERT_EQ(Codes(reread), (Strings{"111"}));
     EXPECT_EQ(reread.At(0)->quantity, 2);
     EXPECT_DOUBLE_EQ(reread.At(0)->price, 2.5);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "data/ProductImport.h"
 
 TEST(ProductImport, CsvWithHeaderQuotesAndBlankLines)
@@ -33,21 +35,18 @@ TEST(ProductImport, TsvByFileNameAndRepeatedCodesCounted)
 
 TEST(ProductImport, FaultsNameTheRowAndTakeNothing)
 {
-    CProductImport import;
-    EXPECT_FALSE(import.Parse("1,,10,1,0,A\n2,,10,1,0\n", CProductImport::Format::Csv));
-    EXPECT_EQ(import.Error(), "row 2: 5 columns where 6 belong (code, second code, size, price, discount, "
-                              "description)");
-    EXPECT_TRUE(import.Products().empty());
-
-    EXPECT_FALSE(import.Parse("1,,10,1,0,A\n2,,10,cheap,0,B\n", CProductImport::Format::Csv));
-    EXPECT_EQ(import.Error(), "row 2: the price 'cheap' is not a number");
-
-    EXPECT_FALSE(import.Parse("1,,10,1,0,\"open\n", CProductImport::Format::Csv));
-    EXPECT_EQ(import.Error(), "row 1: a quoted field is not closed");
-
-    EXPECT_FALSE(import.Parse("1,,10,1,0,\"TAB\tINSIDE\"\n", CProductImport::Format::Csv));
-    EXPECT_EQ(import.Error(), "row 1: a field holds a TAB, a line end or a NUL");
-
-    EXPECT_FALSE(import.Parse(",,10,1,0,NO CODE\n", CProductImport::Format::Csv));
-    EXPECT_EQ(import.Error(), "row 1: the item code is empty");
+    const std::pair<const char*, const char*> cases[] = {
+        {"1,,10,1,0,A\n2,,10,1,0\n",
+         "row 2: 5 columns where 6 belong (code, second code, size, price, discount, description)"},
+        {"1,,10,1,0,A\n2,,10,cheap,0,B\n", "row 2: the price 'cheap' is not a number"},
+        {"1,,10,1,0,\"open\n", "row 1: a quoted field is not closed"},
+        {"1,,10,1,0,\"TAB\tINSIDE\"\n", "row 1: a field holds a TAB, a line end or a NUL"},
+        {",,10,1,0,NO CODE\n", "row 1: the item code is empty"},
+    };
+    for (const auto& [text, error] : cases) {
+        CProductImport import;
+        EXPECT_FALSE(import.Parse(text, CProductImport::Format::Csv)) << text;
+        EXPECT_EQ(import.Error(), error);
+        EXPECT_TRUE(import.Products().empty());
+    }
 }
