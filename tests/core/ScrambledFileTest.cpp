@@ -11,6 +11,14 @@ namespace {
 
 std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 
+std::vector<uint8_t> Scrambled(std::vector<uint8_t> data, const char* key)
+{
+    CScrambledFile stream;
+    stream.SetKey(key);
+    stream.Transform(data.data(), data.size());
+    return data;
+}
+
 uint8_t RotateLeft(uint8_t b, int n)
 {
     n %= 8;
@@ -21,51 +29,39 @@ uint8_t RotateLeft(uint8_t b, int n)
 
 TEST(ScrambledStream, EachByteUsesItsKeyByteRotatedOncePerRound)
 {
-    CScrambledFile stream;
-    stream.SetKey("AB");
-    std::vector<uint8_t> data(20, 0);
-    stream.Transform(data.data(), data.size());
+    const std::vector<uint8_t> data = Scrambled(std::vector<uint8_t>(20, 0), "AB");
     for (size_t i = 0; i < data.size(); ++i)
         EXPECT_EQ(data[i], RotateLeft("AB"[i % 2], static_cast<int>(i / 2))) << "byte " << i;
 }
 
 TEST(ScrambledStream, TransformingTwiceGivesTheBytesBackAndSplitsDoNotMatter)
 {
+    const char* key = "per-installation key";
     const std::vector<uint8_t> plain = Bytes("0000123\tSIZE\t1.500000\t2\t0.000000\tASPIRIN\t0\n");
-    std::vector<uint8_t> whole = plain;
-    CScrambledFile a;
-    a.SetKey("per-installation key");
-    a.Transform(whole.data(), whole.size());
+    const std::vector<uint8_t> whole = Scrambled(plain, key);
     EXPECT_NE(whole, plain);
+    EXPECT_EQ(Scrambled(whole, key), plain);
 
     std::vector<uint8_t> pieces = plain;
-    CScrambledFile b;
-    b.SetKey("per-installation key");
-    b.Transform(pieces.data(), 1);
-    b.Transform(pieces.data() + 1, 0);
-    b.Transform(pieces.data() + 1, 17);
-    b.Transform(pieces.data() + 18, pieces.size() - 18);
+    CScrambledFile stream;
+    stream.SetKey(key);
+    stream.Transform(pieces.data(), 1);
+    stream.Transform(pieces.data() + 1, 0);
+    stream.Transform(pieces.data() + 1, 17);
+    stream.Transform(pieces.data() + 18, pieces.size() - 18);
     EXPECT_EQ(pieces, whole);
-
-    CScrambledFile c;
-    c.SetKey("per-installation key");
-    c.Transform(whole.data(), whole.size());
-    EXPECT_EQ(whole, plain);
 }
 
 TEST(ScrambledStream, EmptyMissingKeyOrDisabledLeavesBytesAlone)
 {
-    std::vector<uint8_t> data = Bytes("plain text");
-    CScrambledFile empty;
-    empty.SetKey("");
-    empty.Transform(data.data(), data.size());
-    CScrambledFile missing;
-    missing.SetKey(nullptr);
-    missing.Transform(data.data(), data.size());
+    const std::vector<uint8_t> plain = Bytes("plain text");
+    EXPECT_EQ(Scrambled(plain, ""), plain);
+    EXPECT_EQ(Scrambled(plain, nullptr), plain);
+    std::vector<uint8_t> data = plain;
     CScrambledFile disabled(nullptr, false);
     disabled.SetKey("key");
     disabled.Transform(data.data(), data.size());
-    EXPECT_EQ(data, Bytes("plain text"));
+    EXPECT_EQ(data, plain);
 }
 
 using ScrambledFileTest = TempDirTest;
