@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "LoopbackFixture.h"
 #include "UpdateMessage.h"
 #include "data/DataKey.h"
@@ -51,11 +48,6 @@ protected:
     std::unique_ptr<CTestServer> m_server;
 };
 
-const ItemRecord* Find(const CItemList& list, const char* code)
-{
-    return list.FindByCode(code);
-}
-
 TEST_F(ExchangeTest, TheReplyIsAppliedToCurrentDat)
 {
     StartServer();
@@ -69,21 +61,21 @@ TEST_F(ExchangeTest, TheReplyIsAppliedToCurrentDat)
     EXPECT_TRUE(*run.outcome.showPrice);
 
     ASSERT_EQ(5, response.Count());
-    EXPECT_EQ("Ok", Find(response, "1000001")->statusText);
-    EXPECT_EQ("4 Ordered", Find(response, "1000002")->statusText);
-    EXPECT_EQ("Out Of Stock", Find(response, "1000003")->statusText);
-    EXPECT_EQ("Not Available", Find(response, "1000004")->statusText);
-    EXPECT_EQ("Item Not Found", Find(response, "7777777")->statusText);
+    EXPECT_EQ("Ok", response.FindByCode("1000001")->statusText);
+    EXPECT_EQ("4 Ordered", response.FindByCode("1000002")->statusText);
+    EXPECT_EQ("Out Of Stock", response.FindByCode("1000003")->statusText);
+    EXPECT_EQ("Not Available", response.FindByCode("1000004")->statusText);
+    EXPECT_EQ("Item Not Found", response.FindByCode("7777777")->statusText);
 
     CItemList current(&m_keys);
     LoadCurrent(current);
     ASSERT_EQ(4, current.Count()) << "the delivered line has left the order";
-    EXPECT_EQ(nullptr, Find(current, "1000001"));
-    EXPECT_EQ(2, Find(current, "1000002")->quantity) << "what was not delivered is still wanted";
-    EXPECT_EQ(1, Find(current, "1000002")->statusClass);
-    EXPECT_EQ(2, Find(current, "1000003")->statusClass);
-    EXPECT_EQ(3, Find(current, "1000004")->statusClass);
-    EXPECT_EQ(3, Find(current, "7777777")->statusClass);
+    EXPECT_EQ(nullptr, current.FindByCode("1000001"));
+    EXPECT_EQ(2, current.FindByCode("1000002")->quantity) << "what was not delivered is still wanted";
+    EXPECT_EQ(1, current.FindByCode("1000002")->statusClass);
+    EXPECT_EQ(2, current.FindByCode("1000003")->statusClass);
+    EXPECT_EQ(3, current.FindByCode("1000004")->statusClass);
+    EXPECT_EQ(3, current.FindByCode("7777777")->statusClass);
 
     EXPECT_EQ(90, m_server->Stock("1000001"));
     EXPECT_EQ(0, m_server->Stock("1000002"));
@@ -92,7 +84,7 @@ TEST_F(ExchangeTest, TheReplyIsAppliedToCurrentDat)
     CItemList again;
     const ClientRun next = SendCurrent("4711", again);
     EXPECT_EQ("100002", next.orderNumber);
-    EXPECT_EQ("Out Of Stock", Find(again, "1000002")->statusText);
+    EXPECT_EQ("Out Of Stock", again.FindByCode("1000002")->statusText);
 }
 
 TEST_F(ExchangeTest, AnAccountWithoutPricesGetsItsFlagAndMemo)
@@ -114,12 +106,12 @@ TEST_F(ExchangeTest, AnUnknownAccountLeavesTheOrderAsItWas)
     const ClientRun run = SendCurrent("9999", response);
     EXPECT_TRUE(run.orderlyEnd);
     EXPECT_EQ("<failed>", run.orderNumber) << "no order was taken";
-    EXPECT_EQ("Unknown Account", Find(response, "1000001")->statusText);
-    EXPECT_EQ("Unknown Account", Find(response, "1000002")->statusText);
+    EXPECT_EQ("Unknown Account", response.FindByCode("1000001")->statusText);
+    EXPECT_EQ("Unknown Account", response.FindByCode("1000002")->statusText);
     CItemList current(&m_keys);
     LoadCurrent(current);
     EXPECT_EQ(2, current.Count());
-    EXPECT_EQ(10, Find(current, "1000001")->quantity);
+    EXPECT_EQ(10, current.FindByCode("1000001")->quantity);
     EXPECT_EQ(100, m_server->Stock("1000001"));
 }
 
@@ -130,13 +122,13 @@ TEST_F(ExchangeTest, AnOrderSentAgainAfterTheReplyWasLostIsNotDeliveredTwice)
     CItemList lost;
     const ClientRun first = SendCurrent("4711", lost, 1.6, true);
     EXPECT_FALSE(first.orderlyEnd);
-    EXPECT_EQ("Failed", Find(lost, "1000001")->statusText);
+    EXPECT_EQ("Failed", lost.FindByCode("1000001")->statusText);
 
     CItemList response;
     const ClientRun again = SendCurrent("4711", response);
     EXPECT_TRUE(again.orderlyEnd);
     EXPECT_EQ("100001", again.orderNumber) << "the same order, answered as before";
-    EXPECT_EQ("Ok", Find(response, "1000001")->statusText);
+    EXPECT_EQ("Ok", response.FindByCode("1000001")->statusText);
     EXPECT_EQ(90, m_server->Stock("1000001"));
     EXPECT_EQ(1, m_server->OrderCount());
     EXPECT_TRUE(m_server->LogShows("sent again, answered as before"));
@@ -161,12 +153,10 @@ TEST_F(ExchangeTest, AnOlderClientIsSentTheProgramUpdate)
     EXPECT_TRUE(run.orderlyEnd);
     ASSERT_EQ(2u, run.messages.size());
     EXPECT_EQ(0u, run.messages[1].find("EXEUPDATE~"));
-    std::ifstream file(m_server->Dir().Path("one"), std::ios::binary);
-    std::stringstream written;
-    written << file.rdbuf();
     // The file travels in groups of three bytes: zeros fill the last group.
-    ASSERT_EQ(1002u, written.str().size());
-    EXPECT_TRUE(written.str() == program + std::string(2, '\0'));
+    const std::string written = ReadText(m_server->Dir().Path("one"));
+    ASSERT_EQ(1002u, written.size());
+    EXPECT_TRUE(written == program + std::string(2, '\0'));
     EXPECT_TRUE(m_server->LogShows("update sent"));
 }
 

@@ -179,32 +179,28 @@ bool SendAll(int fd, const std::string& bytes)
 std::string ReadFor(int fd, int waitMs, bool* closed)
 {
     std::string got;
+    bool ended = false;
     const int64_t end = WallMs() + waitMs;
-    if (closed)
-        *closed = false;
-    for (int64_t now = WallMs(); now < end; now = WallMs()) {
+    for (int64_t now = WallMs(); now < end && !ended; now = WallMs()) {
         pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(end - now)) <= 0)
+        if (poll(&p, 1, static_cast<int>(end - now)) < 0 && errno != EINTR)
             break;
         char buffer[4096];
         const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
-        if (n > 0) {
+        if (n > 0)
             got.append(buffer, static_cast<size_t>(n));
-        } else if (n == 0 || errno != EAGAIN) {
-            if (closed)
-                *closed = true;
-            break;
-        }
+        else
+            ended = n == 0 || (errno != EAGAIN && errno != EINTR);
     }
+    if (closed)
+        *closed = ended;
     return got;
 }
 
 bool WaitForClose(int fd, int waitMs)
 {
     bool closed = false;
-    const int64_t end = WallMs() + waitMs;
-    while (!closed && WallMs() < end)
-        ReadFor(fd, static_cast<int>(end - WallMs()), &closed);
+    ReadFor(fd, waitMs, &closed);
     return closed;
 }
 

@@ -44,7 +44,8 @@ ClientRun RunClient(ClientScript script);
 // Plain sockets for hostile clients.
 int ConnectLoopback(int port);
 bool SendAll(int fd, const std::string& bytes);
-// Reads what arrives within waitMs; sets closed when the server closed the connection.
+// Reads what arrives within waitMs, or until the server closes the connection
+// (closed tells which).
 std::string ReadFor(int fd, int waitMs, bool* closed = nullptr);
 // Waits until the server closes the connection; false when it is still open after waitMs.
 bool WaitForClose(int fd, int waitMs);

@@ -8,15 +8,9 @@
 #include <string>
 
 #include "OrderDesk.h"
-#include "OrderStore.h"
-#include "ServerTestFiles.h"
+#include "TestServer.h"
 
 namespace {
-
-OrderedLine Line(const char* code, int32_t quantity)
-{
-    return OrderedLine{code, quantity, true};
-}
 
 TEST(DecideLine, AnswersLikeAWholesaler)
 {
@@ -24,33 +18,31 @@ TEST(DecideLine, AnswersLikeAWholesaler)
     const ProductRow few{"101", "B", "28", 1.0, 3, false};
     const ProductRow none{"102", "C", "28", 1.0, 0, false};
     const ProductRow gone{"103", "D", "28", 1.0, 40, true};
-    int64_t stock = -1;
-
-    LineAnswer a = DecideLine(Line("100", 8), &plenty, &stock);
-    EXPECT_EQ(kDelivered, a.status);
-    EXPECT_EQ(8, a.quantity);
-    EXPECT_EQ(42, stock);
-
-    a = DecideLine(Line("101", 8), &few, &stock);
-    EXPECT_EQ(kPartDelivered, a.status);
-    EXPECT_EQ(3, a.quantity) << "the quantity supplied";
-    EXPECT_EQ(0, stock);
-
-    a = DecideLine(Line("102", 2), &none, &stock);
-    EXPECT_EQ(kOutOfStock, a.status);
-    EXPECT_EQ(0, stock);
-
-    a = DecideLine(Line("103", 2), &gone, &stock);
-    EXPECT_EQ(kDiscontinued, a.status) << "discontinued even while stock is left";
-    EXPECT_EQ(40, stock);
-
-    a = DecideLine(Line("999", 2), nullptr, &stock);
-    EXPECT_EQ(kItemNotFound, a.status);
-
-    for (const OrderedLine& bad : {Line("100", 0), Line("100", -4), OrderedLine{"100", 0, false}}) {
-        a = DecideLine(bad, &plenty, &stock);
-        EXPECT_EQ(kUnreadableLine, a.status);
-        EXPECT_EQ(50, stock) << "nothing supplied";
+    const struct {
+        OrderedLine line;
+        const ProductRow* product;
+        int status;
+        int64_t quantity; // supplied, or as ordered when nothing is
+        int64_t stock;    // afterwards; -1: the product is unknown
+    } cases[] = {
+        {{"100", 8, true}, &plenty, kDelivered, 8, 42},
+        {{"101", 8, true}, &few, kPartDelivered, 3, 0},
+        {{"102", 2, true}, &none, kOutOfStock, 2, 0},
+        {{"103", 2, true}, &gone, kDiscontinued, 2, 40}, // even while stock is left
+        {{"999", 2, true}, nullptr, kItemNotFound, 2, -1},
+        {{"100", 0, true}, &plenty, kUnreadableLine, 0, 50},
+        {{"100", -4, true}, &plenty, kUnreadableLine, -4, 50},
+        {{"100", 0, false}, &plenty, kUnreadableLine, 0, 50},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.code + "*" + std::to_string(c.line.quantity));
+        int64_t stock = -1;
+        const LineAnswer a = DecideLine(c.line, c.product, &stock);
+        EXPECT_EQ(c.status, a.status);
+        EXPECT_EQ(c.quantity, a.quantity);
+        if (c.product) {
+            EXPECT_EQ(c.stock, stock);
+        }
     }
 }
 
@@ -78,12 +70,7 @@ protected:
     {
         std::string error;
         ASSERT_TRUE(m_store.Open(m_dir.Path("orders.db"), &error)) << error;
-        m_store.AddProduct({"1000001", "PARACETAMOL TABLETS 500MG", "32", 0.99, 100, false});
-        m_store.AddProduct({"1000002", "IBUPROFEN TABLETS 200MG", "16", 1.49, 4, false});
-        m_store.AddProduct({"1000003", "ASPIRIN TABLETS 75MG", "28", 0.79, 0, false});
-        m_store.AddProduct({"1000004", "RANITIDINE TABLETS 150MG", "60", 2.10, 30, true});
-        m_store.AddAccount({"4711", "Riverside Pharmacy", true, ""});
-        m_store.AddAccount({"1002", "Market Street Pharmacy", false, "Closed on Monday"});
+        CTestServer::SmallCatalogue(m_store);
     }
 
     int64_t Stock(const char* code)

@@ -5,8 +5,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "LoopbackFixture.h"
@@ -16,19 +14,11 @@ extern char** environ;
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // orderd started as the README starts it, with its log in a file.
 class COrderdProcess {
 public:
     COrderdProcess(const CTempDir& dir, std::vector<std::string> args)
-        : m_log(dir.Path("orderd.log")), m_logStart(ReadFile(m_log).size()) // the log file is appended to
+        : m_log(dir.Path("orderd.log")), m_logStart(ReadText(m_log).size()) // the log file is appended to
     {
         args.insert(args.begin(), QBX_ORDERD);
         for (const char* extra : {"--port", "0", "--log"})
@@ -46,7 +36,7 @@ public:
     int Port() const
     {
         for (int i = 0; i < 500 && m_pid > 0; ++i) {
-            const std::string log = ReadFile(m_log);
+            const std::string log = ReadText(m_log);
             const size_t at = log.find(" port ", m_logStart);
             if (at != std::string::npos)
                 return atoi(log.c_str() + at + 6);
@@ -65,7 +55,7 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string Log() const { return ReadFile(m_log); }
+    std::string Log() const { return ReadText(m_log); }
 
 private:
     std::string m_log;
@@ -103,10 +93,10 @@ TEST(OrderdProgram, RefusesBadOptionsAndExplainsItself)
     CTempDir dir;
     const std::string program = QBX_ORDERD;
     EXPECT_EQ(0, system((program + " --help > " + dir.Path("help.txt")).c_str()));
-    EXPECT_NE(std::string::npos, ReadFile(dir.Path("help.txt")).find("--fault-drop-after"));
+    EXPECT_NE(std::string::npos, ReadText(dir.Path("help.txt")).find("--fault-drop-after"));
     const int status = system((program + " --port x 2> " + dir.Path("error.txt")).c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
-    EXPECT_NE(std::string::npos, ReadFile(dir.Path("error.txt")).find("bad or missing value for --port"));
+    EXPECT_NE(std::string::npos, ReadText(dir.Path("error.txt")).find("bad or missing value for --port"));
 }
 
 } // namespace

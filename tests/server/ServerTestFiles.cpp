@@ -1,6 +1,9 @@
 #include "ServerTestFiles.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 CTempDir::CTempDir()
 {
@@ -14,4 +17,12 @@ CTempDir::~CTempDir()
     std::error_code ignored;
     if (m_path != "/tmp")
         std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdlib>
 #include <string>
 
 // A fresh folder for one test's database and files, removed afterwards.
@@ -10,8 +9,10 @@ public:
     CTempDir(const CTempDir&) = delete;
     CTempDir& operator=(const CTempDir&) = delete;
     std::string Path(const char* name) const { return m_path + "/" + name; }
-    const std::string& Root() const { return m_path; }
 
 private:
     std::string m_path;
 };
+
+// The whole file, byte for byte; empty when it cannot be read.
+std::string ReadText(const std::string& path);

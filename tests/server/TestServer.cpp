@@ -1,8 +1,6 @@
 #include "TestServer.h"
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 
 void CTestServer::SmallCatalogue(COrderStore& store)
 {
@@ -67,10 +65,7 @@ int64_t CTestServer::OrderCount() const
 
 std::string CTestServer::LogText() const
 {
-    std::ifstream file(m_dir.Path("orderd.log"));
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return ReadText(m_dir.Path("orderd.log"));
 }
 
 bool CTestServer::LogShows(const std::string& text, int waitMs) const

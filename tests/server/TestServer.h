@@ -35,7 +35,6 @@ public:
     // The server logs an exchange when its side of the link has ended, which
     // may be just after the client's side: waits until the log holds text.
     bool LogShows(const std::string& text, int waitMs = 3000) const;
-    size_t ConnectionCount() const { return m_server->ConnectionCount(); }
 
 private:
     COrderStore* Reader() const;
