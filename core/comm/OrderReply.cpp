@@ -1,7 +1,9 @@
 #include "comm/OrderReply.h"
 
 #include <algorithm>
+#include <deque>
 #include <memory>
+#include <unordered_map>
 
 #include "comm/ReplyParser.h"
 #include "data/ItemList.h"
@@ -12,14 +14,26 @@ namespace {
 enum : int32_t { kDelivered = 0, kPartDelivered = 3, kOutOfStock = 7 };
 enum : int32_t { kClassPartFulfilled = 1, kClassOutOfStock = 2, kClassUnavailable = 3 };
 
-void CopyAsFailed(const CItemList& order, CItemList& response)
+// A response copy and the order line it was made from. The results of a code
+// answer its lines in order, the first result the first line, the next the
+// next, so a line the server delivered never stays "Failed" in the response.
+struct ResponseSlot {
+    ItemRecord* copy;
+    ItemRecord* line;
+};
+using SlotsByCode = std::unordered_map<std::string, std::deque<ResponseSlot>>;
+
+SlotsByCode CopyAsFailed(const CItemList& order, CItemList& response)
 {
+    SlotsByCode slots;
     for (int i = 0; i < order.Count(); ++i) {
         auto copy = std::make_unique<ItemRecord>(*order.At(i));
         copy->statusClass = 0;
         copy->statusText = "Failed";
+        slots[copy->code].push_back({copy.get(), order.At(i)});
         response.AddRecord(std::move(copy));
     }
+    return slots;
 }
 
 // What stays wanted after a part delivery: never below nothing, never above
@@ -30,16 +44,18 @@ int32_t Remainder(int32_t ordered, int32_t delivered)
     return static_cast<int32_t>(std::clamp<int64_t>(left, 0, std::max<int32_t>(ordered, 0)));
 }
 
-void ApplyLineResult(const ReplyField& result, CItemList& order, CItemList& response)
+void ApplyLineResult(const ReplyField& result, CItemList& order, SlotsByCode& slots)
 {
-    ItemRecord* copy = response.FindByCode(result.text);
-    if (!copy)
+    auto it = slots.find(result.text);
+    if (it == slots.end() || it->second.empty())
+        return; // not in the order, or every line of the code has its answer
+    const ResponseSlot slot = it->second.front();
+    it->second.pop_front();
+    slot.copy->statusText = StatusText(result.status, result.quantity);
+    ItemRecord* line = slot.line;
+    const int index = order.IndexOf(line);
+    if (index < 0)
         return;
-    copy->statusText = StatusText(result.status, result.quantity);
-    int index = -1;
-    ItemRecord* line = order.FindByCode(result.text, &index);
-    if (!line)
-        return; // an earlier result of the same code took the line away already
     switch (result.status) {
     case kDelivered:
         order.DeleteLine(index);
@@ -54,10 +70,10 @@ void ApplyLineResult(const ReplyField& result, CItemList& order, CItemList& resp
     order.UpdateRow(index);
 }
 
-void ApplyField(const ReplyField& field, CItemList& order, CItemList& response, ReplyOutcome& outcome)
+void ApplyField(const ReplyField& field, CItemList& order, SlotsByCode& slots, ReplyOutcome& outcome)
 {
     switch (field.kind) {
-    case ReplyField::Kind::LineResult: ApplyLineResult(field, order, response); break;
+    case ReplyField::Kind::LineResult: ApplyLineResult(field, order, slots); break;
     case ReplyField::Kind::OrderNumber: outcome.orderNumber = field.text; break;
     case ReplyField::Kind::Flags:
         if (field.hasPriceFlag)
@@ -73,10 +89,10 @@ ReplyOutcome ProcessReply(const std::string& reply, bool orderlyEnd, CItemList& 
                           int32_t& orderCounter)
 {
     ReplyOutcome outcome;
-    CopyAsFailed(order, response);
+    SlotsByCode slots = CopyAsFailed(order, response);
     if (orderlyEnd) {
         for (const ReplyField& field : ParseReply(reply))
-            ApplyField(field, order, response, outcome);
+            ApplyField(field, order, slots, outcome);
     }
     if (!order.FileName().empty()) // an order never loaded has no file to keep
         order.Save();

@@ -16,10 +16,11 @@ struct ReplyOutcome {
 // Applies the server's reply to the order, the record side of ProcessReply:
 //  - every order line is copied into response, marked "Failed" and class 0;
 //    response must not be set up yet, so lines of the same code stay apart;
-//  - only after an orderly end is the reply read: a line result gives the
-//    first response copy of its code its status text, and the first order line
-//    of that code its outcome: 0 removes it, 3 keeps what wasn't delivered
-//    (class 1), 7 is out of stock (class 2), anything else unavailable (class 3);
+//  - only after an orderly end is the reply read: a line result answers the
+//    first line of its code not answered yet, giving its response copy the
+//    status text and the order line its outcome: 0 removes it, 3 keeps what
+//    wasn't delivered (class 1), 7 is out of stock (class 2), anything else
+//    unavailable (class 3); a result for a code without such a line is ignored;
 //  - the order is saved, and the order counter goes up by one in every case.
 ReplyOutcome ProcessReply(const std::string& reply, bool orderlyEnd, CItemList& order, CItemList& response,
                           int32_t& orderCounter);

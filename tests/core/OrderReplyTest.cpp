@@ -92,7 +92,7 @@ TEST_F(OrderReply, OutOfStockAndEveryOtherFailureGetTheirClassesAndTexts)
     EXPECT_EQ(Summary(response), "S1:1:0:Item Not Found;S7:1:0:Out Of Stock;S99:1:0:SERVER ERROR;SN:1:0:SERVER ERROR;");
 }
 
-TEST_F(OrderReply, OnlyTheFirstLineOfACodeIsAnswered)
+TEST_F(OrderReply, OneResultAnswersOnlyTheFirstLineOfItsCode)
 {
     Line("A", 1);
     Line("A", 2);
@@ -101,13 +101,24 @@ TEST_F(OrderReply, OnlyTheFirstLineOfACodeIsAnswered)
     EXPECT_EQ(Summary(order), "A:1:2:;A:2:0:;");
 }
 
+TEST_F(OrderReply, EachResultOfACodeAnswersTheNextLineOfIt)
+{
+    // Two deliveries of one code take both lines away and say so for both.
+    Line("A", 1);
+    Line("B", 4);
+    Line("A", 2);
+    Apply("REPLY~A*1*0~A*1*3~");
+    EXPECT_EQ(Summary(response), "A:1:0:Ok;B:4:0:Failed;A:2:0:1 Ordered;");
+    EXPECT_EQ(Summary(order), "B:4:0:;A:1:1:;");
+}
+
 TEST_F(OrderReply, UnknownCodesAndRepeatedResultsChangeNothingElse)
 {
     Line("A", 1);
     Apply("REPLY~ZZ*1*0~A*1*0~A*1*7~" + std::string(300, 'L') + "*1*0~");
     EXPECT_EQ(Summary(order), "");
-    // The second result for A finds the response copy but no order line any more.
-    EXPECT_EQ(Summary(response), "A:1:0:Out Of Stock;");
+    // The second result for A has no line left to answer: the delivery stands.
+    EXPECT_EQ(Summary(response), "A:1:0:Ok;");
 }
 
 TEST_F(OrderReply, FlagsAndMemosAreHandedOver)
