@@ -73,23 +73,35 @@ protected:
     {
         return dynamic_cast<const CSkinButton*>(skin.FindItem(id));
     }
+    // Loads every section into a fresh skin and hands it over.
+    template <class Check>
+    static void ForEachSection(const Check& check)
+    {
+        for (const Section& section : kSections) {
+            SCOPED_TRACE(section.name);
+            CSkin skin;
+            EXPECT_TRUE(skin.LoadSection("Skin/skin.ini", section.name));
+            check(section, skin);
+        }
+    }
 
     std::filesystem::path m_previous;
 };
 
 } // namespace
 
-TEST_F(SkinDefaultTest, EverySectionLoadsWithTheItemsItsWindowUses)
+TEST_F(SkinDefaultTest, EverySectionLoadsWithTheButtonsAndTextsItsWindowUses)
 {
-    for (const Section& section : kSections) {
-        SCOPED_TRACE(section.name);
-        CSkin skin;
-        EXPECT_TRUE(skin.LoadSection("Skin/skin.ini", section.name));
-        for (uint32_t id : section.buttons)
-            EXPECT_NE(Button(skin, id), nullptr) << "button " << id;
+    ForEachSection([](const Section& section, const CSkin& skin) {
+        for (uint32_t id : section.buttons) {
+            const CSkinButton* button = Button(skin, id);
+            ASSERT_NE(button, nullptr) << "button " << id;
+            EXPECT_TRUE(button->Image(kSkinOver).IsPresent() && button->Image(kSkinDown).IsPresent())
+                << "button " << id << " needs OVER and DOWN images";
+        }
         for (uint32_t id : section.texts)
             EXPECT_NE(Button(skin, id), nullptr) << "text " << id << " must take SetText";
-    }
+    });
     EXPECT_TRUE(failures.messages.empty()) << failures.messages.front();
 }
 
@@ -105,10 +117,7 @@ TEST_F(SkinDefaultTest, IncludedPiecesShowTheTextsTheyWereGiven)
 
 TEST_F(SkinDefaultTest, EveryImageNamesABitmapThatLoads)
 {
-    for (const Section& section : kSections) {
-        SCOPED_TRACE(section.name);
-        CSkin skin;
-        ASSERT_TRUE(skin.LoadSection("Skin/skin.ini", section.name));
+    ForEachSection([](const Section&, const CSkin& skin) {
         for (auto* item = skin.Items().FirstAs<CSkinItem>(); item; item = CLinkList::NextAs(item)) {
             const auto* button = dynamic_cast<const CSkinButton*>(item);
             for (int state = 0; button && state < kSkinStateCount; ++state) {
@@ -117,22 +126,7 @@ TEST_F(SkinDefaultTest, EveryImageNamesABitmapThatLoads)
                 }
             }
         }
-    }
-}
-
-TEST_F(SkinDefaultTest, ButtonsHaveOverAndDownImages)
-{
-    for (const Section& section : kSections) {
-        SCOPED_TRACE(section.name);
-        CSkin skin;
-        ASSERT_TRUE(skin.LoadSection("Skin/skin.ini", section.name));
-        for (uint32_t id : section.buttons) {
-            const CSkinButton* button = Button(skin, id);
-            ASSERT_NE(button, nullptr);
-            EXPECT_TRUE(button->Image(kSkinOver).IsPresent()) << id;
-            EXPECT_TRUE(button->Image(kSkinDown).IsPresent()) << id;
-        }
-    }
+    });
 }
 
 TEST_F(SkinDefaultTest, TheMainWindowBindsTheCommandKeys)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "SkinTestRecorder.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-using Calls = std::vector<std::string>;
-
 class SkinDrawingTest : public SkinTest {
 protected:
     // Reads one block of the given kind from text.
@@ -28,58 +27,65 @@ protected:
         return block.Parse(reader);
     }
     template <class T>
+    bool Parses(const std::string& text)
+    {
+        T block;
+        return Parse(block, text);
+    }
+    // What a block draws on a surface of width x height; an image's occupied
+    // rectangle is kept.
+    template <class T = CSkinImage>
     Calls Drawn(const std::string& text, int32_t width = 400, int32_t height = 300)
     {
         T block;
         EXPECT_TRUE(Parse(block, text)) << text;
         CRecordingSurface surface;
         block.Draw(surface, width, height);
+        if constexpr (std::is_same_v<T, CSkinImage>)
+            occupied = SkinRectText(block.Occupied());
         return surface.calls;
     }
-    Calls DrawnImage(const std::string& text, int32_t width = 400, int32_t height = 300)
+    // What a caption draws in the area at x, y of width x height.
+    Calls Caption(const std::string& text, int32_t x, int32_t y, int32_t width, int32_t height)
     {
-        CSkinImage image;
-        EXPECT_TRUE(Parse(image, text)) << text;
+        CSkinText caption;
+        EXPECT_TRUE(Parse(caption, text)) << text;
         CRecordingSurface surface;
-        image.Draw(surface, width, height);
-        occupied = image.Occupied();
+        caption.Draw(surface, x, y, width, height);
         return surface.calls;
     }
 
     CSkinVariables variables;
-    SkinRect occupied;
+    std::string occupied;
 };
-
-constexpr const char* kDefaultStyles = " pen=000000/0/0 brush=ffffff/0/0";
 
 } // namespace
 
 TEST_F(SkinDrawingTest, FramesResolveTheirEdgesAgainstTheExtents)
 {
-    EXPECT_EQ(Drawn<CSkinShape>("{ X 10 Y 5 XE -10R YE 50% }"), Calls{std::string("rect 10,5,390,150") + kDefaultStyles});
-    EXPECT_EQ(Drawn<CSkinShape>("{ X 10 W 50 Y 20 H 30 }"), Calls{std::string("rect 10,20,60,50") + kDefaultStyles});
-    EXPECT_EQ(Drawn<CSkinShape>("{ W 50 X 10 }"), Calls{std::string("rect 10,0,50,0") + kDefaultStyles})
-        << "W adds only what X was when it was read";
-    EXPECT_EQ(Drawn<CSkinShape>("{ X -20R W 10R }"), Calls{std::string("rect 380,0,390,0") + kDefaultStyles})
-        << "W keeps its own anchor";
-}
-
-TEST_F(SkinDrawingTest, AFrameTurnedInsideOutDrawsNothing)
-{
-    EXPECT_TRUE(Drawn<CSkinShape>("{ X 50 XE 40 YE 10 }").empty());
-    EXPECT_TRUE(Drawn<CSkinShape>("{ Y 50 YE 10 XE 10 }").empty());
+    const struct {
+        const char* frame;
+        const char* edges; // nullptr: nothing drawn
+    } cases[] = {
+        {"{ X 10 Y 5 XE -10R YE 50% }", "10,5,390,150"},
+        {"{ X 10 W 50 Y 20 H 30 }", "10,20,60,50"},
+        {"{ W 50 X 10 }", "10,0,50,0"},   // W adds only what X was when it was read
+        {"{ X -20R W 10R }", "380,0,390,0"}, // W keeps its own anchor
+        {"{ X 50 XE 40 YE 10 }", nullptr},   // turned inside out
+        {"{ Y 50 YE 10 XE 10 }", nullptr},
+    };
+    for (const auto& c : cases) {
+        const Calls drawn = Drawn<CSkinShape>(c.frame);
+        EXPECT_EQ(drawn, c.edges ? Calls{"rect " + std::string(c.edges) + " pen=000000/0/0 brush=ffffff/0/0"} : Calls{})
+            << c.frame;
+    }
 }
 
 TEST_F(SkinDrawingTest, FramesRejectAnExclusivePairOrAMissingOperand)
 {
-    CSkinShape shape;
-    EXPECT_FALSE(Parse(shape, "{ X 1 W 5 XE 9 }"));
-    EXPECT_FALSE(Parse(shape, "{ XE 9 W 5 }"));
-    EXPECT_FALSE(Parse(shape, "{ H 5 YE 9 }"));
-    EXPECT_FALSE(Parse(shape, "{ YE 9 H 5 }"));
-    EXPECT_FALSE(Parse(shape, "{ X }"));
-    EXPECT_FALSE(Parse(shape, "{ X 1"));
-    EXPECT_TRUE(Parse(shape, "{ X 1 unknown words Y 2 }"));
+    for (const char* bad : {"{ X 1 W 5 XE 9 }", "{ XE 9 W 5 }", "{ H 5 YE 9 }", "{ YE 9 H 5 }", "{ X }", "{ X 1"})
+        EXPECT_FALSE(Parses<CSkinShape>(bad)) << bad;
+    EXPECT_TRUE(Parses<CSkinShape>("{ X 1 unknown words Y 2 }"));
 }
 
 TEST_F(SkinDrawingTest, PensAndBrushesTakeTheirStyleWords)
@@ -91,36 +97,23 @@ TEST_F(SkinDrawingTest, PensAndBrushesTakeTheirStyleWords)
         << "the last style word wins; without COLOR a pen is black and a brush white";
     EXPECT_EQ(Drawn<CSkinShape>("{ FILL { DIAGCROSS HOLLOW } XE 5 }"),
               Calls{"rect 0,0,5,0 pen=000000/0/0 brush=ffffff/1/0"});
-}
-
-TEST_F(SkinDrawingTest, PenAndBrushRejectBadColoursAndOperands)
-{
-    CSkinShape shape;
-    EXPECT_FALSE(Parse(shape, "{ BORDER { COLOR {1,2,3} } }"));
-    EXPECT_FALSE(Parse(shape, "{ BORDER { WIDTH } }"));
-    EXPECT_FALSE(Parse(shape, "{ FILL { COLOR { 1 2 } } }"));
+    for (const char* bad : {"{ BORDER { COLOR {1,2,3} } }", "{ BORDER { WIDTH } }", "{ FILL { COLOR { 1 2 } } }"})
+        EXPECT_FALSE(Parses<CSkinShape>(bad)) << bad;
 }
 
 TEST_F(SkinDrawingTest, PolygonsNeedFourPointsAndPairs)
 {
-    CSkinPolygon polygon;
-    EXPECT_FALSE(Parse(polygon, "{ 0 0 10 0 10 10 }")) << "three points";
-    CSkinPolygon odd;
-    EXPECT_FALSE(Parse(odd, "{ 0 0 10 0 10 10 0 10 5 }"));
-    CSkinPolygon unopened;
-    EXPECT_FALSE(Parse(unopened, "0 0 10 0 10 10 0 10 }"));
+    EXPECT_FALSE(Parses<CSkinPolygon>("{ 0 0 10 0 10 10 }")) << "three points";
+    EXPECT_FALSE(Parses<CSkinPolygon>("{ 0 0 10 0 10 10 0 10 5 }"));
+    EXPECT_FALSE(Parses<CSkinPolygon>("0 0 10 0 10 10 0 10 }"));
     EXPECT_EQ(Drawn<CSkinPolygon>("{ BORDER { WIDTH 2 } 0 0 R 0 R B 50% 10 }", 200, 100),
               Calls{"poly 0,0 200,0 200,100 100,10 pen=000000/0/2 brush=ffffff/0/0"});
 }
 
 TEST_F(SkinDrawingTest, FontsNeedAFaceAndAHeight)
 {
-    CSkinFont font;
-    EXPECT_FALSE(Parse(font, "{ FACE Tahoma }"));
-    CSkinFont noFace;
-    EXPECT_FALSE(Parse(noFace, "{ HEIGHT 12 }"));
-    CSkinFont missingOperand;
-    EXPECT_FALSE(Parse(missingOperand, "{ FACE }"));
+    for (const char* bad : {"{ FACE Tahoma }", "{ HEIGHT 12 }", "{ FACE }"})
+        EXPECT_FALSE(Parses<CSkinFont>(bad)) << bad;
     CSkinFont full;
     ASSERT_TRUE(Parse(full, "{ FACE Arial FACE \"Segoe UI\" HEIGHT -15 WIDTH 6 BOLD ITALIC UNDERLINE "
                             "STRIKEOUT PROOF ANTIALIASED }"));
@@ -139,65 +132,52 @@ TEST_F(SkinDrawingTest, CaptionsJoinTheirWordsAndKeepTheLastFormat)
     ASSERT_TRUE(Parse(text, "{ Total 12 CENTER RIGHT }"));
     EXPECT_EQ(text.Text(), "Total12");
     EXPECT_EQ(text.Format(), CSkinText::kRight);
-    CSkinText unopened;
-    EXPECT_FALSE(Parse(unopened, "Total }"));
+    EXPECT_FALSE(Parses<CSkinText>("Total }"));
 }
 
 TEST_F(SkinDrawingTest, CaptionsDrawInTheirBoxWithinTheArea)
 {
-    CSkinText text;
-    ASSERT_TRUE(Parse(text, "{ \"Send order\" RECT { X 4 Y 2 XE -4R } CENTER COLOR { 9 8 7 } FONT { FACE Tahoma HEIGHT 14 } }"));
-    CRecordingSurface surface;
-    text.Draw(surface, 10, 20, 100, 30);
-    EXPECT_EQ(surface.calls, Calls{"text 'Send order' 14,22,106,50 fmt=1 colour=070809 font=Tahoma/14/0/0/q0"});
-
-    CSkinText plain;
-    ASSERT_TRUE(Parse(plain, "{ Hello }"));
-    CRecordingSurface plainSurface;
-    plain.Draw(plainSurface, 0, 0, 50, 10);
-    EXPECT_EQ(plainSurface.calls, Calls{"text 'Hello' 0,0,50,10 fmt=0 colour=000000"})
+    EXPECT_EQ(Caption("{ \"Send order\" RECT { X 4 Y 2 XE -4R } CENTER COLOR { 9 8 7 } FONT { FACE Tahoma HEIGHT 14 } }",
+                      10, 20, 100, 30),
+              Calls{"text 'Send order' 14,22,106,50 fmt=1 colour=070809 font=Tahoma/14/0/0/q0"});
+    EXPECT_EQ(Caption("{ Hello }", 0, 0, 50, 10), Calls{"text 'Hello' 0,0,50,10 fmt=0 colour=000000"})
         << "the box fills the area; without a font the surface's font is kept";
-
-    CSkinText empty;
-    ASSERT_TRUE(Parse(empty, "{ BOTTOM }"));
-    CRecordingSurface emptySurface;
-    empty.Draw(emptySurface, 0, 0, 50, 10);
-    EXPECT_TRUE(emptySurface.calls.empty());
+    EXPECT_EQ(Caption("{ BOTTOM }", 0, 0, 50, 10), Calls{});
 }
 
 TEST_F(SkinDrawingTest, ImagesShowTheirSourcePartAtItsOwnSizeByDefault)
 {
     bitmaps.sizes["b.bmp"] = {40, 20};
-    EXPECT_EQ(DrawnImage("{ FILE b.bmp DEST { X 10 Y 5 } }"), Calls{"blit 0,0 40x20 -> 10,5 40x20"});
-    EXPECT_EQ(SkinRectText(occupied), "10,5,50,25");
-    EXPECT_EQ(DrawnImage("{ FILE b.bmp RECT { X 10 XE 30 Y 0 H 10 } }"), Calls{"blit 10,0 20x10 -> 0,0 20x10"});
+    EXPECT_EQ(Drawn("{ FILE b.bmp DEST { X 10 Y 5 } }"), Calls{"blit 0,0 40x20 -> 10,5 40x20"});
+    EXPECT_EQ(occupied, "10,5,50,25");
+    EXPECT_EQ(Drawn("{ FILE b.bmp RECT { X 10 XE 30 Y 0 H 10 } }"), Calls{"blit 10,0 20x10 -> 0,0 20x10"});
 }
 
 TEST_F(SkinDrawingTest, ImagesStretchOntoADestinationWithFarEdges)
 {
     bitmaps.sizes["b.bmp"] = {40, 20};
-    EXPECT_EQ(DrawnImage("{ FILE b.bmp DEST { X 10 XE -11R Y 0 YE 29 } }", 200, 100),
+    EXPECT_EQ(Drawn("{ FILE b.bmp DEST { X 10 XE -11R Y 0 YE 29 } }", 200, 100),
               Calls{"blit 0,0 40x20 -> 10,0 180x30"}) << "the far edges are inclusive";
-    EXPECT_EQ(DrawnImage("{ FILE b.bmp HX 50% HY B DEST { X 50% XE 50% Y 0C YE 0C } }", 200, 100),
+    EXPECT_EQ(Drawn("{ FILE b.bmp HX 50% HY B DEST { X 50% XE 50% Y 0C YE 0C } }", 200, 100),
               Calls{"blit 0,0 40x20 -> 80,30 1x1"}) << "the hot spot moves both edges";
 }
 
 TEST_F(SkinDrawingTest, AHotSpotWithoutFarEdgesDrawsNothingButRecordsItsRectangle)
 {
     bitmaps.sizes["b.bmp"] = {40, 20};
-    EXPECT_TRUE(DrawnImage("{ FILE b.bmp HX 5 DEST { X 3 } }").empty());
-    EXPECT_EQ(SkinRectText(occupied), "-2,0,-5,20");
+    EXPECT_TRUE(Drawn("{ FILE b.bmp HX 5 DEST { X 3 } }").empty());
+    EXPECT_EQ(occupied, "-2,0,-5,20");
 }
 
 TEST_F(SkinDrawingTest, TilingRepeatsThePartAndCutsTheLastCopy)
 {
     bitmaps.sizes["t.bmp"] = {30, 8};
-    EXPECT_EQ(DrawnImage("{ FILE t.bmp HORZTILE DEST { X 0 XE 99 Y 0 YE 19 } }"),
+    EXPECT_EQ(Drawn("{ FILE t.bmp HORZTILE DEST { X 0 XE 99 Y 0 YE 19 } }"),
               (Calls{"blit 0,0 30x8 -> 0,0 30x20", "blit 0,0 30x8 -> 30,0 30x20", "blit 0,0 30x8 -> 60,0 30x20",
                      "blit 0,0 10x8 -> 90,0 10x20"}));
-    EXPECT_EQ(DrawnImage("{ FILE t.bmp VERTTILE DEST { X 0 XE 59 Y 0 YE 19 } }"),
+    EXPECT_EQ(Drawn("{ FILE t.bmp VERTTILE DEST { X 0 XE 59 Y 0 YE 19 } }"),
               (Calls{"blit 0,0 30x8 -> 0,0 60x8", "blit 0,0 30x8 -> 0,8 60x8", "blit 0,0 30x4 -> 0,16 60x4"}));
-    EXPECT_EQ(DrawnImage("{ FILE t.bmp VERTTILE HORZTILE DEST { X 0 XE 39 Y 0 YE 9 } }"),
+    EXPECT_EQ(Drawn("{ FILE t.bmp VERTTILE HORZTILE DEST { X 0 XE 39 Y 0 YE 9 } }"),
               (Calls{"blit 0,0 30x8 -> 0,0 30x8", "blit 0,0 10x8 -> 30,0 10x8", "blit 0,0 30x2 -> 0,8 30x2",
                      "blit 0,0 10x2 -> 30,8 10x2"}));
 }
@@ -205,32 +185,26 @@ TEST_F(SkinDrawingTest, TilingRepeatsThePartAndCutsTheLastCopy)
 TEST_F(SkinDrawingTest, TilingStopsAtTheSurfaceAndNeverLoopsOnAnEmptyPart)
 {
     bitmaps.sizes["t.bmp"] = {30, 8};
-    EXPECT_EQ(DrawnImage("{ FILE t.bmp HORZTILE DEST { X -50 XE 2000000000 Y 0 YE 7 } }", 40, 10),
+    EXPECT_EQ(Drawn("{ FILE t.bmp HORZTILE DEST { X -50 XE 2000000000 Y 0 YE 7 } }", 40, 10),
               (Calls{"blit 0,0 30x8 -> -20,0 30x8", "blit 0,0 30x8 -> 10,0 30x8"}));
-    EXPECT_TRUE(DrawnImage("{ FILE t.bmp RECT { X 5 XE 5 } HORZTILE DEST { X 0 XE 99 Y 0 YE 7 } }").empty());
+    EXPECT_TRUE(Drawn("{ FILE t.bmp RECT { X 5 XE 5 } HORZTILE DEST { X 0 XE 99 Y 0 YE 7 } }").empty());
 }
 
 TEST_F(SkinDrawingTest, ImagesDrawTheirCaptionOverTheWholeDestination)
 {
     bitmaps.sizes["b.bmp"] = {40, 20};
-    EXPECT_EQ(DrawnImage("{ FILE b.bmp TEXT { OK CENTER } DEST { X 10 Y 5 } }"),
+    EXPECT_EQ(Drawn("{ FILE b.bmp TEXT { OK CENTER } DEST { X 10 Y 5 } }"),
               (Calls{"blit 0,0 40x20 -> 10,5 40x20", "text 'OK' 10,5,50,25 fmt=1 colour=000000"}));
-}
-
-TEST_F(SkinDrawingTest, AFileThatFailsToLoadShowsOnlyTheCaption)
-{
-    EXPECT_EQ(DrawnImage("{ FILE missing.bmp TEXT { Hi } DEST { X 1 XE 10 Y 1 YE 10 } }"),
-              Calls{"text 'Hi' 1,1,11,11 fmt=0 colour=000000"});
+    EXPECT_EQ(Drawn("{ FILE missing.bmp TEXT { Hi } DEST { X 1 XE 10 Y 1 YE 10 } }"),
+              Calls{"text 'Hi' 1,1,11,11 fmt=0 colour=000000"})
+        << "a file that fails to load shows only the caption";
 }
 
 TEST_F(SkinDrawingTest, ImagesNeedAFileAndTakeAnyWordAsItsName)
 {
-    CSkinImage image;
-    EXPECT_FALSE(Parse(image, "{ DEST { X 1 } }"));
-    CSkinImage braced;
-    EXPECT_TRUE(Parse(braced, "{ FILE } }")) << "FILE takes the next word whatever it is";
-    CSkinImage cut;
-    EXPECT_FALSE(Parse(cut, "{ FILE"));
+    EXPECT_FALSE(Parses<CSkinImage>("{ DEST { X 1 } }"));
+    EXPECT_TRUE(Parses<CSkinImage>("{ FILE } }")) << "FILE takes the next word whatever it is";
+    EXPECT_FALSE(Parses<CSkinImage>("{ FILE"));
 }
 
 TEST_F(SkinDrawingTest, TheBitmapCacheKeysOnTheExactFileName)
@@ -253,7 +227,7 @@ TEST(BmpFileLoader, ReadsTheSizeFromInfoAndCoreHeaders)
 {
     uint8_t info[54] = {'B', 'M'};
     info[14] = 40;
-    info[18] = 0x34, info[19] = 0x12;              // width 0x1234
+    info[18] = 0x34, info[19] = 0x12;                        // width 0x1234
     info[22] = 0xF6, info[23] = info[24] = info[25] = 0xFF;  // height -10: top-down
     SkinBitmapInfo size;
     ASSERT_TRUE(CBmpFileLoader::ReadSize(info, sizeof info, size));

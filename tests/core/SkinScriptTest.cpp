@@ -9,79 +9,74 @@
 
 namespace {
 
+using Ids = std::vector<uint32_t>;
+
 class SkinScriptTest : public SkinTest {
 protected:
-    // The IDs of the skin's items, front (declared last) first.
-    static std::vector<uint32_t> Ids(const CSkin& skin)
+    // Loads the script into a fresh skin; the IDs of its items, front (declared last) first.
+    Ids Loaded(const std::string& text, const char* section = "[Test]")
     {
-        std::vector<uint32_t> ids;
-        for (auto* item = skin.Items().FirstAs<CSkinItem>(); item; item = CLinkList::NextAs(item))
+        SCOPED_TRACE(text);
+        EXPECT_TRUE(Load(skin, text, section));
+        EXPECT_TRUE(failures.messages.empty());
+        return IdsOf(skin);
+    }
+    static Ids IdsOf(const CSkin& from)
+    {
+        Ids ids;
+        for (auto* item = from.Items().FirstAs<CSkinItem>(); item; item = CLinkList::NextAs(item))
             ids.push_back(item->Id());
         return ids;
     }
-    // Loads a script that must fail, and checks the one message it reports.
+    // Loads a script that must fail, and checks the one message it reports
+    // (none when message is empty).
     void ExpectFailure(const std::string& text, const std::string& message, const char* section = "[Test]")
     {
         SCOPED_TRACE(text);
-        CSkin skin;
+        CSkin fresh;
         failures.messages.clear();
-        EXPECT_FALSE(Load(skin, text, section));
-        EXPECT_EQ(failures.messages, std::vector<std::string>{message});
+        EXPECT_FALSE(Load(fresh, text, section));
+        EXPECT_EQ(failures.messages, message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
     }
-    void ExpectQuietFalse(const std::string& text)
-    {
-        SCOPED_TRACE(text);
-        CSkin skin;
-        failures.messages.clear();
-        EXPECT_FALSE(Load(skin, text));
-        EXPECT_TRUE(failures.messages.empty());
-    }
+    static std::string Button(int id) { return StrFormat("BITMAP { ID %d NORMAL { FILE a.bmp } }\r\n", id); }
 
-    static constexpr const char* kButton = "BITMAP { ID %d NORMAL { FILE a.bmp } }\r\n";
-    static std::string Button(int id) { return StrFormat(kButton, id); }
+    CSkin skin;
 };
 
 } // namespace
 
 TEST_F(SkinScriptTest, ASectionRunsFromItsHeaderToItsEnd)
 {
-    CSkin skin;
-    const std::string text = "[Other]\r\n" + Button(1) + "END\r\n[Test]\r\n" + Button(2) + Button(3) +
-                             "END\r\n" + Button(4) + "END\r\n";
-    EXPECT_TRUE(Load(skin, text));
-    EXPECT_EQ(Ids(skin), (std::vector<uint32_t>{3, 2})) << "inserted at the front";
-    EXPECT_TRUE(failures.messages.empty());
+    EXPECT_EQ(Loaded("[Other]\r\n" + Button(1) + "END\r\n[Test]\r\n" + Button(2) + Button(3) + "END\r\n" + Button(4) +
+                     "END\r\n"),
+              (Ids{3, 2}))
+        << "inserted at the front";
 }
 
 TEST_F(SkinScriptTest, SectionNamesMatchWithoutRegardToCaseWhereverTheyStand)
 {
-    CSkin skin;
-    EXPECT_TRUE(Load(skin, "SET x [TEST] " + Button(5) + "END\n"));
-    EXPECT_EQ(Ids(skin), std::vector<uint32_t>{5});
+    EXPECT_EQ(Loaded("SET x [TEST] " + Button(5) + "END\n"), Ids{5});
 }
 
 TEST_F(SkinScriptTest, FindItemTakesTheItemDeclaredLast)
 {
-    CSkin skin;
-    ASSERT_TRUE(Load(skin, "[Test]\n" + Button(7) + Button(8) + Button(7) + "END\n"));
+    Loaded("[Test]\n" + Button(7) + Button(8) + Button(7) + "END\n");
     EXPECT_EQ(skin.FindItem(7), skin.Items().First());
     EXPECT_EQ(skin.FindItem(9), nullptr);
 }
 
 TEST_F(SkinScriptTest, LoadingAgainAddsToTheSameSkin)
 {
-    CSkin skin;
     const std::string path = Script("[A]\n" + Button(1) + "SET shared yes\nEND\n[B]\n" + Button(2) + "END\n");
     EXPECT_TRUE(skin.LoadSection(path.c_str(), "[A]"));
     EXPECT_TRUE(skin.LoadSection(path.c_str(), "[B]"));
-    EXPECT_EQ(Ids(skin), (std::vector<uint32_t>{2, 1}));
+    EXPECT_EQ(IdsOf(skin), (Ids{2, 1}));
     EXPECT_STREQ(skin.GetVariable("SHARED"), "yes");
 }
 
 TEST_F(SkinScriptTest, SetReplacesAVariableAndMovesItToTheEnd)
 {
-    CSkin skin;
-    ASSERT_TRUE(Load(skin, "[Test]\nSET a 1 SET b 2 SET A 3 SET c $a\nEND\n"));
+    Loaded("[Test]\nSET a 1 SET b 2 SET A 3 SET c $a\nEND\n");
     EXPECT_STREQ(skin.GetVariable("a"), "3");
     EXPECT_STREQ(skin.GetVariable("c"), "3");
     EXPECT_EQ(skin.GetVariable("d"), nullptr);
@@ -89,34 +84,28 @@ TEST_F(SkinScriptTest, SetReplacesAVariableAndMovesItToTheEnd)
 
 TEST_F(SkinScriptTest, IncludesPassParametersThatStaySetAfterwards)
 {
-    CSkin skin;
-    const std::string text = "[Piece]\nBITMAP { ID $p1 NORMAL { FILE $p2 } }\nEND\n"
-                             "[Test]\nSECTION { Piece ( 11 one.bmp ) Piece ( 12 two.bmp ) }\n"
-                             "BITMAP { ID $cat 1 $p1 NORMAL { FILE x.bmp } }\nEND\n";
-    ASSERT_TRUE(Load(skin, text));
-    EXPECT_EQ(Ids(skin), (std::vector<uint32_t>{112, 12, 11}));
+    EXPECT_EQ(Loaded("[Piece]\nBITMAP { ID $p1 NORMAL { FILE $p2 } }\nEND\n"
+                     "[Test]\nSECTION { Piece ( 11 one.bmp ) Piece ( 12 two.bmp ) }\n"
+                     "BITMAP { ID $cat 1 $p1 NORMAL { FILE x.bmp } }\nEND\n"),
+              (Ids{112, 12, 11}));
     EXPECT_STREQ(skin.GetVariable("p2"), "two.bmp");
 }
 
 TEST_F(SkinScriptTest, IncludesReadOtherFilesWithIn)
 {
     Script("[Shared]\n" + Button(40) + "END\n", "shared.ini");
-    CSkin skin;
-    ASSERT_TRUE(Load(skin, "[Test]\nSECTION { Shared IN " + PathOf("shared.ini") + " }\nEND\n"));
-    EXPECT_EQ(Ids(skin), std::vector<uint32_t>{40});
+    EXPECT_EQ(Loaded("[Test]\nSECTION { Shared IN " + PathOf("shared.ini") + " }\nEND\n"), Ids{40});
 }
 
 TEST_F(SkinScriptTest, ASectionWordWithoutABraceIsDropped)
 {
-    CSkin skin;
-    EXPECT_TRUE(Load(skin, "[Test]\nSECTION Piece " + Button(3) + "END\n"));
-    EXPECT_EQ(Ids(skin), std::vector<uint32_t>{3});
+    EXPECT_EQ(Loaded("[Test]\nSECTION Piece " + Button(3) + "END\n"), Ids{3});
 }
 
 TEST_F(SkinScriptTest, AFailedIncludeFailsTheIncludingLoadOnce)
 {
     ExpectFailure("[Piece]\nBOGUS\nEND\n[Test]\nSECTION { Piece }\nEND\n", "Failed at word 'BOGUS' on line 0\n");
-    ExpectQuietFalse("[Test]\nSECTION { Piece IN " + PathOf("absent.ini") + " }\nEND\n");
+    ExpectFailure("[Test]\nSECTION { Piece IN " + PathOf("absent.ini") + " }\nEND\n", "");
 }
 
 TEST_F(SkinScriptTest, ASectionThatIncludesItselfFailsInsteadOfRecursing)
@@ -130,18 +119,14 @@ TEST_F(SkinScriptTest, OneLoadReadsABoundedNumberOfSections)
     std::string text;
     for (int level = 0; level < 12; ++level)
         text += StrFormat("[L%d]\nSECTION { L%d L%d }\nEND\n", level, level + 1, level + 1);
-    text += "[L12]\nEND\n";
-    ExpectFailure(text, "Failed at word 'L12' on line 0\n", "[L0]");
+    ExpectFailure(text + "[L12]\nEND\n", "Failed at word 'L12' on line 0\n", "[L0]");
 }
 
 TEST_F(SkinScriptTest, TheEndOfTheInputInsideSetOrSectionIsQuiet)
 {
-    ExpectQuietFalse("[Test]\nSET name\n");
-    ExpectQuietFalse("[Test]\nSET\n");
-    ExpectQuietFalse("[Test]\nSECTION\n");
-    ExpectQuietFalse("[Test]\nSECTION { Piece ( a b\n");
-    ExpectQuietFalse("[Test]\nSECTION { Piece IN\n");
-    ExpectQuietFalse("[Test]\nSECTION { Piece\n");
+    for (const char* cut : {"SET name\n", "SET\n", "SECTION\n", "SECTION { Piece ( a b\n", "SECTION { Piece IN\n",
+                            "SECTION { Piece\n"})
+        ExpectFailure(std::string("[Test]\n") + cut, "");
 }
 
 TEST_F(SkinScriptTest, FailuresNameTheLastWordAndTheCarriageReturnCount)
@@ -161,7 +146,6 @@ TEST_F(SkinScriptTest, TheEndOfTheInputWhereAStatementShouldBeginFails)
 
 TEST_F(SkinScriptTest, AMissingFileIsAQuietFalseThatAddsNothing)
 {
-    CSkin skin;
     EXPECT_FALSE(skin.LoadSection(PathOf("absent.ini").c_str(), "[Test]"));
     EXPECT_EQ(skin.Items().Count(), 0u);
     EXPECT_TRUE(failures.messages.empty());
@@ -169,27 +153,24 @@ TEST_F(SkinScriptTest, AMissingFileIsAQuietFalseThatAddsNothing)
 
 TEST_F(SkinScriptTest, ACommentBeforeEndStillEnds)
 {
-    CSkin skin;
-    EXPECT_TRUE(Load(skin, "[Test]\n/* notes * and / things */ END\n"));
+    EXPECT_EQ(Loaded("[Test]\n/* notes * and / things */ END\n"), Ids{});
 }
 
 TEST_F(SkinScriptTest, HotKeysBindKeysToIdsInScriptOrder)
 {
-    CSkin skin;
-    ASSERT_TRUE(Load(skin, "[Test]\nHOTKEY { 10 F2 } HOTKEY { 0 ctrl shift RETURN alt } HOTKEY { 12 x EXT }\nEND\n"));
+    Loaded("[Test]\nHOTKEY { 10 F2 } HOTKEY { 0 ctrl shift RETURN alt } HOTKEY { 12 x EXT }\nEND\n");
     const CSkinHotKeys& keys = skin.HotKeys();
     ASSERT_EQ(keys.Count(), 3u);
-    EXPECT_EQ(keys.At(0).key, 0x71u);
-    EXPECT_EQ(keys.At(0).id, 10u);
-    EXPECT_EQ(keys.At(1).key, 0x0Du);
-    EXPECT_EQ(keys.At(1).id, 0u);
-    EXPECT_EQ(keys.At(2).key, 0x58u);
+    const SkinHotKey expected[] = {{0x71, 10}, {0x0D, 0}, {0x58, 12}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(keys.At(i).key, expected[i].key) << i;
+        EXPECT_EQ(keys.At(i).id, expected[i].id) << i;
+    }
 }
 
 TEST_F(SkinScriptTest, ARejectedHotKeyStopsWhereItStopped)
 {
-    CSkin skin;
-    EXPECT_TRUE(Load(skin, "[Test]\nHOTKEY { 2 } HOTKEY F2 END\n")) << "both rejections end on a consumed word";
+    Loaded("[Test]\nHOTKEY { 2 } HOTKEY F2 END\n");  // both rejections end on a consumed word
     EXPECT_EQ(skin.HotKeys().Count(), 0u);
     ExpectFailure("[Test]\nHOTKEY { 1 F2 F3 }\nEND\n", "Failed at word '}' on line 0\n");
     ExpectFailure("[Test]\nHOTKEY { 3 NOSUCHKEY }\nEND\n", "Failed at word '}' on line 0\n");
@@ -200,8 +181,7 @@ TEST_F(SkinScriptTest, TheHotKeyTableKeeps256Bindings)
     std::string text = "[Test]\n";
     for (int i = 0; i < 300; ++i)
         text += StrFormat("HOTKEY { %d F5 }\n", i);
-    CSkin skin;
-    EXPECT_TRUE(Load(skin, text + "END\n"));
+    Loaded(text + "END\n");
     ASSERT_EQ(skin.HotKeys().Count(), 256u);
     EXPECT_EQ(skin.HotKeys().At(255).id, 255u);
 }
@@ -209,13 +189,10 @@ TEST_F(SkinScriptTest, TheHotKeyTableKeeps256Bindings)
 TEST(SkinKeyNames, Hold123NamesWithTheirVirtualKeyCodes)
 {
     EXPECT_EQ(CSkinHotKeys::KeyNameCount(), 123u);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("back"), 0x08u);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("KANJI"), 0x19u);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("7"), 0x37u);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("z"), 0x5Au);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("SLEEP"), 0x5Fu);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("F24"), 0x87u);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("RMENU"), 0xA5u);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("F25"), 0u);
-    EXPECT_EQ(CSkinHotKeys::KeyCode("ENTER"), 0u);
+    const std::pair<const char*, uint32_t> keys[] = {
+        {"back", 0x08}, {"KANJI", 0x19}, {"7", 0x37}, {"z", 0x5A}, {"SLEEP", 0x5F}, {"F24", 0x87}, {"RMENU", 0xA5},
+        {"F25", 0}, {"ENTER", 0}, // unknown names
+    };
+    for (const auto& k : keys)
+        EXPECT_EQ(CSkinHotKeys::KeyCode(k.first), k.second) << k.first;
 }

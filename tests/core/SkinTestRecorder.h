@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TempDir.h"
@@ -18,6 +19,8 @@
 // Recorders for the skin's platform interfaces: every call becomes one line of
 // text, so tests compare what would be drawn, sent and shaped with an
 // expected sequence.
+
+using Calls = std::vector<std::string>;
 
 inline std::string SkinRectText(const SkinRect& r)
 {
@@ -54,7 +57,7 @@ public:
                                   b.dstX, b.dstY, b.dstWidth, b.dstHeight));
     }
 
-    std::vector<std::string> calls;
+    Calls calls;
 
 private:
     static std::string Styles(const SkinPenStyle& pen, const SkinBrushStyle& brush)
@@ -124,23 +127,12 @@ public:
     void RemoveShape() override { calls.push_back("remove shape"); }
 
     // The calls since the last look, then forgets them.
-    std::vector<std::string> Take()
-    {
-        std::vector<std::string> taken;
-        taken.swap(calls);
-        return taken;
-    }
-    std::vector<std::string> TakeDrawn()
-    {
-        std::vector<std::string> taken;
-        if (buffer)
-            taken.swap(buffer->calls);
-        return taken;
-    }
+    Calls Take() { return std::exchange(calls, {}); }
+    Calls TakeDrawn() { return buffer ? std::exchange(buffer->calls, {}) : Calls{}; }
 
     SkinRect client{0, 0, 400, 300};
     std::set<uint32_t> visibleControls;
-    std::vector<std::string> calls;
+    Calls calls;
     std::vector<uint32_t> passedOn;
     std::unique_ptr<CRecordingSurface> buffer;
 };

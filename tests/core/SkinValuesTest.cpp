@@ -11,9 +11,49 @@
 
 namespace {
 
-int32_t Resolve(const char* word, int32_t extent)
+struct Resolved {
+    const char* word;
+    int32_t extent;
+    int32_t value;
+};
+
+TEST(SkinCoord, ResolvesItsNumberAndAnchorFlagsAgainstTheExtent)
 {
-    return CSkinCoord::FromWord(word).Resolve(extent);
+    const Resolved cases[] = {
+        {"10", 200, 10}, {"-5R", 200, 195}, {"R", 200, 200}, {"b", 80, 80}, {"L", 200, 0}, {"12T", 200, 12},
+        {"0C", 200, 100}, {"-7c", 201, 93}, {"50%", 200, 100}, {"25%B", 200, 250}, {"50%C", 200, 200},
+        {"33%", 100, 33},
+        {"-33%", 10, -3},     // division truncates toward zero
+        {"10CR", 200, 10},    // centre and far edge have no combined meaning
+        {"10%CR", 200, 10},   // nor have all three
+        {"010", 200, 10},     // coordinates are decimal
+        {"0x10", 200, 0},
+        {"5 R", 200, 205},    // any later character counts
+        {"+8", 200, 8},
+        {"2147483647R", 1, INT32_MIN}, // 32-bit arithmetic wraps
+        {"2147483647%", 2147483647, 0},
+    };
+    for (const Resolved& c : cases)
+        EXPECT_EQ(CSkinCoord::FromWord(c.word).Resolve(c.extent), c.value) << c.word << " in " << c.extent;
+}
+
+TEST(SkinCoord, KeepsTheValueAndFlagsWithin32Bits)
+{
+    const CSkinCoord c = CSkinCoord::FromWord("-3%rc");
+    EXPECT_EQ(c.Value(), -3);
+    EXPECT_EQ(c.Flags(), CSkinCoord::kPercent | CSkinCoord::kFar | CSkinCoord::kCentre);
+    EXPECT_EQ(CSkinCoord::FromWord("99999999999").Value(), INT32_MAX);
+    EXPECT_EQ(CSkinCoord::FromWord("-99999999999").Value(), INT32_MIN);
+}
+
+TEST(SkinNumber, ReadsCIntegersWithAutomaticBase)
+{
+    EXPECT_EQ(SkinNumber("42"), 42);
+    EXPECT_EQ(SkinNumber("0x1F"), 31);
+    EXPECT_EQ(SkinNumber("010"), 8);
+    EXPECT_EQ(SkinNumber("-12abc"), -12);
+    EXPECT_EQ(SkinNumber("word"), 0);
+    EXPECT_EQ(SkinNumber("0xFFFFFFFFFF"), INT32_MAX);
 }
 
 class SkinColourTest : public SkinTest {
@@ -28,56 +68,6 @@ protected:
     }
 };
 
-} // namespace
-
-TEST(SkinCoord, ResolvesEveryCombinationOfAnchorFlags)
-{
-    EXPECT_EQ(Resolve("10", 200), 10);
-    EXPECT_EQ(Resolve("-5R", 200), 195);
-    EXPECT_EQ(Resolve("R", 200), 200);
-    EXPECT_EQ(Resolve("b", 80), 80);
-    EXPECT_EQ(Resolve("0C", 200), 100);
-    EXPECT_EQ(Resolve("-7c", 201), 93);
-    EXPECT_EQ(Resolve("10CR", 200), 10) << "centre and far edge have no combined meaning";
-    EXPECT_EQ(Resolve("50%", 200), 100);
-    EXPECT_EQ(Resolve("25%B", 200), 250);
-    EXPECT_EQ(Resolve("50%C", 200), 200);
-    EXPECT_EQ(Resolve("10%CR", 200), 10) << "all three have no combined meaning";
-    EXPECT_EQ(Resolve("33%", 100), 33);
-    EXPECT_EQ(Resolve("-33%", 10), -3) << "division truncates toward zero";
-}
-
-TEST(SkinCoord, ReadsADecimalNumberAndThenTheFlagLetters)
-{
-    EXPECT_EQ(Resolve("L", 200), 0);
-    EXPECT_EQ(Resolve("12T", 200), 12);
-    EXPECT_EQ(Resolve("010", 200), 10) << "coordinates are decimal";
-    EXPECT_EQ(Resolve("0x10", 200), 0);
-    EXPECT_EQ(Resolve("5 R", 200), 205) << "any later character counts";
-    EXPECT_EQ(Resolve("+8", 200), 8);
-    const CSkinCoord c = CSkinCoord::FromWord("-3%rc");
-    EXPECT_EQ(c.Value(), -3);
-    EXPECT_EQ(c.Flags(), CSkinCoord::kPercent | CSkinCoord::kFar | CSkinCoord::kCentre);
-}
-
-TEST(SkinCoord, HugeValuesStayWithin32Bits)
-{
-    EXPECT_EQ(CSkinCoord::FromWord("99999999999").Value(), INT32_MAX);
-    EXPECT_EQ(CSkinCoord::FromWord("-99999999999").Value(), INT32_MIN);
-    EXPECT_EQ(Resolve("2147483647R", 1), INT32_MIN) << "32-bit arithmetic wraps";
-    EXPECT_EQ(Resolve("2147483647%", 2147483647), 0);
-}
-
-TEST(SkinNumber, ReadsCIntegersWithAutomaticBase)
-{
-    EXPECT_EQ(SkinNumber("42"), 42);
-    EXPECT_EQ(SkinNumber("0x1F"), 31);
-    EXPECT_EQ(SkinNumber("010"), 8);
-    EXPECT_EQ(SkinNumber("-12abc"), -12);
-    EXPECT_EQ(SkinNumber("word"), 0);
-    EXPECT_EQ(SkinNumber("0xFFFFFFFFFF"), INT32_MAX);
-}
-
 TEST_F(SkinColourTest, OneNumberIsTheValueAndThreeArePacked)
 {
     EXPECT_EQ(Colour("{ 0x00123456 }"), 0x123456);
@@ -88,12 +78,8 @@ TEST_F(SkinColourTest, OneNumberIsTheValueAndThreeArePacked)
 
 TEST_F(SkinColourTest, OtherCountsAndMissingBracesFail)
 {
-    EXPECT_EQ(Colour("{ }"), -1);
-    EXPECT_EQ(Colour("{ 1 2 }"), -1);
-    EXPECT_EQ(Colour("{ 1 2 3 4 }"), -1);
-    EXPECT_EQ(Colour("{255,0,0}"), -1);
-    EXPECT_EQ(Colour("255"), -1);
-    EXPECT_EQ(Colour("{ 1 2 3"), -1);
+    for (const char* bad : {"{ }", "{ 1 2 }", "{ 1 2 3 4 }", "{255,0,0}", "255", "{ 1 2 3"})
+        EXPECT_EQ(Colour(bad), -1) << bad;
 }
 
 TEST(SkinColour, AColourLeftUnsetFallsBack)
@@ -104,3 +90,5 @@ TEST(SkinColour, AColourLeftUnsetFallsBack)
     EXPECT_EQ(unset.Or(0x123456), 0x123456u);
     EXPECT_EQ(CSkinColour(0x10).Or(0x123456), 0x10u);
 }
+
+} // namespace

@@ -48,7 +48,7 @@ protected:
     std::unique_ptr<CTestServer> m_server;
 };
 
-TEST_F(ExchangeTest, TheReplyIsAppliedToCurrentDat)
+TEST_F(ExchangeTest, TheReplyIsAppliedToCurrentDatWithTheAccountsFlagAndMemo)
 {
     StartServer();
     WriteCurrent({{"1000001", 10}, {"1000002", 6}, {"1000003", 2}, {"1000004", 1}, {"7777777", 3}});
@@ -80,22 +80,15 @@ TEST_F(ExchangeTest, TheReplyIsAppliedToCurrentDat)
     EXPECT_EQ(90, m_server->Stock("1000001"));
     EXPECT_EQ(0, m_server->Stock("1000002"));
 
-    // The remainder goes again later and gets the next order number.
+    // The remainder goes again later, here from an account without prices, and
+    // gets the next order number, its flag and its memo.
     CItemList again;
-    const ClientRun next = SendCurrent("4711", again);
+    const ClientRun next = SendCurrent("1002", again);
     EXPECT_EQ("100002", next.orderNumber);
     EXPECT_EQ("Out Of Stock", again.FindByCode("1000002")->statusText);
-}
-
-TEST_F(ExchangeTest, AnAccountWithoutPricesGetsItsFlagAndMemo)
-{
-    StartServer();
-    WriteCurrent({{"1000001", 1}});
-    CItemList response;
-    const ClientRun run = SendCurrent("1002", response);
-    ASSERT_TRUE(run.outcome.showPrice.has_value());
-    EXPECT_FALSE(*run.outcome.showPrice);
-    EXPECT_EQ(std::vector<std::string>{"Closed on Monday"}, run.outcome.memos);
+    ASSERT_TRUE(next.outcome.showPrice.has_value());
+    EXPECT_FALSE(*next.outcome.showPrice);
+    EXPECT_EQ(std::vector<std::string>{"Closed on Monday"}, next.outcome.memos);
 }
 
 TEST_F(ExchangeTest, AnUnknownAccountLeavesTheOrderAsItWas)

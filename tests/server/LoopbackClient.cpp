@@ -74,7 +74,7 @@ public:
     }
 
 private:
-    void ShowStatus(const std::string& text) override { m_run.statuses.push_back(text); }
+    void ShowStatus(const std::string&) override {}
     void LinkEnded() override { m_run.linkEnded = true; }
 
     // Sleeps until the socket has news or the next timer of either list falls due.
@@ -92,7 +92,6 @@ private:
         const int ready = poll(&p, p.events ? 1 : 0, static_cast<int>(wait));
         int error = 0;
         for (int event; (event = m_socket.NextEvent(ready > 0 ? p.revents : 0, &error)) >= 0; p.revents = 0) {
-            m_run.connected = m_run.connected || (event == kSocketConnect && error == 0);
             m_session.OnSocketEvent(event, error);
             Pump();
             if (event == kSocketRead || event == kSocketClose)

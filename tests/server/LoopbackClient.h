@@ -26,12 +26,10 @@ struct ClientScript {
 };
 
 struct ClientRun {
-    bool connected = false;
     bool linkEnded = false;            // the session handed the end of the link over
     bool orderlyEnd = false;
     bool timedOut = false;
     std::vector<std::string> messages; // every message the server sent, in order
-    std::vector<std::string> statuses; // the status line, as it changed
     std::string received;              // every byte that arrived
     std::string orderNumber;           // the session's order number text
     ReplyOutcome outcome;              // when a response list was given

@@ -53,15 +53,10 @@ TEST(ComposeReply, NamesTheOrderEachLineTheFlagAndTheMemo)
     outcome.orderNumber = 100007;
     outcome.lines = {{"ABC12", 2, kDelivered}, {"X9", 5, kPartDelivered}, {"Q\xAC", 1, kItemNotFound},
                      {"", 1, kItemNotFound}};
+    // Codes and memo bytes that the link can't carry are left out.
     EXPECT_EQ("REPLY~ORDER NUMBER 100007~ABC12*2*0~X9*5*3~FLAGS +P~MEMO Closed on Monday~",
-              ComposeReply(outcome, true, "Closed on Monday"))
-        << "codes the link can't carry back are left out";
-    EXPECT_EQ("REPLY~ORDER NUMBER 100007~ABC12*2*0~X9*5*3~FLAGS -P~", ComposeReply(outcome, false, ""));
-
-    outcome.knownAccount = false;
-    outcome.orderNumber = 0;
-    outcome.lines = {{"ABC12", 2, kUnknownAccount}};
-    EXPECT_EQ("REPLY~ABC12*2*6~", ComposeReply(outcome, true, ""));
+              ComposeReply(outcome, true, "Closed~ on\x03 Monday"));
+    EXPECT_EQ("REPLY~ORDER NUMBER 100007~ABC12*2*0~X9*5*3~FLAGS -P~", ComposeReply(outcome, false, "~"));
 }
 
 class OrderDeskTest : public ::testing::Test {

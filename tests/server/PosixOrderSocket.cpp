@@ -13,16 +13,10 @@
 
 namespace {
 
+// Only these can happen on the loopback.
 int WinsockError(int error)
 {
-    switch (error) {
-    case 0: return 0;
-    case ECONNREFUSED: return 10061;
-    case ETIMEDOUT: return 10060;
-    case EHOSTUNREACH: return 10065;
-    case ENETUNREACH: return 10051;
-    default: return 10050;
-    }
+    return error == 0 ? 0 : error == ECONNREFUSED ? 10061 : 10050;
 }
 
 } // namespace

@@ -21,8 +21,6 @@ TEST(ServerOptions, DefaultsServeTheDemoOnTheLoopback)
     EXPECT_EQ(7410, o.port);
     EXPECT_EQ(30000u, o.catalogueSize);
     EXPECT_FALSE(o.trace);
-    EXPECT_EQ(0, o.faults.dropAfterBlocks);
-    EXPECT_FALSE(o.faults.silentAfterBid);
 }
 
 TEST(ServerOptions, ReadsEveryOption)
