@@ -43,6 +43,9 @@ const Recoverable kRecoverable[] = {
     {"LineNoiseBeforeEveryAnswerIsIgnored", &FaultPlan::garbageBytes, 24, "", 0},
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Recoverable& fault, std::ostream* out) { *out << fault.name; }
+
 class RecoverableFault : public ::testing::TestWithParam<Recoverable> {};
 
 TEST_P(RecoverableFault, TheOrderGoesThroughOnce)
