@@ -127,36 +127,38 @@ void COrderStore::Rollback()
         Exec("ROLLBACK");
 }
 
-bool COrderStore::FindAccount(const std::string& account, AccountRow* out)
+bool COrderStore::FindRow(CSqliteStatement& statement, const std::function<void()>& read)
 {
-    m_findAccount.Bind(1, account);
-    const int rc = m_findAccount.Step();
-    if (rc == SQLITE_ROW) {
-        out->account = account;
-        out->name = m_findAccount.Text(0);
-        out->showPrice = m_findAccount.Int(1) != 0;
-        out->memo = m_findAccount.Text(2);
-    }
-    m_findAccount.Reset();
+    const int rc = statement.Step();
+    if (rc == SQLITE_ROW)
+        read();
+    statement.Reset();
     Check(rc == SQLITE_ROW || rc == SQLITE_DONE);
     return rc == SQLITE_ROW;
 }
 
+bool COrderStore::FindAccount(const std::string& account, AccountRow* out)
+{
+    CSqliteStatement& row = m_findAccount.Bind(1, account);
+    return FindRow(row, [&] {
+        out->account = account;
+        out->name = row.Text(0);
+        out->showPrice = row.Int(1) != 0;
+        out->memo = row.Text(2);
+    });
+}
+
 bool COrderStore::FindProduct(const std::string& code, ProductRow* out)
 {
-    m_findProduct.Bind(1, code);
-    const int rc = m_findProduct.Step();
-    if (rc == SQLITE_ROW) {
+    CSqliteStatement& row = m_findProduct.Bind(1, code);
+    return FindRow(row, [&] {
         out->code = code;
-        out->description = m_findProduct.Text(0);
-        out->size = m_findProduct.Text(1);
-        out->price = m_findProduct.Real(2);
-        out->stock = m_findProduct.Int(3);
-        out->discontinued = m_findProduct.Int(4) != 0;
-    }
-    m_findProduct.Reset();
-    Check(rc == SQLITE_ROW || rc == SQLITE_DONE);
-    return rc == SQLITE_ROW;
+        out->description = row.Text(0);
+        out->size = row.Text(1);
+        out->price = row.Real(2);
+        out->stock = row.Int(3);
+        out->discontinued = row.Int(4) != 0;
+    });
 }
 
 bool COrderStore::SetStock(const std::string& code, int64_t stock)
@@ -167,15 +169,11 @@ bool COrderStore::SetStock(const std::string& code, int64_t stock)
 bool COrderStore::FindUnconfirmed(const std::string& account, const std::string& message, int64_t* number,
                                   std::string* reply)
 {
-    m_findUnconfirmed.Bind(1, account).Bind(2, OrderDigest(message)).Bind(3, message);
-    const int rc = m_findUnconfirmed.Step();
-    if (rc == SQLITE_ROW) {
-        *number = m_findUnconfirmed.Int(0);
-        *reply = m_findUnconfirmed.Text(1);
-    }
-    m_findUnconfirmed.Reset();
-    Check(rc == SQLITE_ROW || rc == SQLITE_DONE);
-    return rc == SQLITE_ROW;
+    CSqliteStatement& row = m_findUnconfirmed.Bind(1, account).Bind(2, OrderDigest(message)).Bind(3, message);
+    return FindRow(row, [&] {
+        *number = row.Int(0);
+        *reply = row.Text(1);
+    });
 }
 
 int64_t COrderStore::InsertOrder(const OrderRow& order)

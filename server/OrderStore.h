@@ -2,6 +2,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "SqliteStatement.h"
@@ -83,6 +84,8 @@ private:
     bool Exec(const char* sql);
     bool PrepareAll();
     bool Check(bool ok);
+    // Steps a bound lookup of one row; read takes its columns before the reset.
+    bool FindRow(CSqliteStatement& statement, const std::function<void()>& read);
     int64_t Count(CSqliteStatement& statement);
 
     sqlite3* m_db = nullptr;
