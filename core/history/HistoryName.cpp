@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr const char* kFolderPrefix = "History\\";
 // Longest order number read back from a name.
 constexpr size_t kMaxOrderNumberRead = 255;
 
@@ -57,35 +56,43 @@ std::string HistoryFileTitle(const std::tm& when, const std::string& orderNumber
 
 std::string HistoryFileName(const std::tm& when, const std::string& orderNumber)
 {
-    return kFolderPrefix + HistoryFileTitle(when, orderNumber);
+    return std::string(kHistoryFolder) + HistoryFileTitle(when, orderNumber);
 }
 
-bool ParseHistoryName(const std::string& fileName, HistoryName& name)
+bool ScanHistoryName(const std::string& fileName, HistoryName& name)
 {
     const char* p = fileName.c_str();
-    int32_t v[6];
-    bool ok = ScanDecimal(p, v[0]) && Expect(p, '-') && ScanDecimal(p, v[1]) && Expect(p, '-') &&
-              ScanDecimal(p, v[2]);
-    SkipSpace(p);
-    ok = ok && ScanDecimal(p, v[3]) && Expect(p, '.') && ScanDecimal(p, v[4]) && Expect(p, '.') &&
-         ScanDecimal(p, v[5]);
-    // Only real dates and times: the tree needs a month's name, and the
-    // rebuilt name needs two-digit times.
-    if (!ok || !Within(v[1], 1, 12) || !Within(v[2], 1, 31) || !Within(v[3], 0, 23) || !Within(v[4], 0, 59) ||
-        !Within(v[5], 0, 60))
-        return false;
-    name.year = v[0];
-    name.month = v[1];
-    name.day = v[2];
-    name.hour = v[3];
-    name.minute = v[4];
-    name.second = v[5];
+    // The separator before each number after the first; a space matches any run of white space.
+    static const char kSeparators[] = {'\0', '-', '-', ' ', '.', '.'};
+    int* const fields[] = {&name.year, &name.month, &name.day, &name.hour, &name.minute, &name.second};
+    for (size_t i = 0; i < 6; ++i) {
+        int32_t value = 0;
+        if (kSeparators[i] == ' ')
+            SkipSpace(p);
+        else if (kSeparators[i] && !Expect(p, kSeparators[i]))
+            return false;
+        if (!ScanDecimal(p, value))
+            return false;
+        *fields[i] = value;
+    }
     name.orderNumber.clear();
     SkipSpace(p);
     if (Expect(p, '(')) {
         const size_t length = std::strcspn(p, ")");
         name.orderNumber.assign(p, std::min(length, kMaxOrderNumberRead));
     }
+    return true;
+}
+
+bool ParseHistoryName(const std::string& fileName, HistoryName& name)
+{
+    HistoryName read;
+    // Only real dates and times: the tree needs a month's name, and the
+    // rebuilt name needs two-digit times.
+    if (!ScanHistoryName(fileName, read) || !Within(read.month, 1, 12) || !Within(read.day, 1, 31) ||
+        !Within(read.hour, 0, 23) || !Within(read.minute, 0, 59) || !Within(read.second, 0, 60))
+        return false;
+    name = read;
     return true;
 }
 
@@ -99,5 +106,5 @@ std::string HistoryOrderTitle(int year, int month, int day, const std::string& n
 
 std::string HistoryOrderPath(int year, int month, int day, const std::string& nodeText)
 {
-    return kFolderPrefix + HistoryOrderTitle(year, month, day, nodeText);
+    return std::string(kHistoryFolder) + HistoryOrderTitle(year, month, day, nodeText);
 }

@@ -16,6 +16,9 @@ struct HistoryName {
     std::string orderNumber;
 };
 
+// The folder of the history files, as the program names them.
+constexpr char kHistoryFolder[] = "History\\";
+
 // Longest order number a file name carries.
 constexpr size_t kMaxOrderNumberText = 64;
 
@@ -29,9 +32,12 @@ std::string HistoryFileTitle(const std::tm& when, const std::string& orderNumber
 // The same under "History\", the form the program opens.
 std::string HistoryFileName(const std::tm& when, const std::string& orderNumber);
 
-// Reads a file name (without folder) as "%d-%d-%d %d.%d.%d (%[^)]" would.
-// False for a name that doesn't begin with a real date and time; the order
-// number may be empty.
+// Reads a file name (without folder) as "%d-%d-%d %d.%d.%d (%[^)]" would:
+// the fields read before the first that doesn't match are set, the rest are
+// left as they were; true when all six numbers were read.
+bool ScanHistoryName(const std::string& fileName, HistoryName& name);
+// The same, but false (and name unchanged) for a name that doesn't begin with
+// a real date and time; the order number may be empty.
 bool ParseHistoryName(const std::string& fileName, HistoryName& name);
 
 // The file name rebuilt from an order's tree node: its date and the node's

@@ -71,11 +71,11 @@ void CHistoryTree::Clear()
     m_root.children.clear();
 }
 
-void CHistoryTree::Load(const std::string& folder)
+bool CHistoryTree::Load(const std::string& folder)
 {
     Clear();
     if (ReadIndexFile(folder + "/index.dat"))
-        return;
+        return true;
     std::vector<std::string> names;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -87,6 +87,7 @@ void CHistoryTree::Load(const std::string& folder)
     std::sort(names.begin(), names.end());
     for (const std::string& name : names)
         AddHistoryFile(name);
+    return false;
 }
 
 bool CHistoryTree::ReadIndexFile(const std::string& path)
@@ -176,14 +177,47 @@ int CHistoryTree::FindChildIndex(const CHistoryNode& parent, int value)
     return found;
 }
 
+HistoryOpening CHistoryTree::OpeningFor(int year, int month, int day) const
+{
+    const CHistoryNode* found = nullptr;
+    const CHistoryNode* level = &m_root;
+    for (const int value : {year, month, day}) {
+        level = FindChild(*level, value);
+        if (!level)
+            break;
+        found = level;
+    }
+    HistoryOpening opening;
+    if (found) {
+        opening.expanded = found;
+        opening.selected = found->children.empty() ? found : found->children.back().get();
+    }
+    return opening;
+}
+
+HistoryName CHistoryTree::OrderName(const CHistoryNode& order)
+{
+    HistoryName name;
+    const std::string title = OrderTitle(order);
+    if (!title.empty())
+        ScanHistoryName(title, name);
+    return name;
+}
+
 std::string CHistoryTree::OrderPath(const CHistoryNode& order)
+{
+    const std::string title = OrderTitle(order);
+    return title.empty() ? title : kHistoryFolder + title;
+}
+
+std::string CHistoryTree::OrderTitle(const CHistoryNode& order)
 {
     if (!order.IsOrder())
         return std::string();
     const CHistoryNode* day = order.parent;
     const CHistoryNode* month = day->parent;
     const CHistoryNode* year = month->parent;
-    return HistoryOrderPath(year->value, month->value, day->value, order.text);
+    return HistoryOrderTitle(year->value, month->value, day->value, order.text);
 }
 
 CHistoryNode* CHistoryTree::Append(CHistoryNode* parent, std::string text, int value)

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "history/HistoryName.h"
+
 // One node of the history tree: a year, a month, a day or an order.
 struct CHistoryNode {
     std::string text;
@@ -15,6 +17,14 @@ struct CHistoryNode {
 
     bool IsOrder() const { return depth == kOrderDepth; }
     static constexpr int kOrderDepth = 4;
+};
+
+// Where the history dialog opens: the node selected and expanded first, and
+// the node selected in the end (its last child, or the node itself when it
+// has none). Both null when nothing is selected.
+struct HistoryOpening {
+    const CHistoryNode* expanded = nullptr;
+    const CHistoryNode* selected = nullptr;
 };
 
 // Longest history index read; anything past it is ignored.
@@ -29,7 +39,8 @@ public:
 
     // Builds the tree from "index.dat" in folder when there is one, else from
     // the names of the files in folder matching "*(*).dat", in name order.
-    void Load(const std::string& folder);
+    // True when the index described it.
+    bool Load(const std::string& folder);
     // False when the file can't be opened.
     bool ReadIndexFile(const std::string& path);
     // Index records: a little-endian 16-bit tag and its payload; the records
@@ -43,11 +54,21 @@ public:
     // The last child whose value is at most value, stopping at the first
     // equal one; null when every child's value is greater.
     static const CHistoryNode* FindChild(const CHistoryNode& parent, int value);
+    // The walk to a day (today's, for the dialog): the day's node, or the
+    // latest earlier day of the latest month at or before the day's, or that
+    // month, or the latest year at or before the day's year; expanded, with
+    // its last child selected.
+    HistoryOpening OpeningFor(int year, int month, int day) const;
+
+    // The pieces of the file name an order node stands for, as read back
+    // from that name; numbers that can't be read stay 0.
+    static HistoryName OrderName(const CHistoryNode& order);
     // The file an order node stands for, "History\2008-03-05 14.03.22 (123).dat";
     // empty for any other node.
     static std::string OrderPath(const CHistoryNode& order);
 
 private:
+    static std::string OrderTitle(const CHistoryNode& order);
     static int FindChildIndex(const CHistoryNode& parent, int value);
     CHistoryNode* Append(CHistoryNode* parent, std::string text, int value);
     CHistoryNode* FindOrInsert(CHistoryNode* parent, int value, std::string text);

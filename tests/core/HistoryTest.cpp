@@ -64,6 +64,11 @@ const CHistoryNode& FirstOrder(const CHistoryTree& tree)
     return *tree.Root().children.at(0)->children.at(0)->children.at(0)->children.at(0);
 }
 
+std::string TextOf(const CHistoryNode* node)
+{
+    return node ? node->text : std::string();
+}
+
 using Lines = std::vector<std::string>;
 
 } // namespace
@@ -259,11 +264,12 @@ TEST_F(HistoryFolderTest, FilesAreListedInNameOrderWhenThereIsNoIndex)
 TEST_F(HistoryFolderTest, IndexWhenPresentDescribesTheWholeTree)
 {
     WriteBytes(PathOf("2008-03-05 14.03.22 (1).dat"), "");
+    CHistoryTree tree;
+    EXPECT_FALSE(tree.Load(m_dir.string()));
     IndexBytes index;
     index.Year(2001).Month(1).Day(1).Order(1, 2, 3, 4);
     WriteBytes(PathOf("index.dat"), std::string(index.bytes.begin(), index.bytes.end()));
-    CHistoryTree tree;
-    tree.Load(m_dir.string());
+    EXPECT_TRUE(tree.Load(m_dir.string()));
     EXPECT_EQ(Flat(tree), (Lines{"1:2001", "2:January", "3:1st", "4:01:02:03 (4)"}));
 }
 
@@ -274,4 +280,79 @@ TEST_F(HistoryFolderTest, MissingFolderGivesAnEmptyTree)
     tree.Load(PathOf("missing"));
     EXPECT_TRUE(tree.Root().children.empty());
     EXPECT_FALSE(tree.ReadIndexFile(PathOf("missing/index.dat")));
+}
+
+TEST(HistoryName, ScanReadsWhatParseRefuses)
+{
+    HistoryName name;
+    ASSERT_TRUE(ScanHistoryName("2008-00-40 99.-1.05 (7).dat", name));
+    EXPECT_EQ(std::tie(name.year, name.month, name.day, name.hour, name.minute, name.second),
+              std::make_tuple(2008, 0, 40, 99, -1, 5));
+    EXPECT_EQ(name.orderNumber, "7");
+    EXPECT_FALSE(ParseHistoryName("2008-00-40 99.-1.05 (7).dat", name));
+
+    HistoryName partial;
+    EXPECT_FALSE(ScanHistoryName("2008-03-05 14.x", partial));
+    EXPECT_EQ(std::tie(partial.year, partial.month, partial.day, partial.hour, partial.minute),
+              std::make_tuple(2008, 3, 5, 14, 0));
+}
+
+TEST(HistoryTexts, OrderSummaryOfTheSelectedOrder)
+{
+    const struct {
+        const char* file;
+        const char* summary;
+    } cases[] = {
+        {"2008-03-05 14.03.22 (123).dat", "Order Number: 123\r\nPlaced On 05 March 2008 at 14:03.22"},
+        {"2009-02-28 09.05.00 ().dat", "Order Number: \r\nPlaced On 28 February 2009 at 09:05.00"},
+        {"2010-12-01 23.59.59 (A-7).dat", "Order Number: A-7\r\nPlaced On 01 December 2010 at 23:59.59"},
+    };
+    for (const auto& c : cases) {
+        CHistoryTree tree;
+        ASSERT_TRUE(tree.AddHistoryFile(c.file));
+        EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(tree))), c.summary) << c.file;
+    }
+    // An index may name times and months no file has: the summary still shows them.
+    IndexBytes index;
+    index.Year(2008).Month(0).Day(40).Order(99, 0, 7, -5);
+    CHistoryTree tree;
+    tree.ReadIndex(index.bytes.data(), index.bytes.size());
+    EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(tree))),
+              "Order Number: -5\r\nPlaced On 40  2008 at 99:00.07");
+}
+
+TEST(HistoryTexts, LineClassFollowsTheStatusText)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"Ok", 0},  {"Failed", 0},         {"", 0},           {"12 Ordered", 1},     {"0 Ordered", 1},
+        {"Out Of Stock", 2}, {"Item Not Found", 3}, {"Not Available", 3}, {"SERVER ERROR 1", 3},
+        {"Unknown Account", 3}, {"SERVER ERROR", 3}, {"Ordered", 3}};
+    for (const auto& [text, statusClass] : cases)
+        EXPECT_EQ(HistoryLineClass(text), statusClass) << text;
+}
+
+TEST(HistoryFiles, OpeningWalksToTheDayOrTheLatestEarlierNode)
+{
+    CHistoryTree tree;
+    for (const char* name : {"2008-03-05 14.03.22 (1).dat", "2008-03-07 09.00.00 (2).dat", "2008-03-07 15.30.00 (3).dat"})
+        tree.AddHistoryFile(name);
+    const struct {
+        int year, month, day;
+        const char* expanded;
+        const char* selected;
+    } cases[] = {
+        {2008, 3, 7, "7th", "15:30:00 (3)"},  // today's latest order
+        {2008, 3, 9, "7th", "15:30:00 (3)"},  // the latest earlier day
+        {2008, 3, 6, "5th", "14:03:22 (1)"},
+        {2008, 4, 2, "March", "7th"},         // no March day at or before the 2nd
+        {2009, 1, 1, "2008", "March"},        // no 2008 month at or before January
+        {2007, 12, 31, "", ""},               // nothing that early
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day);
+        const HistoryOpening opening = tree.OpeningFor(c.year, c.month, c.day);
+        EXPECT_EQ(TextOf(opening.expanded), c.expanded);
+        EXPECT_EQ(TextOf(opening.selected), c.selected);
+    }
+    EXPECT_EQ(CHistoryTree().OpeningFor(2008, 3, 7).selected, nullptr);
 }

@@ -1,11 +1,13 @@
 // The history index and the history file names come from disk: any bytes
-// must give a sound tree whose orders rebuild to names inside History.
+// must give a sound tree whose orders rebuild to names inside History and
+// read back into a summary.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "history/HistoryName.h"
+#include "history/HistoryTexts.h"
 #include "history/HistoryTree.h"
 
 namespace {
@@ -16,6 +18,8 @@ void Walk(const CHistoryNode& node)
         if (child->parent != &node || child->depth != node.depth + 1)
             std::abort();
         if (child->IsOrder() && CHistoryTree::OrderPath(*child).rfind("History\\", 0) != 0)
+            std::abort();
+        if (child->IsOrder() && OrderSummary(CHistoryTree::OrderName(*child)).rfind("Order Number: ", 0) != 0)
             std::abort();
         Walk(*child);
     }
