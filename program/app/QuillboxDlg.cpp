@@ -7,6 +7,7 @@
 #include "app/WindowsVersion.h"
 #include "framework/DataExchange.h"
 #include "framework/ResourceString.h"
+#include "history/HistoryDlg.h"
 #include "order/ClockTexts.h"
 #include "order/SearchDlg.h"
 #include "res/resource.h"
@@ -278,8 +279,12 @@ void CQuillboxDlg::Send(bool takeNotes)
 // The place-order dialog runs here, modally, on the order grid.
 void CQuillboxDlg::RunPlaceOrder() {}
 
-// The history dialog runs here, modally.
-void CQuillboxDlg::OnHistory() {}
+// The orders answered so far, by date.
+void CQuillboxDlg::OnHistory()
+{
+    CHistoryDlg history(&theDataFileKey, this);
+    history.DoModal(Handle());
+}
 
 void CQuillboxDlg::OnClear()
 {
