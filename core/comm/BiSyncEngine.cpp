@@ -157,6 +157,7 @@ void CBiSyncEngine::EnterEnquiry()
 void CBiSyncEngine::EnterSending()
 {
     m_timers.KillTimer(kBidTimer);
+    m_wacksReceived = 0;
     SendBlock(false);
 }
 
@@ -243,14 +244,27 @@ void CBiSyncEngine::OnSendingByte(uint8_t byte)
         Trace(m_trace, kTraceLink, "A.3. Resending\r\n");
         SendBlock(true);
     } else if (IsWack(byte)) {
-        m_timers.KillTimer(kBlockTimer);
-        m_timers.SetTimer(kBlockTimer, kBlockPeriodMs);
-        SendChar(kENQ);
+        OnWackWhileSending();
     } else if (IsExpectedAck(byte)) {
         m_timers.KillTimer(kBlockTimer);
+        m_wacksReceived = 0;
         Trace(m_trace, kTraceLink, "A.4. Next Block!!\r\n");
         SendBlock(false);
     }
+}
+
+// A receiver that only ever asks us to wait is given up as we give up our own
+// waiting when receiving: after the first WACK and kWackRepeats more.
+void CBiSyncEngine::OnWackWhileSending()
+{
+    m_timers.KillTimer(kBlockTimer);
+    if (++m_wacksReceived > 1 + kWackRepeats) {
+        Trace(m_trace, kTraceLink, "A.7. Too many WACKs, giving up\r\n");
+        SetState(kLinkDisconnected);
+        return;
+    }
+    m_timers.SetTimer(kBlockTimer, kBlockPeriodMs);
+    SendChar(kENQ);
 }
 
 void CBiSyncEngine::OnReceivingByte(uint8_t byte)

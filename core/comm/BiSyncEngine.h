@@ -87,7 +87,7 @@ public:
 
     static constexpr int kBlockResends = CBlockSender::kResends; // resends of one block before the link gives up
     static constexpr int kBidRepeats = 5;         // ENQs after the first before the link gives up
-    static constexpr int kWackRepeats = 4;        // WACKs after the first before the link gives up
+    static constexpr int kWackRepeats = 4;        // WACKs after the first before the link gives up, either way
 
 private:
     struct StateInfo;
@@ -110,6 +110,7 @@ private:
     void OnEnquiringByte(uint8_t byte);
     void OnEnquiryByte(uint8_t byte);
     void OnSendingByte(uint8_t byte);
+    void OnWackWhileSending();
     void OnReceivingByte(uint8_t byte);
     void OnDataByte(uint8_t byte);
     void OnBlockCheck(uint8_t byte);
@@ -154,6 +155,7 @@ private:
     bool m_wackCycle = false;
     bool m_wackSent = false;
     int m_wackCount = 0;
+    int m_wacksReceived = 0; // WACKs for the block being sent
     bool m_finished = false;
     int m_eotRepeats = 0;
     bool m_orderlyEnd = false;

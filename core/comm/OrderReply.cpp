@@ -9,6 +9,10 @@
 #include "data/ItemList.h"
 #include "text/StatusText.h"
 
+const char kUnconfirmedText[] = "Received but not confirmed";
+const char kNoAnswerText[] = "No answer from the server: the order may have arrived";
+const char kNoAnswerLineText[] = "No answer";
+
 namespace {
 
 enum : int32_t { kDelivered = 0, kPartDelivered = 3, kOutOfStock = 7 };
@@ -23,13 +27,13 @@ struct ResponseSlot {
 };
 using SlotsByCode = std::unordered_map<std::string, std::deque<ResponseSlot>>;
 
-SlotsByCode CopyAsFailed(const CItemList& order, CItemList& response)
+SlotsByCode CopyUnanswered(const CItemList& order, CItemList& response, const char* text)
 {
     SlotsByCode slots;
     for (int i = 0; i < order.Count(); ++i) {
         auto copy = std::make_unique<ItemRecord>(*order.At(i));
         copy->statusClass = 0;
-        copy->statusText = "Failed";
+        copy->statusText = text;
         slots[copy->code].push_back({copy.get(), order.At(i)});
         response.AddRecord(std::move(copy));
     }
@@ -67,7 +71,7 @@ void ApplyLineResult(const ReplyField& result, CItemList& order, SlotsByCode& sl
     case kOutOfStock: line->statusClass = kClassOutOfStock; break;
     default: line->statusClass = kClassUnavailable; break;
     }
-    order.UpdateRow(index);
+    order.RefreshLine(index); // saved once, after the whole reply
 }
 
 void ApplyField(const ReplyField& field, CItemList& order, SlotsByCode& slots, ReplyOutcome& outcome)
@@ -85,12 +89,13 @@ void ApplyField(const ReplyField& field, CItemList& order, SlotsByCode& slots, R
 
 } // namespace
 
-ReplyOutcome ProcessReply(const std::string& reply, bool orderlyEnd, CItemList& order, CItemList& response,
+ReplyOutcome ProcessReply(const std::string& reply, ExchangeEnd end, CItemList& order, CItemList& response,
                           int32_t& orderCounter)
 {
     ReplyOutcome outcome;
-    SlotsByCode slots = CopyAsFailed(order, response);
-    if (orderlyEnd) {
+    outcome.end = end;
+    SlotsByCode slots = CopyUnanswered(order, response, end == ExchangeEnd::NoAnswer ? kNoAnswerLineText : "Failed");
+    if (end == ExchangeEnd::Confirmed || end == ExchangeEnd::Unconfirmed) {
         for (const ReplyField& field : ParseReply(reply))
             ApplyField(field, order, slots, outcome);
     }

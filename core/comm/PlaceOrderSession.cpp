@@ -14,6 +14,7 @@ namespace {
 
 constexpr unsigned kRetryPeriodMs = 1000;
 constexpr unsigned kConnectionPeriodMs = 20000;
+constexpr unsigned kExchangeTickMs = 1000;
 constexpr int kWouldBlock = 10035;
 constexpr int kDisconnectedError = 10101; // WSAEDISCON: "Disconnected"
 constexpr size_t kReadSize = 256;
@@ -52,10 +53,12 @@ void CPlaceOrderSession::Cancel()
     // Ending the dialog stops its timers: no attempt follows.
     m_ports.timers.KillTimer(kRetryTimer);
     m_ports.timers.KillTimer(kConnectionTimer);
+    StopExchangeClock();
 }
 
 void CPlaceOrderSession::ConnectAttempt()
 {
+    StopExchangeClock();
     Disconnect();
     Trace(m_ports.trace, kTraceConnection, "* Connecting\r\n");
     m_composed = false;
@@ -123,6 +126,10 @@ void CPlaceOrderSession::Disconnect()
 
 void CPlaceOrderSession::ComposeOrder()
 {
+    // A server that takes the order and never answers, or only ever asks the
+    // link to wait, would otherwise hold the exchange open for good.
+    m_exchangeLeft = kExchangeSeconds;
+    m_ports.timers.SetTimer(kExchangeTimer, kExchangeTickMs);
     SetStatus("Transmitting Order");
     for (const std::string& field : ComposeOrderFields(m_order))
         m_ports.link.AddSendData(field);
@@ -137,6 +144,28 @@ void CPlaceOrderSession::OnTimer(int id)
         OnRetryTimer();
     else if (id == kConnectionTimer)
         OnConnectionTimer();
+    else if (id == kExchangeTimer)
+        OnExchangeTimer();
+}
+
+void CPlaceOrderSession::StopExchangeClock()
+{
+    m_ports.timers.KillTimer(kExchangeTimer);
+}
+
+// The deadline ends the link as its own give-up would; the reply, if one came,
+// still stands (Unconfirmed), else nobody can tell whether the order arrived.
+void CPlaceOrderSession::OnExchangeTimer()
+{
+    if (--m_exchangeLeft > 0)
+        return;
+    StopExchangeClock();
+    m_deadlinePassed = true;
+    Trace(m_ports.trace, kTraceConnection, "* Exchange deadline passed\r\n");
+    SetStatus("%s", m_reply.empty() ? kNoAnswerText : kUnconfirmedText);
+    Disconnect();
+    if (m_ports.link.State() != kLinkDisconnected)
+        m_ports.link.SetState(kLinkDisconnected); // a modem line leaves the link as it is
 }
 
 void CPlaceOrderSession::OnRetryTimer()
@@ -269,7 +298,13 @@ void CPlaceOrderSession::OnLinkState(int state)
     switch (state) {
     case kLinkDisconnected:
         m_ended = true;
+        StopExchangeClock();
         m_ports.host.LinkEnded();
+        break;
+    case kLinkBlockEnd:
+    case kLinkDataEnd:
+        if (!m_reply.empty())
+            m_exchangeLeft += kUpdateBlockSeconds; // an update may be long, and each block is progress
         break;
     case kLinkReceiving: SetStatus("Receiving response."); break;
     case kLinkDisconnecting:
@@ -280,9 +315,16 @@ void CPlaceOrderSession::OnLinkState(int state)
     }
 }
 
+ExchangeEnd CPlaceOrderSession::End() const
+{
+    if (m_reply.empty())
+        return m_deadlinePassed ? ExchangeEnd::NoAnswer : ExchangeEnd::Failed;
+    return m_ports.link.OrderlyEnd() ? ExchangeEnd::Confirmed : ExchangeEnd::Unconfirmed;
+}
+
 ReplyOutcome CPlaceOrderSession::ApplyReply(CItemList& order, CItemList& response, int32_t& orderCounter)
 {
-    ReplyOutcome outcome = ProcessReply(m_reply, m_ports.link.OrderlyEnd(), order, response, orderCounter);
+    ReplyOutcome outcome = ProcessReply(m_reply, End(), order, response, orderCounter);
     if (outcome.orderNumber)
         m_orderNumber = *outcome.orderNumber;
     return outcome;

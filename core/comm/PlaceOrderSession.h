@@ -19,6 +19,7 @@ enum SocketEvent : int { kSocketAccept = 0, kSocketClose = 1, kSocketConnect = 3
 enum PlaceOrderTimer : int {
     kRetryTimer = 1,      // 1000 ms: the countdown to the next attempt
     kConnectionTimer = 2, // 20000 ms: a socket that couldn't start connecting
+    kExchangeTimer = 3,   // 1000 ms: counts down the exchange's deadline once the order goes
 };
 
 struct PlaceOrderSettings {
@@ -41,7 +42,7 @@ public:
         IOrderSocket& socket;
         IOrderModem* modem;   // needed with CnxType 1
         IDialUp* dialUp;      // needed with RasConnection
-        ITimerHost& timers;   // the dialog's timers 1 and 2
+        ITimerHost& timers;   // the dialog's timers 1, 2 and 3
         CBiSyncEngine& link;
         ITraceSink* trace;
     };
@@ -72,6 +73,8 @@ public:
     // The record side of the end: applies the stored reply to the order and
     // the response list and takes the order number it gave.
     ReplyOutcome ApplyReply(CItemList& order, CItemList& response, int32_t& orderCounter);
+    // How the exchange ended, once the link has ended (ApplyReply tells the same).
+    ExchangeEnd End() const;
 
     const std::string& OrderNumberText() const { return m_orderNumber; }
     const std::string& ReplyText() const { return m_reply; }
@@ -81,6 +84,10 @@ public:
 
     static constexpr int kAttempts = 5;
     static constexpr int kCountdownSeconds = 10;
+    // From the order going into the link to the link's end; each block received
+    // after the reply (an update) adds kUpdateBlockSeconds.
+    static constexpr int kExchangeSeconds = 180;
+    static constexpr int kUpdateBlockSeconds = 1;
 
 private:
     void ConnectAttempt();
@@ -91,6 +98,8 @@ private:
     void ClassifyMessage(const std::string& text);
     void OnConnectionTimer();
     void OnRetryTimer();
+    void OnExchangeTimer();
+    void StopExchangeClock();
     void ReadSocket();
 
     Ports m_ports;
@@ -101,6 +110,8 @@ private:
     std::string m_updatePath = "one";
     int m_attempt = 1;
     int m_countdown = kCountdownSeconds;
+    int m_exchangeLeft = 0;            // seconds to the exchange's deadline
+    bool m_deadlinePassed = false;
     std::string m_failurePrefix;
     bool m_composed = false;           // the order went into the link on this connection
     bool m_expectedDisconnect = false; // a modem hang-up now is no failure

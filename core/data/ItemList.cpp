@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "data/Gtin.h"
 #include "data/RecordFormat.h"
 #include "data/ScrambledFile.h"
 
@@ -18,7 +19,11 @@ bool CItemList::Load(const char* fileName)
     if (fileName)
         m_fileName = fileName;
     CScrambledFile file(m_keys);
-    if (!file.Open(m_fileName, false))
+    const bool opened = file.Open(m_fileName, false);
+    m_unreadable = file.Scrambled();
+    if (m_unreadable && m_view)
+        m_view->FileUnreadable();
+    if (!opened)
         return false;
     m_loading = true;
     ReserveFor(m_fileName);
@@ -50,12 +55,26 @@ void CItemList::ReserveFor(const std::string& fileName)
     size_t expected = m_records.size() + static_cast<size_t>(bytes / kShortestLikelyLine);
     m_records.reserve(expected);
     m_byCode.reserve(expected);
+    if (m_kind == ListKind::Products)
+        m_byGtin.reserve(expected);
 }
 
 bool CItemList::Save(const char* fileName) const
 {
+    const std::string target = fileName ? fileName : m_fileName;
+    if (target != m_fileName)
+        return Write(target);
+    const bool saved = !m_unreadable && Write(target);
+    m_unsaved = !saved;
+    if (m_view)
+        m_view->Saved(saved);
+    return saved;
+}
+
+bool CItemList::Write(const std::string& fileName) const
+{
     CScrambledFile file(m_keys);
-    if (!file.Open(fileName ? fileName : m_fileName, true))
+    if (!file.Open(fileName, true))
         return false;
     for (const auto& record : m_records) {
         std::string line = FormatRecordLine(m_kind, *record);
@@ -94,6 +113,19 @@ ItemRecord* CItemList::FindByCode(const std::string& code, int* index) const
     return it->second;
 }
 
+std::vector<ItemRecord*> CItemList::FindByGtin(uint64_t gtin) const
+{
+    std::vector<ItemRecord*> found;
+    auto [first, last] = m_byGtin.equal_range(gtin);
+    for (auto it = first; it != last; ++it)
+        found.push_back(it->second);
+    // Several products of one code are rare: their order is put right here.
+    if (found.size() > 1)
+        std::sort(found.begin(), found.end(),
+                  [this](const ItemRecord* a, const ItemRecord* b) { return IndexOf(a) < IndexOf(b); });
+    return found;
+}
+
 int CItemList::IndexOf(const ItemRecord* record) const
 {
     for (size_t i = 0; i < m_records.size(); ++i)
@@ -103,6 +135,14 @@ int CItemList::IndexOf(const ItemRecord* record) const
 }
 
 void CItemList::UpdateRow(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    RefreshLine(index);
+    AutoSave();
+}
+
+void CItemList::RefreshLine(int index)
 {
     if (index < 0 || index >= Count())
         return;
@@ -116,7 +156,6 @@ void CItemList::UpdateRow(int index)
     } else if (m_view && !m_loading) {
         m_view->RowChanged(index);
     }
-    AutoSave();
 }
 
 void CItemList::AutoSave() const
@@ -139,6 +178,7 @@ void CItemList::Clear()
 {
     m_records.clear();
     m_byCode.clear();
+    m_byGtin.clear();
     if (m_view)
         m_view->RowsReset();
 }
@@ -154,6 +194,7 @@ void CItemList::Sort()
     });
     // With duplicate codes (a list never set up) the first of each code may have changed.
     m_byCode.clear();
+    m_byGtin.clear();
     for (const auto& record : m_records)
         IndexRecord(record.get());
     if (m_view)
@@ -177,10 +218,32 @@ void CItemList::Search(const CItemList& source, const char* text, int limit)
 void CItemList::IndexRecord(ItemRecord* record)
 {
     m_byCode.emplace(record->code, record);
+    if (m_kind != ListKind::Products)
+        return;
+    const uint64_t item = GtinNumber(record->code);
+    const uint64_t second = GtinNumber(record->auxText);
+    if (item)
+        m_byGtin.emplace(item, record);
+    if (second && second != item)
+        m_byGtin.emplace(second, record);
+}
+
+void CItemList::UnindexGtin(ItemRecord* record)
+{
+    for (const std::string* text : {&record->code, &record->auxText}) {
+        auto [first, last] = m_byGtin.equal_range(GtinNumber(*text));
+        for (auto it = first; it != last; ++it)
+            if (it->second == record) {
+                m_byGtin.erase(it);
+                break;
+            }
+    }
 }
 
 void CItemList::UnindexRecord(ItemRecord* record)
 {
+    if (m_kind == ListKind::Products)
+        UnindexGtin(record);
     auto it = m_byCode.find(record->code);
     if (it == m_byCode.end() || it->second != record)
         return;

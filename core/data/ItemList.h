@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -20,6 +21,11 @@ public:
     // The row the user last selected (-1 for none), and moving the selection.
     virtual int SelectionMark() const { return -1; }
     virtual void SelectRow(int) {}
+    // After every save of the list's own file: whether it reached the disk.
+    virtual void Saved(bool) {}
+    // The list's file is scrambled and no data-file key was found: it is left
+    // as it is and nothing is saved over it.
+    virtual void FileUnreadable() {}
 };
 
 // The record list a CDatabaseCtrl owns: products, the order, search hits,
@@ -38,15 +44,25 @@ public:
 
     // Appends the records of a data file; a name replaces the stored one.
     bool Load(const char* fileName = nullptr);
-    // Writes every record to the name given, else to the stored one.
+    // Writes every record to the name given, else to the stored one; never
+    // over a stored file that could not be read (Unreadable).
     bool Save(const char* fileName = nullptr) const;
+    bool Unreadable() const { return m_unreadable; }
+    // The last save of the list's own file failed: the file is behind the list.
+    bool Unsaved() const { return m_unsaved; }
 
     // Takes the record; once set up, a record whose code is already listed
     // only adds its quantity to that line.
     void AddRecord(std::unique_ptr<ItemRecord> record);
     ItemRecord* FindByCode(const std::string& code, int* index = nullptr) const;
+    // Products whose item code or second code is this GTIN number (any of its
+    // 8-, 12-, 13- or 14-digit forms, see GtinNumber), in list order, each
+    // once. Only the Products role keeps this index.
+    std::vector<ItemRecord*> FindByGtin(uint64_t gtin) const;
     // Refreshes a line: in the Order role a quantity of 0 removes it. Saves the order.
     void UpdateRow(int index);
+    // UpdateRow without the save, for a caller that changes many lines and saves once.
+    void RefreshLine(int index);
     void DeleteLine(int index);
     void Clear();
     // Class 3 first down to class 0, by description within a class; stable.
@@ -64,7 +80,9 @@ public:
 private:
     void IndexRecord(ItemRecord* record);
     void UnindexRecord(ItemRecord* record);
+    void UnindexGtin(ItemRecord* record);
     void AutoSave() const;
+    bool Write(const std::string& fileName) const;
     void ReserveFor(const std::string& fileName);
 
     const IDataKeySource* m_keys;
@@ -72,8 +90,13 @@ private:
     ListKind m_kind = ListKind::Products;
     bool m_setUp = false;
     bool m_loading = false;
+    bool m_unreadable = false;
+    mutable bool m_unsaved = false;
     std::string m_fileName;
     std::vector<std::unique_ptr<ItemRecord>> m_records;
     // First record of each code, so loading a large product file stays linear.
     std::unordered_map<std::string, ItemRecord*> m_byCode;
+    // Every product under the GTIN of its item code and of its second code,
+    // so a scanned pack is found at once among 100,000 products.
+    std::unordered_multimap<uint64_t, ItemRecord*> m_byGtin;
 };

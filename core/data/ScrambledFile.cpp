@@ -4,8 +4,18 @@
 #include <cstring>
 
 namespace {
+
 constexpr size_t kChunk = 64 * 1024;
+
+// Data files are text: printable characters and TABs, lines ending in LF or
+// CR LF. Other control bytes in a file read without a key mean it is
+// scrambled: its first chunk shows them almost at once.
+bool HoldsControlBytes(const uint8_t* bytes, size_t n)
+{
+    return std::any_of(bytes, bytes + n, [](uint8_t b) { return b < 0x20 && b != '\t' && b != '\n' && b != '\r'; });
 }
+
+} // namespace
 
 CScrambledFile::CScrambledFile(const IDataKeySource* keys, bool enabled)
     : m_keys(keys), m_enabled(enabled)
@@ -26,10 +36,19 @@ bool CScrambledFile::Open(const std::string& path, bool forWriting)
     std::optional<std::string> key = m_keys ? m_keys->GetDataFileKey() : std::nullopt;
     SetKey(key ? key->c_str() : nullptr);
     m_next = m_end = 0;
+    m_scrambled = false;
     if (forWriting)
         return m_writer.Open(path);
     m_reader = std::fopen(path.c_str(), "rb");
-    return m_reader != nullptr;
+    if (!m_reader)
+        return false;
+    if (IsIdentity() && Refill() && HoldsControlBytes(m_buffer.data(), m_end)) {
+        m_scrambled = true;
+        Close();
+        m_next = m_end = 0;
+        return false;
+    }
+    return true;
 }
 
 bool CScrambledFile::Close()
@@ -47,7 +66,7 @@ bool CScrambledFile::Close()
 void CScrambledFile::Transform(uint8_t* buffer, size_t n)
 {
     const size_t length = m_keyState.size();
-    if (!m_enabled || length == 0)
+    if (IsIdentity())
         return;
     uint8_t* key = m_keyState.data();
     uint32_t pos = m_position;

@@ -23,6 +23,7 @@ public:
 
     void SetKey(const char* text);
     // Fetches the key anew, so every file starts the stream from its beginning.
+    // Reading without a key, a file that isn't plain text fails (Scrambled).
     bool Open(const std::string& path, bool forWriting);
     // For a written file: true when every byte reached the target.
     bool Close();
@@ -37,15 +38,19 @@ public:
     bool WriteString(const char* text);
 
     const std::string& Key() const { return m_keyText; }
+    // The last Open for reading found a scrambled file and no key to read it.
+    bool Scrambled() const { return m_scrambled; }
 
 private:
     bool Refill();
+    bool IsIdentity() const { return !m_enabled || m_keyState.empty(); }
 
     const IDataKeySource* m_keys;
     std::string m_keyText;
     std::vector<uint8_t> m_keyState;
     uint32_t m_position = 0;
     bool m_enabled;
+    bool m_scrambled = false;
 
     std::FILE* m_reader = nullptr;
     CSafeFile m_writer;

@@ -132,6 +132,18 @@ TEST_F(BiSyncEngine, WackWhileSendingAsksAgainAndRestartsTheBlockTimer)
     EXPECT_EQ(rig.TakeSent(), Block("A~", true));
 }
 
+// A receiver that answers every bid with WACK is given up as a silent sender is.
+TEST_F(BiSyncEngine, WacksForOneBlockAreCountedAsWhenReceiving)
+{
+    Sending(rig, std::string(300, 'a') + "~");
+    EXPECT_EQ(rig.Answer(kAck1).substr(0, 2), "" "a"); // a new block starts the count afresh
+    for (int i = 0; i <= CBiSyncEngine::kWackRepeats; ++i)
+        EXPECT_EQ(rig.Answer(kWack), kEnq);
+    EXPECT_EQ(rig.engine.State(), kLinkSending);
+    EXPECT_EQ(rig.Answer(kWack), "");
+    EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
+}
+
 TEST_F(BiSyncEngine, BothStationsBiddingBidsAgain)
 {
     rig.Idle("A~");

@@ -20,11 +20,19 @@ protected:
         order.AddRecord(std::move(line));
     }
 
-    ReplyOutcome Apply(const std::string& reply, bool orderly = true)
+    ReplyOutcome Apply(const std::string& reply, ExchangeEnd end = ExchangeEnd::Confirmed)
     {
-        order.Load(PathOf("Current.dat").c_str()); // names the order file
+        std::filesystem::remove(PathOf("Current.dat")); // the lines are in memory only
+        order.Load(PathOf("Current.dat").c_str());      // names the order file
         order.Setup(ListKind::Order);
-        return ProcessReply(reply, orderly, order, response, counter);
+        order.SetView(&saves);
+        return ProcessReply(reply, end, order, response, counter);
+    }
+
+    void Reset()
+    {
+        order.Clear();
+        response.Clear();
     }
 
     std::string Summary(const CItemList& list) const
@@ -38,6 +46,15 @@ protected:
         return out;
     }
 
+    // Counts the saves of the order file.
+    struct SaveCounter : IItemListView {
+        int count = 0;
+        void RowInserted(int) override {}
+        void RowDeleted(int) override {}
+        void RowChanged(int) override {}
+        void RowsReset() override {}
+        void Saved(bool) override { ++count; }
+    } saves;
     CItemList order;
     CItemList response;
     int32_t counter = 41;
@@ -45,31 +62,41 @@ protected:
 
 } // namespace
 
-TEST_F(OrderReply, WithoutAnOrderlyEndEveryLineFailsAndTheOrderStays)
+TEST_F(OrderReply, WithoutAReplyEveryLineFailsOrHasNoAnswerAndTheOrderStays)
 {
-    Line("ABC12", 2);
-    Line("X9", 1);
-    ReplyOutcome outcome = Apply("REPLY~ORDER NUMBER 123~ABC12*2*0~", false);
-    EXPECT_EQ(Summary(response), "ABC12:2:0:Failed;X9:1:0:Failed;");
-    EXPECT_EQ(Summary(order), "ABC12:2:0:;X9:1:0:;");
-    EXPECT_FALSE(outcome.orderNumber);
-    EXPECT_EQ(counter, 42);
+    for (auto [end, shown] : {std::pair{ExchangeEnd::Failed, "Failed"}, std::pair{ExchangeEnd::NoAnswer, "No answer"}}) {
+        SCOPED_TRACE(shown);
+        Reset();
+        Line("ABC12", 2);
+        Line("X9", 1);
+        ReplyOutcome outcome = Apply("REPLY~ORDER NUMBER 123~ABC12*2*0~", end);
+        EXPECT_EQ(Summary(response), "ABC12:2:0:" + std::string(shown) + ";X9:1:0:" + shown + ";");
+        EXPECT_EQ(Summary(order), "ABC12:2:0:;X9:1:0:;");
+        EXPECT_FALSE(outcome.orderNumber);
+        EXPECT_EQ(outcome.end, end);
+    }
+    EXPECT_EQ(counter, 43);
 }
 
-TEST_F(OrderReply, DeliveredLineLeavesTheOrderAndTheNumberIsTaken)
+// A reply whose closing exchange failed stands as the server stored it.
+TEST_F(OrderReply, DeliveredLineLeavesTheOrderAndTheNumberIsTakenConfirmedOrNot)
 {
-    Line("ABC12", 2);
-    Line("X9", 1);
-    ReplyOutcome outcome = Apply("REPLY~ORDER NUMBER 123~ABC12*2*0~");
-    EXPECT_EQ(Summary(response), "ABC12:2:0:Ok;X9:1:0:Failed;");
-    EXPECT_EQ(Summary(order), "X9:1:0:;");
-    EXPECT_EQ(outcome.orderNumber.value_or("none"), "123");
-    EXPECT_EQ(counter, 42);
-    // The file holds what is still wanted.
-    CItemList saved;
-    saved.Setup(ListKind::Order);
-    saved.Load(PathOf("Current.dat").c_str());
-    EXPECT_EQ(Summary(saved), "X9:1:0:;");
+    for (ExchangeEnd end : {ExchangeEnd::Confirmed, ExchangeEnd::Unconfirmed}) {
+        Reset();
+        Line("ABC12", 2);
+        Line("X9", 1);
+        ReplyOutcome outcome = Apply("REPLY~ORDER NUMBER 123~ABC12*2*0~", end);
+        EXPECT_EQ(Summary(response), "ABC12:2:0:Ok;X9:1:0:Failed;");
+        EXPECT_EQ(Summary(order), "X9:1:0:;");
+        EXPECT_EQ(outcome.orderNumber.value_or("none"), "123");
+        EXPECT_EQ(outcome.end, end);
+        // The file holds what is still wanted.
+        CItemList saved;
+        saved.Setup(ListKind::Order);
+        saved.Load(PathOf("Current.dat").c_str());
+        EXPECT_EQ(Summary(saved), "X9:1:0:;");
+    }
+    EXPECT_EQ(counter, 43);
 }
 
 TEST_F(OrderReply, PartDeliveryKeepsTheRemainderNeverLessThanNothingOrMoreThanAsked)
@@ -90,6 +117,7 @@ TEST_F(OrderReply, OutOfStockAndEveryOtherFailureGetTheirClassesAndTexts)
     Apply("REPLY~S1*1*1~S7*1*7~S99*1*99~SN*1*-1~");
     EXPECT_EQ(Summary(order), "S1:1:3:;S7:1:2:;S99:1:3:;SN:1:3:;");
     EXPECT_EQ(Summary(response), "S1:1:0:Item Not Found;S7:1:0:Out Of Stock;S99:1:0:SERVER ERROR;SN:1:0:SERVER ERROR;");
+    EXPECT_EQ(saves.count, 1); // once per reply, not once per refused line
 }
 
 TEST_F(OrderReply, OneResultAnswersOnlyTheFirstLineOfItsCode)

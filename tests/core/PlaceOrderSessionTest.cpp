@@ -403,3 +403,62 @@ TEST(PlaceOrderSession, DialUpFailureIsTracedRetriedAndHungUp)
     rig.session.OnDialUpConnected();
     EXPECT_EQ(rig.socket.creates, 1);
 }
+
+TEST(PlaceOrderSession, ServerSilentAfterTheOrderEndsAtTheDeadlineWithNoAnswer)
+{
+    SessionRig rig;
+    rig.Linked();
+    rig.Answer(kAck0);
+    EXPECT_EQ(rig.Answer(kAck1), kEot); // the order is in; the server says nothing more
+    rig.Advance(CPlaceOrderSession::kExchangeSeconds * 1000 - 1);
+    EXPECT_EQ(rig.host.linkEnded, 0);
+    rig.Advance(1);
+    EXPECT_EQ(rig.host.linkEnded, 1);
+    EXPECT_EQ(rig.host.Last(), kNoAnswerText);
+    EXPECT_EQ(rig.session.End(), ExchangeEnd::NoAnswer);
+    EXPECT_FALSE(rig.dialogTimers.IsSet(kExchangeTimer));
+}
+
+namespace {
+
+// The server's reply arrives whole and is answered "OK"; the server then bids again.
+void ReplyAnswered(SessionRig& rig)
+{
+    rig.Linked();
+    rig.Answer(kAck0 + kAck1 + kEnq);
+    rig.ServerSends(Block("REPLY~ORDER NUMBER 123~", true));
+    EXPECT_EQ(rig.Answer(kEot + kAck0), kAck1 + kEnq + Block("OK", true));
+    EXPECT_EQ(rig.Answer(kAck1), kEot);
+}
+
+} // namespace
+
+// The server stores the order before it replies: a reply that came whole
+// stands though the closing exchange never completes.
+TEST(PlaceOrderSession, ReplyAnsweredOkStandsWhenTheLineDropsBeforeTheClosingExchange)
+{
+    SessionRig rig;
+    ReplyAnswered(rig);
+    rig.Socket(kSocketClose);
+    EXPECT_EQ(rig.host.linkEnded, 1);
+    EXPECT_FALSE(rig.link.OrderlyEnd());
+    CItemList order, response;
+    int32_t counter = 0;
+    EXPECT_EQ(rig.session.ApplyReply(order, response, counter).end, ExchangeEnd::Unconfirmed);
+    EXPECT_EQ(rig.session.OrderNumberText(), "123");
+}
+
+TEST(PlaceOrderSession, EachUpdateBlockAfterTheReplyPutsTheDeadlineBackOneSecond)
+{
+    SessionRig rig;
+    ReplyAnswered(rig);
+    EXPECT_EQ(rig.Answer(kEnq), kAck0);
+    for (int i = 0; i < 10; ++i)
+        rig.ServerSends(Block("EXEUPDATE~" + std::to_string(i), false));
+    rig.Advance((CPlaceOrderSession::kExchangeSeconds + 10) * 1000 - 1);
+    EXPECT_EQ(rig.host.linkEnded, 0);
+    rig.Advance(1);
+    EXPECT_EQ(rig.host.linkEnded, 1);
+    EXPECT_EQ(rig.host.Last(), kUnconfirmedText);
+    EXPECT_EQ(rig.session.End(), ExchangeEnd::Unconfirmed);
+}

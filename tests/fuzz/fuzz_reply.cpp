@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     CItemList response;
     int32_t counter = 0;
-    ProcessReply(reply, true, order, response, counter);
+    ProcessReply(reply, ExchangeEnd::Confirmed, order, response, counter);
     if (response.Count() != lines || order.Count() > lines || counter != 1)
         std::abort();
     for (int i = 0; i < order.Count(); ++i)
