@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/StrFormat.h"
+#include "data/Gtin.h"
 
 namespace {
 
@@ -158,7 +159,9 @@ std::vector<ItemRecord> MakeDemoCatalogue(size_t count, uint32_t seed)
         ItemRecord r;
         // Codes climb by a random step so they are unique and look issued, not counted.
         r.code = StrFormat("%07zu", 1000000 + i * 7 + random.Below(7));
-        r.auxText = StrFormat("50%011u", static_cast<unsigned>(random.Next() % 100000000000ull));
+        // The pack's EAN-13 (a UK "50" prefix) with its check digit, so the demo can be scanned.
+        r.auxText = StrFormat("50%010u", static_cast<unsigned>(random.Next() % 10000000000ull));
+        r.auxText += GtinCheckDigit(r.auxText);
         r.description = Description(random, r.size);
         r.price = static_cast<double>(49 + random.Below(4950)) / 100.0;
         r.discount = random.Below(4) == 0 ? static_cast<double>(random.Below(16)) : 0.0;

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Gtin.h"
+#include "demo/DemoCatalogue.h"
+#include "order/ScanCode.h"
+
+namespace {
+
+const std::string kGtin = "04006381333931";  // EAN-13 4006381333931
+const std::string kGs = "\x1D";
+
+std::unique_ptr<ItemRecord> Product(const std::string& code, const std::string& second)
+{
+    auto r = std::make_unique<ItemRecord>();
+    r->code = code;
+    r->auxText = second;
+    return r;
+}
+
+std::vector<std::string> Codes(const std::vector<ItemRecord*>& records)
+{
+    std::vector<std::string> codes;
+    for (const ItemRecord* r : records)
+        codes.push_back(r->code);
+    return codes;
+}
+
+} // namespace
+
+TEST(Gtin, EveryFormOfANumberIsOneKeyAndTheCheckDigitDecides)
+{
+    EXPECT_EQ(GtinCheckDigit("400638133393"), '1');
+    EXPECT_EQ(GtinCheckDigit("9638507"), '4');
+    EXPECT_EQ(Gtin14("96385074"), "00000096385074");
+    const uint64_t upc = GtinNumber("036000291452");
+    EXPECT_NE(upc, 0u);
+    for (const char* form : {"0036000291452", "00036000291452"})
+        EXPECT_EQ(GtinNumber(form), upc) << form;
+    for (const char* bad : {"036000291453", "1234567", "123456789012345", "03600029145a", "", "9638507 4"})
+        EXPECT_EQ(GtinNumber(bad), 0u) << bad;
+}
+
+TEST(ScanCode, ElementStringsSplitAtPredefinedLengthsAndSeparators)
+{
+    std::vector<Gs1Element> elements;
+    ASSERT_TRUE(ParseGs1("01" + kGtin + "17261231" + "10ab-12" + kGs + "21X" + kGs + "3103000250", elements));
+    std::vector<std::string> got;
+    for (const Gs1Element& e : elements)
+        got.push_back(e.ai + "=" + e.data);
+    EXPECT_EQ(got, (std::vector<std::string>{"01=" + kGtin, "17=261231", "10=ab-12", "21=X", "3103=000250"}));
+
+    const std::string refused[] = {
+        "0501234",                             // unassigned AI
+        "01" + kGtin + "1",                    // AI cut off
+        "01" + kGtin + "172612",               // fixed-length field cut off
+        "17ABCDEF",                            // letters in a numeric field
+        "10" + kGs + "21X",                    // empty variable field
+        "10" + std::string(21, 'A'),           // batch longer than 20
+        "10AB C",                              // space
+        kGs,                                   // nothing but a separator
+    };
+    for (const std::string& text : refused)
+        EXPECT_FALSE(ParseGs1(text, elements)) << text;
+}
+
+TEST(ScanCode, TextIsReadAsACodeOnlyWhenItIsOne)
+{
+    struct Case {
+        std::string text;
+        ScanKind kind;
+        std::string gtin;
+    };
+    const Case cases[] = {
+        {"4006381333931", ScanKind::Gtin, kGtin},
+        {" \x02" "4006381333931\x03\r\n", ScanKind::Gtin, kGtin},  // a scanner's framing
+        {"]E04006381333931", ScanKind::Gtin, kGtin},
+        {"96385074", ScanKind::Gtin, "00000096385074"},
+        {"4006381333932", ScanKind::BadCheckDigit, "04006381333932"},
+        {"10012345678903", ScanKind::BadCheckDigit, "10012345678903"},
+        {"]d201" + kGtin + "17261231" + "10abc123" + kGs + "21XyZ9", ScanKind::Gtin, kGtin},
+        {"]D201" + kGtin + "21S1" + kGs, ScanKind::Gtin, kGtin},
+        {"01" + kGtin, ScanKind::Gtin, kGtin},
+        {"]Q317261231" + std::string("01") + kGtin, ScanKind::Gtin, kGtin},
+        {"]d210ABC" + kGs + "01" + kGtin, ScanKind::Gtin, kGtin},
+        {"]d201" + kGtin.substr(0, 13) + "2", ScanKind::BadCheckDigit, kGtin.substr(0, 13) + "2"},
+        {"]d210ABC01" + kGtin, ScanKind::Unreadable, ""},     // no separator: the batch swallows the GTIN
+        {"]d201" + kGtin + "0599", ScanKind::Unreadable, ""},  // unknown AI after the GTIN
+        {"]d201" + kGtin + "172612", ScanKind::Unreadable, ""},
+        {"]x", ScanKind::Unreadable, ""},
+        {"10ABC" + kGs + "21X", ScanKind::Unreadable, ""},
+        {"500", ScanKind::Words, ""},
+        {"para 500", ScanKind::Words, ""},
+        {"123456789", ScanKind::Words, ""},
+        {"", ScanKind::Words, ""},
+    };
+    for (const Case& c : cases) {
+        const ScannedCode code = ReadScannedCode(c.text);
+        EXPECT_EQ(code.kind, c.kind) << c.text;
+        if (c.kind != ScanKind::Unreadable) {
+            EXPECT_EQ(code.gtin, c.gtin) << c.text;
+        }
+    }
+}
+
+TEST(ScanCode, LookUpFindsProductsBySecondOrItemCodeInListOrder)
+{
+    CItemList products;
+    products.Setup(ListKind::Products);
+    products.AddRecord(Product("A1", "4006381333931"));
+    products.AddRecord(Product("036000291452", "X"));
+    products.AddRecord(Product("B2", "0036000291452"));
+    products.AddRecord(Product("96385074", "00000096385074"));  // one number twice: one product
+    products.AddRecord(Product("C3", "4006381333932"));         // a wrong check digit is never found
+
+    const ScanLookup one = LookUpScan(products, "]d201" + kGtin + "10L1");
+    EXPECT_EQ(one.outcome, ScanOutcome::One);
+    EXPECT_EQ(Codes(one.products), (std::vector<std::string>{"A1"}));
+    const ScanLookup several = LookUpScan(products, "00036000291452");
+    EXPECT_EQ(several.outcome, ScanOutcome::Several);
+    EXPECT_EQ(Codes(several.products), (std::vector<std::string>{"036000291452", "B2"}));
+    EXPECT_EQ(LookUpScan(products, "96385074").products.size(), 1u);
+    EXPECT_EQ(LookUpScan(products, "para").outcome, ScanOutcome::Words);
+
+    EXPECT_EQ(LookUpScan(products, "5012345678900").message, "No product with the code 5012345678900");
+    EXPECT_EQ(LookUpScan(products, "4006381333932").message, "Wrong check digit in the code 4006381333932");
+    EXPECT_EQ(LookUpScan(products, "]d217261231" + kGs + "21X").message, "Unreadable code ]d217261231 21X");
+
+    // A product that leaves the list leaves the index.
+    products.DeleteLine(0);
+    EXPECT_EQ(LookUpScan(products, kGtin).outcome, ScanOutcome::Refused);
+    products.Clear();
+    EXPECT_EQ(LookUpScan(products, "96385074").outcome, ScanOutcome::Refused);
+}
+
+TEST(ScanCode, EveryDemoPackScansToItsProduct)
+{
+    CItemList products;
+    products.Setup(ListKind::Products);
+    for (ItemRecord& r : MakeDemoCatalogue(3000))
+        products.AddRecord(std::make_unique<ItemRecord>(r));
+    for (int i = 0; i < products.Count(); ++i) {
+        const ScanLookup lookup = LookUpScan(products, products.At(i)->auxText);
+        ASSERT_NE(lookup.outcome, ScanOutcome::Refused) << products.At(i)->auxText;
+        EXPECT_NE(std::find(lookup.products.begin(), lookup.products.end(), products.At(i)), lookup.products.end());
+    }
+}
