@@ -45,6 +45,8 @@ public:
     const std::string& LogName() const { return m_logName; }
     // The file lines go to, empty while none is open.
     const std::string& LogPath() const { return m_logPath; }
+    // The number the next prefixed line carries.
+    void SetLineNumber(int number) { m_lineNumber = number; }
 
     void TraceV(unsigned flags, const char* format, va_list args) override
         __attribute__((format(printf, 3, 0)));

@@ -5,6 +5,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/WindowsVersion.h"
+#include "comm/PlaceOrderDlg.h"
+#include "framework/AppMessages.h"
 #include "framework/DataExchange.h"
 #include "framework/ResourceString.h"
 #include "history/HistoryDlg.h"
@@ -16,13 +18,9 @@
 #include "tapi/TapiLineApp.h"
 
 namespace {
-constexpr UINT kSkinNotify = WM_APP;
-constexpr UINT kQuitRequest = WM_APP + 1;
 constexpr WPARAM kQuitWithoutAsking = 10;
-constexpr LPARAM kSkinClick = 5;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kFirstTickTimer = 3;
-constexpr char kNotesPrompt[] = "<< enter order notes here, press TAB to select this window >>";
 constexpr char kProductFile[] = "Database.dat";
 constexpr char kOrderFile[] = "Current.dat";
 constexpr char kAskSend[] = "Do you want to send this order?";
@@ -59,8 +57,7 @@ std::time_t TimeFromFileTime(const FILETIME& file)
 CQuillboxDlg theMainWindow;
 
 const MessageEntry<CQuillboxDlg> CQuillboxDlg::kMessages[] = {
-    {kSkinNotify, &CQuillboxDlg::OnSkinNotify},
-    {kQuitRequest, &CQuillboxDlg::OnQuitRequest},
+    {WM_QUIT_REQUEST, &CQuillboxDlg::OnQuitRequest},
     {WM_HOTKEY, &CQuillboxDlg::OnHotKey},
     {WM_SYSCOMMAND, &CQuillboxDlg::OnSysCommand},
     {WM_HELP, &CQuillboxDlg::OnHelp},
@@ -83,14 +80,15 @@ const CommandEntry<CQuillboxDlg> CQuillboxDlg::kSkinCommands[] = {
     {kSkinClear, &CQuillboxDlg::OnClear},
 };
 
-CQuillboxDlg::CQuillboxDlg() : CDialog(IDD_QUILLBOX), m_products(&theDataFileKey), m_order(&theDataFileKey) {}
+CQuillboxDlg::CQuillboxDlg() : CSkinnedDialog(IDD_QUILLBOX), m_products(&theDataFileKey), m_order(&theDataFileKey) {}
 
 BOOL CQuillboxDlg::OnInitDialog()
 {
+    m_startTime = std::time(nullptr);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     m_icon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     LoadProducts();
-    m_skin.Attach(Handle(), "[QuillboxDialog]");
+    AttachSkin("[QuillboxDialog]");
     theLineApp.Initialize(instance);
     m_settings.Create(Handle());
     Settings().LoadSettings();
@@ -105,7 +103,7 @@ BOOL CQuillboxDlg::OnInitDialog()
     UpdateData(false);
     LoadOrder();
     if (m_notes.empty()) {
-        m_notes = kNotesPrompt;
+        m_notes = kNotesPlaceholder;
         UpdateData(false);
     }
     MoveToStartPosition();
@@ -183,7 +181,8 @@ bool CQuillboxDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     if (message == WM_NOTIFY && m_order.OnParentNotify(lParam, result))
         return true;
     return DispatchMessageMap(this, kMessages, message, wParam, lParam, result) ||
-           DispatchCommandMap(this, kCommands, message, wParam) || CDialog::OnMessage(message, wParam, lParam, result);
+           DispatchCommandMap(this, kCommands, message, wParam) ||
+           CSkinnedDialog::OnMessage(message, wParam, lParam, result);
 }
 
 // Centred on the desktop, then minimised and shown again so it opens in front.
@@ -211,17 +210,14 @@ void CQuillboxDlg::AddAboutToSystemMenu()
     AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
 }
 
-LRESULT CQuillboxDlg::OnSkinNotify(WPARAM id, LPARAM code)
+void CQuillboxDlg::OnSkinCommand(WPARAM id)
 {
-    if (code != kSkinClick)
-        return 1;
     for (const CommandEntry<CQuillboxDlg>& entry : kSkinCommands) {
         if (entry.id == id) {
             (this->*entry.handler)();
-            break;
+            return;
         }
     }
-    return 1;
 }
 
 void CQuillboxDlg::OnMinimise()
@@ -276,8 +272,26 @@ void CQuillboxDlg::Send(bool takeNotes)
     EnableWindow(Handle(), TRUE);
 }
 
-// The place-order dialog runs here, modally, on the order grid.
-void CQuillboxDlg::RunPlaceOrder() {}
+void CQuillboxDlg::RunPlaceOrder()
+{
+    CPlaceOrderDlg placeOrder(*this);
+    placeOrder.DoModal(Handle());
+}
+
+OrderMessageInputs CQuillboxDlg::OrderInputs()
+{
+    OrderMessageInputs inputs;
+    inputs.version = m_version;
+    inputs.databaseTime = m_databaseTime;
+    inputs.startTime = m_startTime;
+    inputs.systemTags = m_systemTags;
+    inputs.cnxType = Settings().cnxType;
+    inputs.rasConnection = Settings().rasConnection;
+    inputs.account = Settings().userName;
+    inputs.notes = m_notes;
+    inputs.order = &m_order.List();
+    return inputs;
+}
 
 // The orders answered so far, by date.
 void CQuillboxDlg::OnHistory()

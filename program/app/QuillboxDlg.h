@@ -3,19 +3,19 @@
 #include <ctime>
 #include <string>
 
-#include "framework/Dialog.h"
 #include "framework/MessageMap.h"
+#include "comm/OrderMessage.h"
 #include "order/DatabaseCtrl.h"
 #include "order/FooterPane.h"
 #include "order/RowColours.h"
 #include "settings/SettingsDlg.h"
-#include "skin/DialogSkin.h"
+#include "skin/SkinnedDialog.h"
 
 // The order-entry window, the program's one main window: the product
 // database, the order grid with the order in progress, the notes box, the
 // supplier's news, the clock and next cut-off, the skin's commands, quit, the
 // global hot key and the hidden settings dialog.
-class CQuillboxDlg : public CDialog, public IStatusColours {
+class CQuillboxDlg : public CSkinnedDialog, public IStatusColours {
 public:
     CQuillboxDlg();
 
@@ -25,6 +25,8 @@ public:
     CDatabaseCtrl& OrderGrid() { return m_order; }
     // The order notes as last taken from the notes box (by the skin's Send).
     const std::string& Notes() const { return m_notes; }
+    // What the order message is made of: version, times, tags, settings, notes and the order.
+    OrderMessageInputs OrderInputs();
 
     // The grid's line colours, as the settings dialog's swatches hold them.
     uint32_t StatusColour(int statusClass) const override;
@@ -38,9 +40,9 @@ protected:
     void OnCancel() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void ExchangeData(CDataExchange& exchange) override;
+    void OnSkinCommand(WPARAM id) override;
 
 private:
-    LRESULT OnSkinNotify(WPARAM id, LPARAM code);
     LRESULT OnQuitRequest(WPARAM how, LPARAM);
     LRESULT OnHotKey(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM command, LPARAM);
@@ -76,11 +78,11 @@ private:
 
     float m_version = 0;
     std::time_t m_databaseTime = 0;
+    std::time_t m_startTime = 0;
     CItemList m_products;
     CDatabaseCtrl m_order;
     HICON m_icon = nullptr;
     CSettingsDlg m_settings;
-    CDialogSkin m_skin;
     std::string m_notes;
     CFooterPane m_footer;
     std::string m_systemTags;

@@ -1,12 +1,12 @@
 #include "order/SearchDlg.h"
 
+#include <memory>
+
 #include "res/resource.h"
 #include "skin/MessageDlg.h"
 
 namespace {
 constexpr int kMaxHits = 200;
-constexpr LPARAM kSkinClick = 5;
-constexpr WPARAM kSkinCancel = 1;
 constexpr WPARAM kSkinConfirm = 2;
 constexpr char kNoHits[] = "No Matching Records Found";
 } // namespace
@@ -14,14 +14,14 @@ constexpr char kNoHits[] = "No Matching Records Found";
 // Hits are never loaded or saved: their list needs no data-file key.
 CSearchDlg::CSearchDlg(const CItemList& products, const std::string& text, const IStatusColours* colours,
                        bool showPrice)
-    : CDialog(IDD_SEARCH), m_products(products), m_text(text), m_showPrice(showPrice), m_hits(nullptr)
+    : CSkinnedDialog(IDD_SEARCH), m_products(products), m_text(text), m_showPrice(showPrice), m_hits(nullptr)
 {
     m_hits.SetStatusColours(colours);
 }
 
 BOOL CSearchDlg::OnInitDialog()
 {
-    m_skin.Attach(Handle(), "[SearchDialog]");
+    AttachSkin("[SearchDialog]");
     m_hits.Attach(Handle(), IDC_SEARCH_HITS);
     m_hits.SetShowPrice(m_showPrice);
     m_hits.Setup(ListKind::SearchResults);
@@ -42,24 +42,25 @@ void CSearchDlg::OnOK()
     EndDialog(IDOK);
 }
 
-bool CSearchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+void CSearchDlg::AddOrderedTo(CItemList& order) const
 {
-    if (message == WM_APP) {
-        result = OnSkinNotify(wParam, lParam);
-        return true;
-    }
-    if (message == WM_NOTIFY && m_hits.OnParentNotify(lParam, result))
-        return true;
-    return CDialog::OnMessage(message, wParam, lParam, result);
+    const CItemList& hits = Hits();
+    for (int i = 0; i < hits.Count(); ++i)
+        if (hits.At(i)->quantity != 0)
+            order.AddRecord(std::make_unique<ItemRecord>(*hits.At(i)));
 }
 
-LRESULT CSearchDlg::OnSkinNotify(WPARAM id, LPARAM code)
+bool CSearchDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (code != kSkinClick)
-        return 0;
-    if (id == kSkinCancel)
-        OnCancel();
-    else if (id == kSkinConfirm)
+    if (message == WM_NOTIFY && m_hits.OnParentNotify(lParam, result))
+        return true;
+    return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
+}
+
+void CSearchDlg::OnSkinCommand(WPARAM id)
+{
+    if (id == kSkinConfirm)
         OnOK();
-    return 0;
+    else
+        CSkinnedDialog::OnSkinCommand(id);
 }

@@ -14,7 +14,6 @@ constexpr int kHotKeyId = 12345;
 constexpr char kAccountMissing[] = "The Account Number is invalid.\r\n\r\nYou need to enter an Account Number";
 
 enum SkinId : uint32_t {
-    kSkinCancel = 1,
     kSkinOk = 10,
     kTextHostOrNumber = 100,
     kTextPortOrDevice = 101,
@@ -39,10 +38,6 @@ void ShowControl(HWND dialog, int id, bool show)
 }
 } // namespace
 
-const MessageEntry<CSettingsDlg> CSettingsDlg::kMessages[] = {
-    {WM_APP, &CSettingsDlg::OnSkinNotify},
-};
-
 const CommandEntry<CSettingsDlg> CSettingsDlg::kCommands[] = {
     {IDC_CNX_INTERNET, &CSettingsDlg::OnInternet},
     {IDC_CNX_MODEM, &CSettingsDlg::OnModem},
@@ -51,7 +46,7 @@ const CommandEntry<CSettingsDlg> CSettingsDlg::kCommands[] = {
     {IDC_CUTOFF_DEL, &CSettingsDlg::OnDeleteCutOffs},
 };
 
-CSettingsDlg::CSettingsDlg() : CDialog(IDD_SETTINGS), m_record(m_store, *this) {}
+CSettingsDlg::CSettingsDlg() : CSkinnedDialog(IDD_SETTINGS), m_record(m_store, *this) {}
 
 BOOL CSettingsDlg::OnInitDialog()
 {
@@ -68,7 +63,7 @@ BOOL CSettingsDlg::OnInitDialog()
     m_outOfStock.Subclass(Handle(), IDC_COLOR_OUTOFSTOCK);
     m_unavailable.Subclass(Handle(), IDC_COLOR_UNAVAILABLE);
     m_spare.Subclass(Handle(), IDC_COLOR_SPARE);
-    m_skin.Attach(Handle(), "[SettingsDialog]");
+    AttachSkin("[SettingsDialog]");
     FillDeviceList();
     m_record.LoadSettings();
     m_skin.SetText(kTextLastUpdate, m_record.lastUpdate.c_str());
@@ -92,17 +87,16 @@ void CSettingsDlg::FillDeviceList()
 
 bool CSettingsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    return DispatchMessageMap(this, kMessages, message, wParam, lParam, result) ||
-           DispatchCommandMap(this, kCommands, message, wParam) || CDialog::OnMessage(message, wParam, lParam, result);
+    return DispatchCommandMap(this, kCommands, message, wParam) ||
+           CSkinnedDialog::OnMessage(message, wParam, lParam, result);
 }
 
-LRESULT CSettingsDlg::OnSkinNotify(WPARAM id, LPARAM code)
+void CSettingsDlg::OnSkinCommand(WPARAM id)
 {
-    if (code == SKIN_CLICK && id == kSkinCancel)
-        OnCancel();
-    else if (code == SKIN_CLICK && id == kSkinOk)
+    if (id == kSkinOk)
         OnOK();
-    return 0;
+    else
+        CSkinnedDialog::OnSkinCommand(id);
 }
 
 bool CSettingsDlg::AccountNumberGiven()

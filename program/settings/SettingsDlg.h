@@ -7,13 +7,13 @@
 #include "settings/RegistrySettingsStore.h"
 #include "settings/SettingsRecord.h"
 #include "settings/SettingsView.h"
-#include "skin/DialogSkin.h"
+#include "skin/SkinnedDialog.h"
 
 // The settings dialog: created once, modeless and hidden, owned by the main window,
 // and shown when the user asks for it. It owns the settings record and shows
 // it in its controls: the connection, the account number, the global hot key,
 // the cut-off times and the status colours.
-class CSettingsDlg : public CDialog, public ISettingsView {
+class CSettingsDlg : public CSkinnedDialog, public ISettingsView {
 public:
     CSettingsDlg();
 
@@ -52,15 +52,13 @@ private:
     void OnRasDialup();
     void OnAddCutOff();
     void OnDeleteCutOffs();
-    LRESULT OnSkinNotify(WPARAM id, LPARAM code);
+    void OnSkinCommand(WPARAM id) override;
 
-    static const MessageEntry<CSettingsDlg> kMessages[];
     static const CommandEntry<CSettingsDlg> kCommands[];
 
     HWND m_mainWindow = nullptr;  // the owner: hot key and redraws go to it
     CRegistrySettingsStore m_store;
     CSettingsRecord m_record;
-    CDialogSkin m_skin;
     CColorPickCtrl m_partFulfilled;
     CColorPickCtrl m_outOfStock;
     CColorPickCtrl m_unavailable;

@@ -3,12 +3,11 @@
 #include "res/resource.h"
 
 namespace {
-constexpr WPARAM kItemNo = 1;
 constexpr WPARAM kItemYes = 2;
 constexpr uint32_t kMainText = 100;
 } // namespace
 
-CMessageDlg::CMessageDlg() : CDialog(IDD_MESSAGE) {}
+CMessageDlg::CMessageDlg() : CSkinnedDialog(IDD_MESSAGE) {}
 
 bool CMessageDlg::Ask(HWND owner, const char* question)
 {
@@ -28,19 +27,16 @@ void CMessageDlg::Tell(HWND owner, const char* notice)
 BOOL CMessageDlg::OnInitDialog()
 {
     SetWindowTextA(Handle(), "Quillbox");
-    m_skin.Attach(Handle(), m_notice ? "[OkDialog]" : "[YesNoDialog]");
+    AttachSkin(m_notice ? "[OkDialog]" : "[YesNoDialog]");
     m_skin.SetText(kMainText, m_message.c_str());
     return TRUE;
 }
 
-bool CMessageDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+// No (and the notice's button) is item 1, the close control: cancel.
+void CMessageDlg::OnSkinCommand(WPARAM id)
 {
-    if (message != WM_APP)
-        return CDialog::OnMessage(message, wParam, lParam, result);
-    if (lParam == SKIN_CLICK && wParam == kItemNo)
-        EndDialog(IDCANCEL);
-    else if (lParam == SKIN_CLICK && wParam == kItemYes)
+    if (id == kItemYes)
         EndDialog(IDYES);
-    result = 0;
-    return true;
+    else
+        CSkinnedDialog::OnSkinCommand(id);
 }

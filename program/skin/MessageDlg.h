@@ -1,13 +1,12 @@
 #pragma once
 #include <string>
 
-#include "framework/Dialog.h"
-#include "skin/DialogSkin.h"
+#include "skin/SkinnedDialog.h"
 
 // The skinned message box: a Yes/No question ("[YesNoDialog]", yes is item 2,
 // no is item 1) or a notice ("[OkDialog]", its button is item 1). Item 100
 // shows the message. DoModal gives IDYES or IDCANCEL.
-class CMessageDlg : public CDialog {
+class CMessageDlg : public CSkinnedDialog {
 public:
     CMessageDlg();
 
@@ -21,8 +20,5 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    CDialogSkin m_skin;
+    void OnSkinCommand(WPARAM id) override;
 };

@@ -9,11 +9,12 @@ import traceback
 import harness
 import test_order
 import test_search
+import test_send
 import test_settings
 import test_skin
 import test_startup
 
-MODULES = (test_startup, test_settings, test_skin, test_order, test_search)
+MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_send)
 
 
 def tests(selected):

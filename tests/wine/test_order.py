@@ -104,8 +104,7 @@ def store_data_key(h):
 
 def set_setting(h, name, value):
     """A settings value, the empty text included."""
-    out = h.wine("reg", "add", "HKLM\\" + SETTINGS_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
-    check(out.returncode == 0, "could not set %s" % name)
+    h.reg_add("HKLM", name, value)
 
 
 def start_order_window(h, lines=None, footer=True, account="100234", make_products=None, **settings):

@@ -1,0 +1,36 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Control.h"
+#include "trace/LocalClock.h"
+#include "trace/TraceLog.h"
+
+// The performance counter, for the trace's timings.
+class CPerformanceCounter : public ICounterSource {
+public:
+    int64_t Count() const override;
+    int64_t Frequency() const override;
+};
+
+// The trace window: a dialog's multi-line edit that shows the numbered, timed
+// lines of a CTraceLog and lets the log keep its own file beside it.
+class CEditCtrl : public CControl, public ITraceScreen {
+public:
+    CEditCtrl();
+
+    // Takes over the dialog's edit control and makes room for the trace.
+    bool Attach(HWND dialog, int id);
+
+    CTraceLog& Log() { return m_log; }
+
+    // ITraceScreen
+    void AppendText(const std::string& text) override;
+    void RemoveFront(size_t count) override;
+
+private:
+    CPerformanceCounter m_counter;
+    CSystemLocalClock m_clock;
+    CTraceLog m_log;
+};

@@ -1,0 +1,63 @@
+#include "comm/OrderResponseDlg.h"
+
+#include <ctime>
+
+#include "app/QuillboxDlg.h"
+#include "base/StrFormat.h"
+#include "history/HistoryName.h"
+#include "res/resource.h"
+#include "settings/DataFileKey.h"
+
+namespace {
+constexpr uint32_t kTitleText = 100;
+} // namespace
+
+// History files are scrambled like every data file.
+COrderResponseDlg::COrderResponseDlg(CQuillboxDlg& main)
+    : CSkinnedDialog(IDD_RESPONSE), m_main(main), m_lines(&theDataFileKey)
+{
+}
+
+void COrderResponseDlg::SetOrderNumber(const std::string& text, bool given)
+{
+    m_orderNumber = text;
+    m_numberGiven = given;
+}
+
+BOOL COrderResponseDlg::OnInitDialog()
+{
+    AttachSkin("[OrderResponseDialog]");
+    const std::string title = StrFormat("Response to Order %s", m_orderNumber.c_str());
+    SetWindowTextA(Handle(), title.c_str());
+    m_main.Settings().SaveSettings();
+    m_skin.SetText(kTitleText, title.c_str());
+    m_lines.Attach(Handle(), IDC_RESPONSE_LIST);
+    m_lines.SetStatusColours(&m_main);
+    m_lines.SetShowPrice(m_main.OrderGrid().ShowPrice());
+    m_lines.Setup(ListKind::Response);
+    m_lines.SetReadOnly(true);
+    m_lines.HideEdit();
+    WriteHistory();
+    return TRUE;
+}
+
+// A failed exchange is no order: without a number from the server nothing is
+// kept (and "<failed>" could not name a file on Windows); the order itself
+// still holds every line.
+void COrderResponseDlg::WriteHistory()
+{
+    if (!m_numberGiven)
+        return;
+    CreateDirectoryA(kHistoryFolder, nullptr);
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    if (local)
+        m_lines.List().Save(HistoryFileName(*local, m_orderNumber).c_str());
+}
+
+bool COrderResponseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_NOTIFY && m_lines.OnParentNotify(lParam, result))
+        return true;
+    return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
+}

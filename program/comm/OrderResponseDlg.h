@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+#include "order/DatabaseCtrl.h"
+#include "skin/SkinnedDialog.h"
+
+class CQuillboxDlg;
+
+// The answer to one sending: every order line with its outcome, in the
+// colours of the order grid. Opening it stores the settings (the order
+// counter went up) and keeps the list as a history file named by the time and
+// the order number.
+class COrderResponseDlg : public CSkinnedDialog {
+public:
+    explicit COrderResponseDlg(CQuillboxDlg& main);
+
+    // Filled before the dialog runs; not set up, so lines of one code stay apart.
+    CItemList& Lines() { return m_lines.List(); }
+    // The number for the title; a history file only for a number the server gave.
+    void SetOrderNumber(const std::string& text, bool given);
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void WriteHistory();
+
+    CQuillboxDlg& m_main;
+    CDatabaseCtrl m_lines;
+    std::string m_orderNumber = "<failed>";
+    bool m_numberGiven = false;
+};

@@ -1,0 +1,121 @@
+#include "comm/PlaceOrderDlg.h"
+
+#include <cstdio>
+
+#include "app/QuillboxDlg.h"
+#include "comm/OrderResponseDlg.h"
+#include "framework/AppMessages.h"
+#include "framework/PostedData.h"
+#include "res/resource.h"
+#include "text/FormatControls.h"
+
+namespace {
+constexpr uint32_t kStatusText = 100;
+constexpr char kAppTitle[] = "Quillbox";
+constexpr char kTitle[] = "Sending order";
+constexpr char kUpdateFile[] = "one";
+
+void DebugLine(const std::string& text)
+{
+    OutputDebugStringA(text.c_str());
+}
+} // namespace
+
+CPlaceOrderDlg::CPlaceOrderDlg(CQuillboxDlg& main) : CSkinnedDialog(IDD_PLACEORDER), m_main(main)
+{
+    m_order = main.OrderInputs();
+}
+
+PlaceOrderSettings CPlaceOrderDlg::SessionSettings() const
+{
+    const CSettingsRecord& settings = m_main.Settings();
+    return PlaceOrderSettings{settings.host, settings.port, settings.cnxType, settings.rasConnection, settings.number};
+}
+
+BOOL CPlaceOrderDlg::OnInitDialog()
+{
+    SetWindowTextA(Handle(), kTitle);
+    m_link.Attach(Handle(), IDC_LINK_TRACE);
+    m_link.Log().SetLineNumber(1);
+    m_link.Log().SetLogName(m_main.Settings().userName);
+    AttachSkin("[PlaceOrderDialog]");
+    m_timers.SetWindow(Handle());
+    m_socket.SetOwner(Handle());
+    const CPlaceOrderSession::Ports ports{*this,    m_socket, nullptr, nullptr, m_timers, m_link.Engine(),
+                                          &m_link.Log()};
+    m_session = std::make_unique<CPlaceOrderSession>(ports, SessionSettings(), m_order);
+    m_session->SetUpdatePath(kUpdateFile);
+    m_session->Start();
+    return TRUE;
+}
+
+void CPlaceOrderDlg::ShowStatus(const std::string& text)
+{
+    SetDlgItemTextA(Handle(), IDC_STATUS_LINE, text.c_str());
+    m_skin.SetText(kStatusText, text.c_str());
+    DebugLine("Order Status '" + text + "'\r\n");
+}
+
+bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    if (CInternetSocket::IsSelectMessage(message)) {
+        m_socket.OnSelect(message, lParam, [this](int code, int error) { m_session->OnSocketEvent(code, error); });
+        return true;
+    }
+    switch (message) {
+    case WM_TIMER: m_session->OnTimer(static_cast<int>(wParam)); break;
+    case WM_LINK_SEND: OnLinkSend(wParam); return true;
+    case WM_LINK_DISCONNECTED: return true;
+    case WM_LINK_MESSAGE: OnLinkMessage(wParam); return true;
+    case WM_LINK_STATE: m_session->OnLinkState(static_cast<int>(wParam)); break;
+    case WM_DESTROY: OnDestroying(); break;
+    default: break;
+    }
+    return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
+}
+
+void CPlaceOrderDlg::OnLinkSend(WPARAM buffer)
+{
+    const std::unique_ptr<std::vector<uint8_t>> bytes = TakePosted<std::vector<uint8_t>>(buffer);
+    DebugLine("Sending '" + FormatControls(bytes->data(), bytes->size()) + "'\r\n");
+    m_session->OnLinkSend(*bytes);
+}
+
+void CPlaceOrderDlg::OnLinkMessage(WPARAM text)
+{
+    const std::unique_ptr<std::string> message = TakePosted<std::string>(text);
+    m_session->OnLinkMessage(*message);
+}
+
+// Whatever the link still posted is freed with the dialog; the socket closes.
+void CPlaceOrderDlg::OnDestroying()
+{
+    DropPosted<std::vector<uint8_t>>(Handle(), WM_LINK_SEND);
+    DropPosted<std::string>(Handle(), WM_LINK_MESSAGE);
+    m_socket.Close();
+}
+
+void CPlaceOrderDlg::OnCancel()
+{
+    m_session->Cancel();
+    EndDialog(IDCANCEL);
+}
+
+// The reply goes into the order and the response; memos come first, then the
+// response, and closing it ends the sending.
+void CPlaceOrderDlg::LinkEnded()
+{
+    COrderResponseDlg response(m_main);
+    CDatabaseCtrl& grid = m_main.OrderGrid();
+    grid.Grid().HideEdit();
+    const ReplyOutcome outcome = m_session->ApplyReply(grid.List(), response.Lines(), m_main.Settings().orderNumber);
+    if (outcome.showPrice)
+        grid.SetShowPrice(*outcome.showPrice);
+    for (const std::string& memo : outcome.memos)
+        MessageBoxA(Handle(), memo.c_str(), kAppTitle, MB_OK);
+    response.SetOrderNumber(m_session->OrderNumberText(), outcome.orderNumber.has_value());
+    response.DoModal(Handle());
+    grid.Grid().PlaceEdit();
+    EndDialog(IDCANCEL);
+}
