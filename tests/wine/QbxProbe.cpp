@@ -6,6 +6,9 @@
 //   QbxProbe rect    <title> <id>         screen rectangle "left top right bottom" (id 0: the window)
 //   QbxProbe text    <title> <id>         the control's text
 //   QbxProbe items   <title> <id>         a list box's entries, one per line
+//   QbxProbe tree    <title> <id>         a tree view's items, one per line, indented two spaces a
+//                                         level, "+" after an expanded item, "*" after the selected
+//   QbxProbe cells   <title> <id>         a report list's rows, cells separated by tabs
 //   QbxProbe state   <title>              "visible iconic foreground enabled"
 //   QbxProbe reg-values <HKLM|HKCU>       the settings key's values, "name<TAB>text" (REG_SZ only)
 //   QbxProbe reg-set    <HKLM|HKCU> <name> <text>
@@ -17,6 +20,7 @@
 //                                         line of \x01 and the exit code (one Wine start per run)
 // Exit code 2 when the window, control or key isn't there.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -127,6 +131,106 @@ int Items(HWND control)
     return 0;
 }
 
+// Tree and list items hold their texts in the program's memory: they are
+// asked for into a buffer made there and read back.
+class CRemoteBuffer {
+public:
+    CRemoteBuffer(HWND control, size_t size) : m_size(size)
+    {
+        DWORD process = 0;
+        GetWindowThreadProcessId(control, &process);
+        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+        if (m_process)
+            m_at = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~CRemoteBuffer()
+    {
+        if (m_at)
+            VirtualFreeEx(m_process, m_at, 0, MEM_RELEASE);
+        if (m_process)
+            CloseHandle(m_process);
+    }
+    bool Ok() const { return m_at != nullptr; }
+    char* At(size_t offset) const { return static_cast<char*>(m_at) + offset; }
+    void Write(size_t offset, const void* data, size_t size) const
+    {
+        WriteProcessMemory(m_process, At(offset), data, size, nullptr);
+    }
+    std::string Text(size_t offset) const
+    {
+        std::vector<char> text(m_size - offset + 1, 0);
+        ReadProcessMemory(m_process, At(offset), text.data(), m_size - offset, nullptr);
+        return text.data();
+    }
+
+private:
+    HANDLE m_process = nullptr;
+    void* m_at = nullptr;
+    size_t m_size;
+};
+
+constexpr size_t kTextAt = 256;
+constexpr size_t kRemoteSize = kTextAt + 1024;
+
+std::string TreeText(HWND tree, const CRemoteBuffer& remote, HTREEITEM item)
+{
+    TVITEMA query = {};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = remote.At(kTextAt);
+    query.cchTextMax = kRemoteSize - kTextAt;
+    remote.Write(0, &query, sizeof query);
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
+    return remote.Text(kTextAt);
+}
+
+void PrintTree(HWND tree, const CRemoteBuffer& remote, HTREEITEM item, int depth, HTREEITEM selected)
+{
+    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                                 reinterpret_cast<LPARAM>(item)))) {
+        const LRESULT state = SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED);
+        std::printf("%*s%s%s%s\n", depth * 2, "", TreeText(tree, remote, item).c_str(),
+                    (state & TVIS_EXPANDED) ? " +" : "", item == selected ? " *" : "");
+        auto child = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD,
+                                                              reinterpret_cast<LPARAM>(item)));
+        PrintTree(tree, remote, child, depth + 1, selected);
+    }
+}
+
+int Tree(HWND tree)
+{
+    CRemoteBuffer remote(tree, kRemoteSize);
+    if (!remote.Ok())
+        return 1;
+    auto selected = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    PrintTree(tree, remote, root, 0, selected);
+    return 0;
+}
+
+int Cells(HWND list)
+{
+    CRemoteBuffer remote(list, kRemoteSize);
+    if (!remote.Ok())
+        return 1;
+    const auto header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            LVITEMA query = {};
+            query.iSubItem = column;
+            query.pszText = remote.At(kTextAt);
+            query.cchTextMax = kRemoteSize - kTextAt;
+            remote.Write(0, &query, sizeof query);
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.At(0)));
+            std::printf("%s%s", column ? "\t" : "", remote.Text(kTextAt).c_str());
+        }
+        std::printf("\n");
+    }
+    return 0;
+}
+
 int State(HWND window)
 {
     std::printf("%d %d %d %d\n", IsWindowVisible(window) ? 1 : 0, IsIconic(window) ? 1 : 0,
@@ -173,6 +277,10 @@ int Run(int argc, char** argv)
         return Text(control);
     if (!std::strcmp(command, "items"))
         return Items(control);
+    if (!std::strcmp(command, "tree"))
+        return Tree(control);
+    if (!std::strcmp(command, "cells"))
+        return Cells(control);
     return 64;
 }
 
@@ -202,6 +310,6 @@ int main(int argc, char** argv)
         return Serve();
     const int code = Run(argc, argv);
     if (code == 64)
-        std::fprintf(stderr, "usage: QbxProbe post|visible|rect|text|items|state|reg-values|reg-set|reg-delete|serve ...\n");
+        std::fprintf(stderr, "usage: QbxProbe post|visible|rect|text|items|tree|cells|state|reg-values|reg-set|reg-delete|serve ...\n");
     return code;
 }

@@ -7,6 +7,7 @@ import time
 import traceback
 
 import harness
+import test_history
 import test_order
 import test_search
 import test_send
@@ -14,7 +15,7 @@ import test_settings
 import test_skin
 import test_startup
 
-MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_send)
+MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_send, test_history)
 
 
 def tests(selected):

@@ -1,0 +1,175 @@
+"""The history dialog opened with F5 as a person does: the tree of stored
+orders by date, the walk to today's latest order, an order's lines and colours,
+and files and index that are not what they should be. Trees and lists are read
+with the probe; colours and the summary off screenshots."""
+import os
+import struct
+import time
+
+from harness import check, wait_for
+from test_order import (DATA_KEY, OUT_OF_STOCK, PART_FULFILLED, UNAVAILABLE, WHITE, column_colours, main_enabled,
+                        pixels, popups, scrambled, start_order_window, wait_popup)
+
+HISTORY_TITLE = "Quillbox History"
+IDC_HISTORY_TREE = 1020
+IDC_HISTORY_LIST = 1000
+TREE_MONTHS = ("January", "Febuary", "March", "April", "May", "June", "July", "August", "September", "October",
+               "November", "December")
+
+# (code, description, quantity, status text) of an answered order, one line per outcome.
+ANSWERED = [("A1", "ALPHA", 3, "Ok"), ("B2", "BRAVO", 8, "5 Ordered"), ("C3", "CHARLIE", 2, "Out Of Stock"),
+            ("D4", "DELTA", 1, "Item Not Found"), ("E5", "ECHO", 4, "Failed")]
+
+
+def day_text(day):
+    ending = "th"
+    if (day < 4 or day >= 21) and day % 10 in (1, 2, 3):
+        ending = ("st", "nd", "rd")[day % 10 - 1]
+    return "%d%s" % (day, ending)
+
+
+def history_text(lines):
+    return "".join("%s\t10\t2.500000\t%d\t0.000000\t%s\t%s\n" % (code, quantity, description, status)
+                   for code, description, quantity, status in lines).encode("cp1252")
+
+
+def place(h, name, data):
+    """A file in the History folder, written as given."""
+    folder = os.path.join(h.install_dir, "History")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def place_order(h, name, lines):
+    place(h, name, scrambled(history_text(lines)))
+
+
+def open_history(h, window):
+    before = popups()
+    h.keys(window, "F5")
+    dialog = wait_popup(before, "the history dialog")
+    check(h.window(HISTORY_TITLE, 5), "the history dialog has no title")
+    check(not main_enabled(h), "the main window stays usable while the history runs")
+    return dialog
+
+
+def tree(h):
+    code, out = h.probe("tree", HISTORY_TITLE, str(IDC_HISTORY_TREE))
+    check(code == 0, "the history tree could not be read")
+    return out.splitlines()
+
+
+def rows(h):
+    """The order list's rows as (description, size, quantity, status)."""
+    code, out = h.probe("cells", HISTORY_TITLE, str(IDC_HISTORY_LIST))
+    check(code == 0, "the order list could not be read")
+    return [tuple(cells[i] for i in (2, 3, 7, 9)) for cells in (line.split("\t") for line in out.splitlines())]
+
+
+def expect_rows(h, lines, message):
+    expected = [(description, "10", str(quantity), status) for _, description, quantity, status in lines]
+    got = wait_for(lambda: rows(h) == expected, 5) and expected or rows(h)
+    check(got == expected, "%s: the list shows %r, not %r" % (message, got, expected))
+
+
+def close_with_escape(h, dialog):
+    h.keys(dialog, "Escape")
+    check(wait_for(lambda: main_enabled(h) and h.state(HISTORY_TITLE) is None, 10), "Esc did not close the history")
+
+
+def summary_box(h):
+    """The skin's main text of the dialog (item 100: 212, 50 to 14 from the right, 86)."""
+    left, top, right, _ = h.rect(HISTORY_TITLE, 0)
+    return (left + 212, top + 50, right - 14, top + 86)
+
+
+def test_history_opens_on_todays_latest_order_with_its_lines_and_colours(h):
+    today = time.localtime()
+    stamp = "%d-%02d-%02d" % (today.tm_year, today.tm_mon, today.tm_mday)
+    place_order(h, stamp + " 09.00.00 (100001).dat", ANSWERED[:1])
+    place_order(h, stamp + " 14.30.05 (100002).dat", ANSWERED)
+    place_order(h, "2008-02-29 10.00.00 (77).dat", ANSWERED[1:2])
+    window, _ = start_order_window(h, lines=[])
+    dialog = open_history(h, window)
+    expected = ["2008", "  Febuary", "    29th", "      10:00:00 (77)",
+                "%d +" % today.tm_year, "  %s +" % TREE_MONTHS[today.tm_mon - 1], "    %s +" % day_text(today.tm_mday),
+                "      09:00:00 (100001)", "      14:30:05 (100002) *"]
+    check(tree(h) == expected, "the tree reads %r" % tree(h))
+    expect_rows(h, ANSWERED, "today's latest order")
+
+    shot = h.screenshot("history-dialog-today")
+    left, top, right, bottom = h.rect(HISTORY_TITLE, IDC_HISTORY_LIST)
+    # The empty right part of the Size cells (Qty 43 and Status 100 to their right, 20 spare).
+    got = column_colours(shot, right - 1 - 20 - 100 - 43 - 15, top + 24, bottom - 2)[:5]
+    check(got == [WHITE, PART_FULFILLED, OUT_OF_STOCK, UNAVAILABLE, WHITE], "the rows' colours: %r" % got)
+    ordered = pixels(shot, summary_box(h))
+
+    # A year asks for an order and empties the list; the order again shows the same summary.
+    h.keys(dialog, "Home")
+    expect_rows(h, [], "a year selected")
+    select_order = pixels(h.screenshot("history-select-order"), summary_box(h))
+    check(select_order != ordered, "the summary did not change for a year")
+    h.keys(dialog, "End")
+    expect_rows(h, ANSWERED, "the latest order again")
+    check(pixels(h.screenshot("history-order-again"), summary_box(h)) == ordered, "the summary differs the second time")
+    close_with_escape(h, dialog)
+
+
+def test_history_opens_on_the_latest_earlier_day_and_survives_bad_files(h):
+    year = time.localtime().tm_year
+    place_order(h, "%d-01-01 10.00.00 (7).dat" % (year - 1), ANSWERED[:2])
+    # Cut inside its second line: the first line whole, the second as far as it goes.
+    place(h, "%d-01-01 10.30.00 (8).dat" % (year - 1), scrambled(history_text(ANSWERED[:2]))[:60])
+    place(h, "%d-01-01 11.00.00 (9).dat" % (year - 1), b"")
+    place(h, "%d-01-01 11.00.00 (10).dat" % (year + 1), bytes(range(256)) * 40)
+    place_order(h, "notes (1).dat", ANSWERED)
+    place_order(h, "%d-13-01 10.00.00 (5).dat" % (year - 1), ANSWERED)
+    window, _ = start_order_window(h, lines=[])
+    dialog = open_history(h, window)
+    expected = ["%d +" % (year - 1), "  January +", "    1st +", "      10:00:00 (7)", "      10:30:00 (8)",
+                "      11:00:00 (9) *", "%d" % (year + 1), "  January", "    1st", "      11:00:00 (10)"]
+    check(tree(h) == expected, "the tree reads %r" % tree(h))
+    expect_rows(h, [], "an empty file")
+    h.keys(dialog, "Up")
+    expect_rows(h, ANSWERED[:1] + [("B2", "", 8, "")], "a file cut short")
+    h.keys(dialog, "Up")
+    expect_rows(h, ANSWERED[:2], "a whole file")
+    # Down to the garbage of the later year: whatever it reads as, the dialog goes on.
+    h.keys(dialog, "End", *(["Right"] * 6))
+    check(tree(h)[-1].endswith("*"), "the garbage order is not selected: %r" % tree(h))
+    h.screenshot("history-garbage-file")
+    close_with_escape(h, dialog)
+
+
+def index_record(tag, *values):
+    return struct.pack("<h", tag) + b"".join(struct.pack("<i" if size == 4 else "<h", value)
+                                            for size, value in values)
+
+
+def test_history_index_describes_the_tree_without_the_walk(h):
+    today = time.localtime()
+    place_order(h, "%d-%02d-%02d 09.00.00 (1).dat" % (today.tm_year, today.tm_mon, today.tm_mday), ANSWERED)
+    index = (index_record(0, (2, 2008)) + index_record(1, (2, 3)) + index_record(2, (2, 5)) +
+             index_record(3, (2, 14), (2, 3), (2, 22), (4, 123)) + index_record(2, (2, 40)) +
+             index_record(3, (2, 1), (2, 2), (2, 3), (4, 4)) + index_record(3, (2, 9))[:5])
+    place(h, "index.dat", index)
+    window, _ = start_order_window(h, lines=[])
+    dialog = open_history(h, window)
+    # The walk is not made; the tree, given the focus, selects its first item itself.
+    expected = ["2008 *", "  March", "    5th", "      14:03:22 (123)", "    40th", "      01:02:03 (4)"]
+    check(tree(h) == expected, "the tree reads %r" % tree(h))
+    expect_rows(h, [], "a year selected")
+    # A day that does not exist: its order has no file, and the list stays empty.
+    h.keys(dialog, "Home", "Right", "Right", "Right", "Down", "Down", "Right", "Right")
+    check(tree(h)[-1].endswith("*"), "the order of the 40th is not selected: %r" % tree(h))
+    expect_rows(h, [], "an order of a day that does not exist")
+    close_with_escape(h, dialog)
+
+
+def test_history_without_a_folder_is_an_empty_tree(h):
+    window, _ = start_order_window(h, lines=[])
+    dialog = open_history(h, window)
+    check(tree(h) == [], "the tree reads %r" % tree(h))
+    expect_rows(h, [], "no history")
+    close_with_escape(h, dialog)
