@@ -2,6 +2,7 @@
 
 #include "base/StrFormat.h"
 #include "data/ItemList.h"
+#include "text/FieldText.h"
 
 const char kNotesPlaceholder[] = "<< enter order notes here, press TAB to select this window >>";
 
@@ -18,8 +19,7 @@ void AddNotes(std::vector<std::string>& fields, const std::string& notes)
 {
     if (notes == kNotesPlaceholder)
         return;
-    // A "~" would end the field early: the notes end before the first one.
-    fields.push_back("ORDER NOTES " + notes.substr(0, notes.find('~')) + "~");
+    fields.push_back("ORDER NOTES " + FreeFieldText(notes) + "~");
 }
 
 } // namespace
@@ -31,11 +31,16 @@ std::vector<std::string> ComposeOrderFields(const OrderMessageInputs& in)
                                static_cast<long long>(in.startTime), in.systemTags.c_str(),
                                ConnectionTag(in.cnxType, in.rasConnection)));
     fields.push_back("ORDER SET 666~");
-    fields.push_back("ACC " + in.account + "~");
+    // Settings refuse such accounts; one stored by other means is sent only up to the fault.
+    fields.push_back("ACC " + FieldTextPrefix(in.account) + "~");
     AddNotes(fields, in.notes);
     if (in.order) {
         for (int i = 0; i < in.order->Count(); ++i) {
             const ItemRecord& line = *in.order->At(i);
+            // Imports refuse such codes; a line with one from an older
+            // database is left out and answered by nothing, so it stays "Failed".
+            if (!IsFieldText(line.code))
+                continue;
             fields.push_back(StrFormat("%s*%d~", line.code.c_str(), static_cast<int>(line.quantity)));
         }
     }

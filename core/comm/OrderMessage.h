@@ -25,6 +25,7 @@ struct OrderMessageInputs {
 // The fields of the order message, each ending in "~", in the order they go:
 // the preamble, the header with the client tags, the order set, the account,
 // the notes unless still the placeholder, then one field per order line.
+// Nothing sent adds a field or breaks the link's framing (text/FieldText).
 std::vector<std::string> ComposeOrderFields(const OrderMessageInputs& inputs);
 
 // The connection tag of the header: "*RAS" before "*MODEM" before "*INET".

@@ -1,14 +1,22 @@
 #include "data/ProductImport.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <unordered_set>
 
 #include "base/StrFormat.h"
+#include "text/FieldText.h"
 
 namespace {
 
 constexpr size_t kColumns = 6;
+// Four such fields and the numbers fit well inside one data-file line, which
+// is read in pieces of kMaxDataLine: a longer line came back as a bogus record.
+constexpr size_t kMaxFieldLength = 255;
+// Below this "%f" stays short, and no product costs more.
+constexpr double kMaxAmount = 1000000;
 
 bool IsNumber(const std::string& text, double& value)
 {
@@ -18,7 +26,14 @@ bool IsNumber(const std::string& text, double& value)
     value = std::strtod(text.c_str(), &end);
     while (*end == ' ')
         ++end;
-    return *end == '\0';
+    // "nan" and "inf" read as numbers but would be written as no number at all.
+    return *end == '\0' && std::isfinite(value);
+}
+
+// An amount past any product's would be written longer than a data-file line holds.
+bool IsAmount(double value)
+{
+    return std::fabs(value) < kMaxAmount;
 }
 
 std::string Trim(const std::string& s)
@@ -120,16 +135,25 @@ bool CProductImport::TakeRow(const std::vector<std::string>& fields, int row)
         return Fail(row, "the price '" + price + "' is not a number");
     if (!discountOk)
         return Fail(row, "the discount '" + discount + "' is not a number");
+    if (!IsAmount(r.price) || r.price < 0)
+        return Fail(row, StrFormat("the price '%s' is not from 0 to %.0f", price.c_str(), kMaxAmount));
+    if (!IsAmount(r.discount))
+        return Fail(row, StrFormat("the discount '%s' is not within %.0f", discount.c_str(), kMaxAmount));
     r.code = Trim(fields[0]);
     r.auxText = Trim(fields[1]);
     r.size = Trim(fields[2]);
     r.description = Trim(fields[5]);
     if (r.code.empty())
         return Fail(row, "the item code is empty");
-    // A TAB or line end inside a field would split the record in the data file.
-    for (const std::string* f : {&r.code, &r.auxText, &r.size, &r.description})
-        if (f->find_first_of("\t\r\n") != std::string::npos || f->find('\0') != std::string::npos)
-            return Fail(row, "a field holds a TAB, a line end or a NUL");
+    const std::string* texts[] = {&r.code, &r.auxText, &r.size, &r.description};
+    if (std::any_of(std::begin(texts), std::end(texts), [](const std::string* f) { return f->size() > kMaxFieldLength; }))
+        return Fail(row, StrFormat("a field is longer than %zu characters", kMaxFieldLength));
+    // The code is sent in the order; the other fields only share its control-byte rule.
+    if (!IsFieldText(r.code))
+        return Fail(row, "the item code holds a '~' or a control character");
+    if (std::any_of(std::begin(texts), std::end(texts),
+                    [](const std::string* f) { return HoldsControlBytes(*f); }))
+        return Fail(row, "a field holds a control character (a TAB, a line end or the like)");
     m_products.push_back(std::move(r));
     return true;
 }

@@ -1,7 +1,9 @@
 #include "data/SafeFile.h"
 
+#include <chrono>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -17,6 +19,32 @@ bool SyncToDisk(std::FILE* file)
 #else
     return fsync(fileno(file)) == 0;
 #endif
+}
+
+constexpr int kReplaceTries = 10;
+constexpr std::chrono::milliseconds kReplacePause(50);
+
+// On Windows a virus scanner or a backup tool that holds the target open
+// makes the replace fail for a moment (the C library reports the sharing
+// violation as an access or I/O error): it is tried again for half a second.
+bool IsSharingError(const std::error_code& ec)
+{
+    return ec == std::errc::permission_denied || ec == std::errc::io_error ||
+           ec == std::errc::device_or_resource_busy;
+}
+
+bool Replace(const std::string& from, const std::string& to)
+{
+    for (int attempt = 1;; ++attempt) {
+        // std::filesystem::rename replaces an existing target on Windows too.
+        std::error_code ec;
+        std::filesystem::rename(from, to, ec);
+        if (!ec)
+            return true;
+        if (attempt == kReplaceTries || !IsSharingError(ec))
+            return false;
+        std::this_thread::sleep_for(kReplacePause);
+    }
 }
 
 } // namespace
@@ -47,12 +75,7 @@ bool CSafeFile::Commit()
     bool ok = !m_failed && std::fflush(m_file) == 0 && SyncToDisk(m_file);
     ok = (std::fclose(m_file) == 0) && ok;
     m_file = nullptr;
-    if (ok) {
-        // std::filesystem::rename replaces an existing target on Windows too.
-        std::error_code ec;
-        std::filesystem::rename(m_temp, m_path, ec);
-        ok = !ec;
-    }
+    ok = ok && Replace(m_temp, m_path);
     if (!ok)
         std::remove(m_temp.c_str());
     return ok;

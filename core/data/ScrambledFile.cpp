@@ -7,12 +7,18 @@ namespace {
 
 constexpr size_t kChunk = 64 * 1024;
 
-// Data files are text: printable characters and TABs, lines ending in LF or
-// CR LF. Other control bytes in a file read without a key mean it is
-// scrambled: its first chunk shows them almost at once.
-bool HoldsControlBytes(const uint8_t* bytes, size_t n)
+// Data files are records of TAB-separated fields, lines ending in LF or CR LF,
+// with no other control bytes. A file read without a key that breaks either
+// rule is scrambled: a scrambled record line shows it at once, since a key
+// rotated a few times turns text into bytes of every kind.
+bool LooksPlain(const uint8_t* bytes, size_t n)
 {
-    return std::any_of(bytes, bytes + n, [](uint8_t b) { return b < 0x20 && b != '\t' && b != '\n' && b != '\r'; });
+    const uint8_t* end = bytes + n;
+    if (std::any_of(bytes, end, [](uint8_t b) { return b < 0x20 && b != '\t' && b != '\n' && b != '\r'; }))
+        return false;
+    const uint8_t* line = std::find_if(bytes, end, [](uint8_t b) { return b != '\n' && b != '\r'; });
+    const uint8_t* lineEnd = std::find(line, end, '\n');
+    return line == end || std::find(line, lineEnd, '\t') != lineEnd;
 }
 
 } // namespace
@@ -42,7 +48,7 @@ bool CScrambledFile::Open(const std::string& path, bool forWriting)
     m_reader = std::fopen(path.c_str(), "rb");
     if (!m_reader)
         return false;
-    if (IsIdentity() && Refill() && HoldsControlBytes(m_buffer.data(), m_end)) {
+    if (IsIdentity() && Refill() && !LooksPlain(m_buffer.data(), m_end)) {
         m_scrambled = true;
         Close();
         m_next = m_end = 0;

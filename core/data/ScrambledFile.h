@@ -23,7 +23,8 @@ public:
 
     void SetKey(const char* text);
     // Fetches the key anew, so every file starts the stream from its beginning.
-    // Reading without a key, a file that isn't plain text fails (Scrambled).
+    // Reading without a key, a file that isn't plain record text (TAB-separated
+    // fields, no other control bytes) fails and counts as Scrambled.
     bool Open(const std::string& path, bool forWriting);
     // For a written file: true when every byte reached the target.
     bool Close();

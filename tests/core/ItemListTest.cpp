@@ -41,6 +41,8 @@ struct RecordingView : IItemListView {
     void RowsReset() override { events.push_back("reset"); }
     int SelectionMark() const override { return mark; }
     void SelectRow(int i) override { events.push_back("select " + std::to_string(i)); }
+    void Saved(bool ok) override { events.push_back(ok ? "saved" : "not saved"); }
+    void FileUnreadable() override { events.push_back("unreadable"); }
     Strings events;
     int mark = -1;
 };
@@ -277,4 +279,50 @@ TEST_F(ItemListFileTest, AFailedSaveLeavesTheOldFileAndReportsFalse)
     order.Setup(ListKind::Order);
     order.AddRecord(Line("1", 1));
     EXPECT_FALSE(order.Save(PathOf("missing-folder/Current.dat").c_str()));
+}
+
+// Read without its key, a scrambled order looked empty and the first change saved over it.
+TEST_F(ItemListFileTest, AScrambledFileReadWithoutItsKeyIsNeverSavedOver)
+{
+    CFixedKey key(std::string("installation"));
+    const std::string path = PathOf("Current.dat");
+    {
+        CItemList order(&key);
+        order.Setup(ListKind::Order);
+        order.Load(path.c_str());
+        order.AddRecord(Line("111", 2, "ASPIRIN"));
+        order.AddRecord(Line("222", 1, "BANDAGE"));
+    }
+    const std::string scrambled = ReadBytes(path);
+    for (const char* noKey : {static_cast<const char*>(nullptr), ""}) {
+        CFixedKey missing(noKey ? std::optional<std::string>(noKey) : std::nullopt);
+        CItemList order(&missing);
+        RecordingView view;
+        order.SetView(&view);
+        order.Setup(ListKind::Order);
+        EXPECT_FALSE(order.Load(path.c_str()));
+        EXPECT_TRUE(order.Unreadable());
+        order.AddRecord(Line("333", 1, "GAUZE"));
+        EXPECT_EQ(view.events, (Strings{"unreadable", "insert 0", "change 0", "not saved"}));
+        EXPECT_TRUE(order.Unsaved());
+        EXPECT_EQ(ReadBytes(path), scrambled);
+    }
+}
+
+TEST_F(ItemListFileTest, AFailedSaveIsMarkedUntilALaterChangeSaves)
+{
+    const std::string path = PathOf("Current.dat");
+    CItemList order;
+    RecordingView view;
+    order.SetView(&view);
+    order.Setup(ListKind::Order);
+    order.Load(path.c_str());
+    std::filesystem::create_directory(path + ".new"); // the save can't be written
+    order.AddRecord(Line("1", 1));
+    EXPECT_TRUE(order.Unsaved());
+    std::filesystem::remove(path + ".new");
+    order.AddRecord(Line("2", 1));
+    EXPECT_FALSE(order.Unsaved());
+    EXPECT_EQ(view.events, (Strings{"insert 0", "change 0", "not saved", "insert 1", "change 1", "saved"}));
+    EXPECT_EQ(ReadBytes(path), "1\t\t2.500000\t1\t0.000000\t\t0\n2\t\t2.500000\t1\t0.000000\t\t0\n");
 }

@@ -70,6 +70,8 @@ TEST(OrderMessage, NotesPlaceholderTildeAndErasedNotes)
 
     in.notes = "a~b";
     EXPECT_EQ(ComposeOrderFields(in).back(), "ORDER NOTES a~");
+    in.notes = "a\x03" "b";
+    EXPECT_EQ(ComposeOrderFields(in).back(), "ORDER NOTES ab~");
     in.notes = "";
     EXPECT_EQ(ComposeOrderFields(in).back(), "ORDER NOTES ~");
     in.notes = "line one\r\nline two";
@@ -85,4 +87,18 @@ TEST(OrderMessage, LinesKeepListOrderAndSignedQuantities)
     const auto fields = ComposeOrderFields(Inputs(&order));
     EXPECT_EQ(std::vector<std::string>(fields.end() - 3, fields.end()),
               (std::vector<std::string>{"B*-3~", "A*7~", "B*1~"}));
+}
+
+// A "~" added fields of the sender's choosing; a control byte broke the link's framing.
+TEST(OrderMessage, NoAccountOrCodeAddsAFieldOrBreaksTheFraming)
+{
+    CItemList order;
+    AddLine(order, "A~ACC 9999", 1);
+    AddLine(order, "B\x03", 1);
+    AddLine(order, "C", 2);
+    OrderMessageInputs in = Inputs(&order);
+    in.account = "4711~ACC 9999";
+    const auto fields = ComposeOrderFields(in);
+    EXPECT_EQ(std::vector<std::string>(fields.end() - 3, fields.end()),
+              (std::vector<std::string>{"ACC 4711~", "ORDER NOTES Urgent~", "C*2~"}));
 }

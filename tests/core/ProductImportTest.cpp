@@ -35,13 +35,23 @@ TEST(ProductImport, TsvByFileNameAndRepeatedCodesCounted)
 
 TEST(ProductImport, FaultsNameTheRowAndTakeNothing)
 {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"1,,10,1,0,A\n2,,10,1,0\n",
          "row 2: 5 columns where 6 belong (code, second code, size, price, discount, description)"},
         {"1,,10,1,0,A\n2,,10,cheap,0,B\n", "row 2: the price 'cheap' is not a number"},
         {"1,,10,1,0,\"open\n", "row 1: a quoted field is not closed"},
-        {"1,,10,1,0,\"TAB\tINSIDE\"\n", "row 1: a field holds a TAB, a line end or a NUL"},
+        {"1,,10,1,0,\"TAB\tINSIDE\"\n", "row 1: a field holds a control character (a TAB, a line end or the like)"},
         {",,10,1,0,NO CODE\n", "row 1: the item code is empty"},
+        // A "~" or a link control byte in a code would be sent in the order.
+        {"1,,10,1,0,A\nB~ACC 9,,10,1,0,B\n", "row 2: the item code holds a '~' or a control character"},
+        {"B\x03,,10,1,0,B\n", "row 1: the item code holds a '~' or a control character"},
+        // A long field came back from the data file as a second, bogus product.
+        {"1,,10,1,0," + std::string(256, 'D') + "\n", "row 1: a field is longer than 255 characters"},
+        {"1,,10,1,0,A\n2,,10,nan,0,A\n", "row 2: the price 'nan' is not a number"},
+        {"1,,10,inf,0,A\n", "row 1: the price 'inf' is not a number"},
+        {"1,,10,1e300,0,A\n", "row 1: the price '1e300' is not from 0 to 1000000"},
+        {"1,,10,-1,0,A\n", "row 1: the price '-1' is not from 0 to 1000000"},
+        {"1,,10,1,-2e6,A\n", "row 1: the discount '-2e6' is not within 1000000"},
     };
     for (const auto& [text, error] : cases) {
         CProductImport import;

@@ -104,14 +104,14 @@ TEST_F(ScrambledFileTest, WithoutAKeyTheFileHoldsExactlyTheBytesWritten)
 
 TEST_F(ScrambledFileTest, LongLinesArriveInPiecesOfTheGivenSize)
 {
-    WriteBytes(PathOf("long.dat"), std::string(10, 'x') + "\n");
+    WriteBytes(PathOf("long.dat"), "xxx\txxxxxx\n");
     CScrambledFile in;
     ASSERT_TRUE(in.Open(PathOf("long.dat"), false));
     char line[5];
     std::vector<std::string> pieces;
     while (in.ReadLine(line, 4))
         pieces.emplace_back(line);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"xxxx", "xxxx", "xx\n"}));
+    EXPECT_EQ(pieces, (std::vector<std::string>{"xxx\t", "xxxx", "xx\n"}));
 }
 
 TEST_F(ScrambledFileTest, ASaveReplacesTheTargetOnlyWhenClosed)
