@@ -58,18 +58,19 @@ bool ReadKey(HKEY hive, const KeyLocation& location, std::string& key)
     HKEY opened;
     if (RegOpenKeyExA(hive, location.path, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
         return false;
-    char text[256] = {};
+    // Room for the longest key and the terminating zero some tools store with
+    // it; the text ends at the length the registry returned or at that zero.
+    char text[CRegistryDataKey::kMaxDataFileKey + 2] = {};
     DWORD type = 0;
-    DWORD size = 255;
+    DWORD size = CRegistryDataKey::kMaxDataFileKey + 1;
     const bool read = RegQueryValueExA(opened, location.name, nullptr, &type, reinterpret_cast<BYTE*>(text),
                                        &size) == ERROR_SUCCESS &&
                       type == REG_SZ;
     RegCloseKey(opened);
     if (!read)
         return false;
-    text[size < 256 ? size : 255] = '\0';
-    key = text;
-    return true;
+    key.assign(text, strnlen(text, size));
+    return key.size() <= CRegistryDataKey::kMaxDataFileKey;
 }
 
 bool WriteKey(HKEY hive, const KeyLocation& location, const std::string& key)

@@ -8,6 +8,8 @@
 // found only under HKEY_CURRENT_USER is copied to the machine's hive.
 class CRegistryDataKey : public IDataKeySource {
 public:
+    static constexpr size_t kMaxDataFileKey = 255;
+
     std::optional<std::string> GetDataFileKey() const override;
     // Stores the key (creating the registry key when needed), machine-wide
     // when allowed, else for the user; false when neither write succeeded.

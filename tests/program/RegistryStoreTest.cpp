@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/SetupCommand.h"
 #include "settings/DataFileKey.h"
 #include "settings/RegistrySettingsStore.h"
 
@@ -116,3 +117,31 @@ TEST_F(RegistryStoreTest, ADataFileKeyOnlyInTheUserHiveIsCopiedToTheMachine)
 }
 
 } // namespace
+
+// A key of full length that another tool stored with its terminating zero
+// was not read at all, and the data files then looked empty.
+TEST_F(RegistryStoreTest, AFullLengthDataFileKeyStoredWithItsZeroIsRead)
+{
+    const std::string key(CRegistryDataKey::kMaxDataFileKey, 'k');
+    PutValue(HKEY_LOCAL_MACHINE, kDataKeyPath, kDataKeyName, REG_SZ, key);
+    EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), key);
+}
+
+TEST_F(RegistryStoreTest, SetKeyIsASwitchOfItsOwnAtTheStartOfTheCommandLine)
+{
+    struct Case {
+        const char* line;
+        bool isCommand;
+        int exitCode;
+        const char* stored;
+    };
+    for (const Case& c : {Case{"  /setkey  shop key  ", true, 0, "shop key"}, Case{"/setkey", true, 1, "<none>"},
+                          Case{"/setkeyshop", false, 0, "<none>"}, Case{"C:\\my /setkey x", false, 0, "<none>"}}) {
+        SCOPED_TRACE(c.line);
+        DeleteKeys();
+        int exitCode = 0;
+        EXPECT_EQ(RunSetupCommand(c.line, exitCode), c.isCommand);
+        EXPECT_EQ(exitCode, c.exitCode);
+        EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), c.stored);
+    }
+}
