@@ -6,8 +6,6 @@
 #include "res/resource.h"
 
 namespace {
-constexpr LPARAM kSkinClick = 5;
-constexpr WPARAM kSkinClose = 1;
 constexpr uint32_t kSummaryText = 100;
 constexpr char kSelectOrder[] = "Select Order";
 constexpr char kHistoryListing[] = "history";
@@ -16,7 +14,7 @@ constexpr COLORREF kDialogColour = RGB(0xF3, 0xF5, 0xF8);
 } // namespace
 
 CHistoryDlg::CHistoryDlg(const IDataKeySource* keys, const IStatusColours* colours)
-    : CDialog(IDD_HISTORY), m_orders(keys)
+    : CSkinnedDialog(IDD_HISTORY), m_orders(keys)
 {
     m_orders.SetStatusColours(colours);
 }
@@ -31,7 +29,7 @@ BOOL CHistoryDlg::OnInitDialog()
 {
     SetWindowTextA(Handle(), "Quillbox History");
     m_brush = CreateSolidBrush(kDialogColour);
-    m_skin.Attach(Handle(), "[HistoryDialog]");
+    AttachSkin("[HistoryDialog]");
     m_orders.Attach(Handle(), IDC_HISTORY_LIST);
     m_orders.Setup(ListKind::HistoryView);
     m_orders.SetReadOnly(true);
@@ -130,9 +128,6 @@ bool CHistoryDlg::OnTreeNotify(LPARAM lParam)
 bool CHistoryDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
-    case WM_APP:
-        result = OnSkinNotify(wParam, lParam);
-        return true;
     case WM_NOTIFY:
         if (m_orders.OnParentNotify(lParam, result))
             return true;
@@ -146,12 +141,5 @@ bool CHistoryDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     default:
         break;
     }
-    return CDialog::OnMessage(message, wParam, lParam, result);
-}
-
-LRESULT CHistoryDlg::OnSkinNotify(WPARAM id, LPARAM code)
-{
-    if (code == kSkinClick && id == kSkinClose)
-        OnCancel();
-    return 0;
+    return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
 }

@@ -2,15 +2,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/Dialog.h"
 #include "history/HistoryTree.h"
 #include "order/DatabaseCtrl.h"
-#include "skin/DialogSkin.h"
+#include "skin/SkinnedDialog.h"
 
 // The stored orders by year, month and day: the tree opens on today's latest
 // order (or the latest earlier one); selecting an order shows its lines, read
 // only, and a summary of its number and time in the skin's main text.
-class CHistoryDlg : public CDialog {
+class CHistoryDlg : public CSkinnedDialog {
 public:
     CHistoryDlg(const IDataKeySource* keys, const IStatusColours* colours);
     ~CHistoryDlg() override;
@@ -20,7 +19,6 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    LRESULT OnSkinNotify(WPARAM id, LPARAM code);
     bool OnTreeNotify(LPARAM lParam);
     void LoadTree();
     void InsertChildren(const CHistoryNode& node, HTREEITEM item);
@@ -32,7 +30,6 @@ private:
     CHistoryTree m_history;
     CDatabaseCtrl m_orders;
     HWND m_tree = nullptr;
-    CDialogSkin m_skin;
     // Where the tree opens, and the items made for those nodes.
     HistoryOpening m_opening;
     HTREEITEM m_expandedItem = nullptr;
