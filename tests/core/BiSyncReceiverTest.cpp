@@ -114,6 +114,22 @@ TEST_F(BiSyncReceiver, LastBlockResentIsAcknowledgedOnceTheOwnerFinishedAndKeptO
     EXPECT_EQ(rig.Messages().size(), 1u);
 }
 
+// The owner finished during a WACK cycle, so the WACK timer owes the sender its
+// acknowledgement. A resent last block arriving then must not clear that debt:
+// the acknowledgement would never go, and the link would WACK itself to death.
+TEST_F(BiSyncReceiver, LastBlockResentInAWackCycleKeepsTheOwnersFinish)
+{
+    Holding(rig, "OK");
+    rig.Advance(200);
+    EXPECT_EQ(rig.TakeSent(), kWack);
+    rig.Finish();
+    EXPECT_EQ(rig.TakeSent(), "");
+    rig.Feed(Block("OK", true));
+    rig.Advance(5000);
+    EXPECT_EQ(rig.TakeSent(), kAck1);
+    EXPECT_EQ(rig.Messages().size(), 1u);
+}
+
 TEST_F(BiSyncReceiver, ANewTransmissionMayRepeatThePreviousMessage)
 {
     LinkRig server(LinkStation::Server);
