@@ -1,0 +1,98 @@
+#!/usr/bin/env python3
+"""The history dialog's performance target, measured under Wine in a private
+Xvfb: with 5,000 history files (about ten years of a busy pharmacy) F5 gives
+a usable dialog, its tree filled and today's latest order shown, in under 1 s.
+
+Usage: tests/bench/bench_history.py <win64 build dir> [runs]
+Prints one line per measurement and a summary; exit code 1 when the target is missed.
+"""
+import datetime
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
+import harness  # noqa: E402
+from bench_program import quit_program, report, start_display, visible_main_window, wait  # noqa: E402
+from test_history import HISTORY_TITLE, IDC_HISTORY_LIST, history_text, place  # noqa: E402
+from test_order import popups, scrambled, store_data_key  # noqa: E402
+
+FILES = 5000
+TARGET = 1.0
+LINES = [("C%04d" % i, "PRODUCT %04d" % i, i % 7 + 1, ("Ok", "3 Ordered", "Out Of Stock")[i % 3]) for i in range(12)]
+
+
+def fill_history(h):
+    """FILES orders over the ten years up to today, two on most days, the last of them today."""
+    data = scrambled(history_text(LINES))
+    today = datetime.date.today()
+    made = 0
+    day = 0
+    while made < FILES:
+        date = today - datetime.timedelta(days=day)
+        for hour in (9, 14)[:FILES - made]:
+            place(h, "%s %02d.%02d.00 (%d).dat" % (date.isoformat(), hour, day % 60, 100000 + made), data)
+            made += 1
+        day += 1 if day % 3 else 2  # a day off now and then
+    return day
+
+
+def rows_shown(h):
+    code, out = h.probe("cells", HISTORY_TITLE, str(IDC_HISTORY_LIST))
+    return code == 0 and len(out.splitlines()) == len(LINES)
+
+
+def measure_open(h, window):
+    """Seconds from F5 in the main window to the history dialog showing."""
+    before = popups()
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
+    started = time.perf_counter()
+    subprocess.run(["xdotool", "key", "F5"], capture_output=True)
+    dialog = wait(lambda: sorted(popups() - before), 20)
+    elapsed = time.perf_counter() - started
+    if not dialog:
+        raise harness.Failure("the history dialog did not appear")
+    if not rows_shown(h):
+        raise harness.Failure("the history dialog did not show today's latest order")
+    h.keys(dialog[-1], "Escape")
+    time.sleep(0.5)
+    return elapsed
+
+
+def main():
+    build = os.path.abspath(sys.argv[1])
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    workdir = tempfile.mkdtemp(prefix="qbx-history-bench-")
+    xvfb = start_display(workdir)
+    h = harness.Harness(build, workdir)
+    try:
+        h.install("bench")
+        store_data_key(h)
+        days = fill_history(h)
+        print("%d history files over %d days" % (FILES, days))
+        h.reg_add("HKLM", "UserName", "100234")
+        process = h.start()
+        window = wait(visible_main_window, 30)
+        if not window:
+            raise harness.Failure("the main window did not appear")
+        time.sleep(1.5)
+        opens = []
+        for run in range(runs):
+            opens.append(measure_open(h, window))
+            print("run %d: history dialog %.0f ms" % (run + 1, opens[-1] * 1000), flush=True)
+        quit_program(h, process)
+        print()
+        return 0 if report("F5 to the history dialog, %d files" % FILES, opens, TARGET) else 1
+    finally:
+        h.stop_all()
+        subprocess.run(["wineserver", "-k"], capture_output=True)
+        xvfb.kill()
+        xvfb.wait()
+        shutil.rmtree(workdir, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
