@@ -5,10 +5,11 @@
 
 namespace {
 
-constexpr char kNoProduct[] = "No product with the code %s";
-constexpr char kWrongCheckDigit[] = "Wrong check digit in the code %s";
-constexpr char kUnreadable[] = "Unreadable code %s";
-constexpr size_t kShownLimit = 48;
+// The notice box holds about 35 characters a line: the code goes on a line of its own.
+constexpr char kNoProduct[] = "No product with the code\n%s";
+constexpr char kWrongCheckDigit[] = "Wrong check digit in the code\n%s";
+constexpr char kUnreadable[] = "This code can't be read:\n%s";
+constexpr size_t kShownLimit = 32;
 constexpr std::string_view kProductNumberAi = "01";
 constexpr size_t kGtinLength = 14;
 

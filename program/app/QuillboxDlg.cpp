@@ -11,6 +11,7 @@
 #include "framework/ResourceString.h"
 #include "history/HistoryDlg.h"
 #include "order/ClockTexts.h"
+#include "order/ScanEntry.h"
 #include "order/SearchDlg.h"
 #include "res/resource.h"
 #include "settings/DataFileKey.h"
@@ -225,13 +226,13 @@ void CQuillboxDlg::OnMinimise()
     ShowWindow(Handle(), SW_MINIMIZE);
 }
 
-// Enter: the next line, or on the entry row the search.
+// Enter: the next line, or on the entry row a scanned code, else the search.
 void CQuillboxDlg::OnOK()
 {
     CEntryGrid& grid = m_order.Grid();
     if (grid.CurrentRow() != grid.LastRow())
         grid.SelectRow(grid.CurrentRow() + 1);
-    else
+    else if (!TakeScannedCode(Handle(), m_order, m_products, this))
         OnSearch();
 }
 
@@ -245,20 +246,11 @@ void CQuillboxDlg::OnSearch()
     const std::string seed = m_order.EditText();
     {
         CSearchDlg search(m_products, seed, this, m_order.ShowPrice());
-        if (search.DoModal(Handle()) == IDOK) {
-            const CItemList& hits = search.Hits();
-            for (int i = 0; i < hits.Count(); ++i)
-                if (hits.At(i)->quantity != 0)
-                    m_order.List().AddRecord(std::make_unique<ItemRecord>(*hits.At(i)));
-        }
+        if (search.DoModal(Handle()) == IDOK)
+            search.AddOrderedTo(m_order.List());
     }
-    grid.HideEdit();
-    // The first line, then the last: the move always reaches the list as a change.
-    grid.SelectRow(0);
-    grid.SelectRow(grid.LastRow());
-    grid.PlaceEdit();
     // The words stay on the entry row, selected, to be refined or typed over.
-    m_order.SetEditText(seed);
+    m_order.ReturnToEntryRow(seed);
 }
 
 void CQuillboxDlg::Send(bool takeNotes)

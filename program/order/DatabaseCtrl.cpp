@@ -114,6 +114,16 @@ void CDatabaseCtrl::SetEditText(const std::string& text)
     m_edit.Focus();
 }
 
+void CDatabaseCtrl::ReturnToEntryRow(const std::string& text)
+{
+    m_grid.HideEdit();
+    // The first line, then the last: the move always reaches the list as a change.
+    m_grid.SelectRow(0);
+    m_grid.SelectRow(m_grid.LastRow());
+    m_grid.PlaceEdit();
+    SetEditText(text);
+}
+
 int CDatabaseCtrl::ItemCount() const
 {
     return static_cast<int>(ListCall(LVM_GETITEMCOUNT, 0, 0));

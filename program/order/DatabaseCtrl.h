@@ -35,6 +35,8 @@ public:
     void Sort();
     // Puts text into the edit, all of it selected.
     void SetEditText(const std::string& text);
+    // After the order changed under the entry row: the edit back on it with the text.
+    void ReturnToEntryRow(const std::string& text);
 
     // The host dialog hands over every WM_NOTIFY; true when it was this list's.
     bool OnParentNotify(LPARAM lParam, LRESULT& result);

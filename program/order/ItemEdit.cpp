@@ -1,5 +1,7 @@
 #include "order/ItemEdit.h"
 
+#include "order/ScanCode.h"
+
 namespace {
 constexpr int kEditId = 1;
 constexpr COLORREF kYellow = RGB(255, 255, 0);
@@ -101,6 +103,14 @@ HBRUSH CItemEdit::Colour(HDC dc)
 
 bool CItemEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    // A scanner types the GS1 group separator as Ctrl+]. The edit control
+    // drops control characters, so the search text takes it here.
+    if (message == WM_CHAR && wParam == static_cast<WPARAM>(kGroupSeparator) && !m_rightAligned) {
+        const char separator[] = {kGroupSeparator, '\0'};
+        SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(separator));
+        result = 0;
+        return true;
+    }
     if (message == WM_KEYDOWN || (message == WM_SYSKEYDOWN && IsMenuKey(message, wParam))) {
         OnKeyDown(message, wParam, lParam);
         result = 0;

@@ -126,9 +126,11 @@ TEST(ScanCode, LookUpFindsProductsBySecondOrItemCodeInListOrder)
     EXPECT_EQ(LookUpScan(products, "96385074").products.size(), 1u);
     EXPECT_EQ(LookUpScan(products, "para").outcome, ScanOutcome::Words);
 
-    EXPECT_EQ(LookUpScan(products, "5012345678900").message, "No product with the code 5012345678900");
-    EXPECT_EQ(LookUpScan(products, "4006381333932").message, "Wrong check digit in the code 4006381333932");
-    EXPECT_EQ(LookUpScan(products, "]d217261231" + kGs + "21X").message, "Unreadable code ]d217261231 21X");
+    EXPECT_EQ(LookUpScan(products, "5012345678900").message, "No product with the code\n5012345678900");
+    EXPECT_EQ(LookUpScan(products, "4006381333932").message, "Wrong check digit in the code\n4006381333932");
+    EXPECT_EQ(LookUpScan(products, "]d217261231" + kGs + "21X").message, "This code can't be read:\n]d217261231 21X");
+    EXPECT_EQ(LookUpScan(products, "]d2" + std::string(40, '9')).message,
+              "This code can't be read:\n]d2" + std::string(29, '9') + "...");
 
     // A product that leaves the list leaves the index.
     products.DeleteLine(0);

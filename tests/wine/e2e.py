@@ -9,13 +9,14 @@ import traceback
 import harness
 import test_history
 import test_order
+import test_scan
 import test_search
 import test_send
 import test_settings
 import test_skin
 import test_startup
 
-MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_send, test_history)
+MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history)
 
 
 def tests(selected):

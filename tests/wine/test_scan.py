@@ -1,0 +1,68 @@
+"""A handheld scanner on the order grid's entry row: it types a pack's code at
+2 ms a key and presses Enter, as a keyboard would."""
+import subprocess
+import time
+
+from harness import check, wait_for
+from test_order import main_enabled, order, popups, start_order_window, wait_order, wait_popup
+
+SCANNER_DELAY_MS = "2"
+
+
+def scan(h, window, *parts):
+    """Types the parts at scanner speed with Ctrl+] (the group separator) between them, then Enter."""
+    h.bring_forward(window)
+    for i, part in enumerate(parts):
+        if i:
+            xdotool("key", "ctrl+bracketright")
+        xdotool("type", "--delay", SCANNER_DELAY_MS, part)
+    xdotool("key", "Return")
+    time.sleep(0.3)
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], capture_output=True, timeout=20)
+
+
+def gs1(ean13, batch="AB12c", serial="X9"):
+    """The text of a medicine pack's 2D code: batch, a separator, GTIN, expiry and serial. Without
+    the separator the batch would run on over the GTIN."""
+    return "]d210" + batch, "01" + "0" + ean13 + "17" + "271231" + "21" + serial
+
+
+def test_scanned_packs_join_the_order_and_words_still_search(h):
+    window, products = start_order_window(h, lines=[])
+    first, second = products[10], products[20]
+    scan(h, window, first[1])
+    wait_order(h, [(first[0], 1)], "an EAN-13 scanned")
+    # The same pack again, then another, typed without a pause.
+    xdotool("type", "--delay", SCANNER_DELAY_MS, first[1])
+    xdotool("key", "Return")
+    scan(h, window, second[1])
+    wait_order(h, [(first[0], 2), (second[0], 1)], "two scans in a row")
+    scan(h, window, *gs1(second[1]))
+    wait_order(h, [(first[0], 2), (second[0], 2)], "the 2D code of a pack in the order")
+
+    h.type_text(window, "para")
+    before = popups()
+    h.keys(window, "Return")
+    search = wait_popup(before, "the word search after scans")
+    h.keys(search, "Escape")
+    check(wait_for(lambda: main_enabled(h), 10), "the search did not close")
+
+
+def test_a_wrong_check_digit_is_named_and_adds_nothing(h):
+    window, products = start_order_window(h, lines=lambda products: [(products[5][0], "KEPT", 3, 0)])
+    code = products[5][1]
+    wrong = code[:-1] + str((int(code[-1]) + 1) % 10)
+    before = popups()
+    scan(h, window, *gs1(wrong))
+    notice = wait_popup(before, "the notice of a wrong check digit")
+    h.screenshot("scan-wrong-check-digit")
+    time.sleep(1)
+    check(order(h) == [(products[5][0], 3)], "a wrong check digit changed the order: %r" % order(h))
+    h.keys(notice, "Return")
+    check(wait_for(lambda: main_enabled(h) and not (popups() - before), 10), "the notice did not close")
+    # The code stays on the entry row, selected: the next scan types over it.
+    scan(h, window, code)
+    wait_order(h, [(products[5][0], 4)], "the right code scanned after the notice")
