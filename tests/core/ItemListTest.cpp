@@ -273,14 +273,6 @@ TEST_F(ItemListFileTest, SavedResponseLinesCarryTheirStatusText)
     EXPECT_EQ(history.At(0)->quantity, 4);
 }
 
-TEST_F(ItemListFileTest, AFailedSaveLeavesTheOldFileAndReportsFalse)
-{
-    CItemList order;
-    order.Setup(ListKind::Order);
-    order.AddRecord(Line("1", 1));
-    EXPECT_FALSE(order.Save(PathOf("missing-folder/Current.dat").c_str()));
-}
-
 // Read without its key, a scrambled order looked empty and the first change saved over it.
 TEST_F(ItemListFileTest, AScrambledFileReadWithoutItsKeyIsNeverSavedOver)
 {
@@ -317,12 +309,17 @@ TEST_F(ItemListFileTest, AFailedSaveIsMarkedUntilALaterChangeSaves)
     order.SetView(&view);
     order.Setup(ListKind::Order);
     order.Load(path.c_str());
-    std::filesystem::create_directory(path + ".new"); // the save can't be written
     order.AddRecord(Line("1", 1));
-    EXPECT_TRUE(order.Unsaved());
-    std::filesystem::remove(path + ".new");
+    const std::string first = ReadBytes(path);
+    std::filesystem::create_directory(path + ".new"); // the save can't be written
     order.AddRecord(Line("2", 1));
+    EXPECT_TRUE(order.Unsaved());
+    EXPECT_EQ(ReadBytes(path), first); // the old file stays whole
+    std::filesystem::remove(path + ".new");
+    order.AddRecord(Line("3", 1));
     EXPECT_FALSE(order.Unsaved());
-    EXPECT_EQ(view.events, (Strings{"insert 0", "change 0", "not saved", "insert 1", "change 1", "saved"}));
-    EXPECT_EQ(ReadBytes(path), "1\t\t2.500000\t1\t0.000000\t\t0\n2\t\t2.500000\t1\t0.000000\t\t0\n");
+    EXPECT_EQ(view.events, (Strings{"insert 0", "change 0", "saved", "insert 1", "change 1", "not saved", "insert 2",
+                                    "change 2", "saved"}));
+    EXPECT_EQ(ReadBytes(path), first + "2\t\t2.500000\t1\t0.000000\t\t0\n3\t\t2.500000\t1\t0.000000\t\t0\n");
+    EXPECT_FALSE(order.Save(PathOf("missing-folder/Current.dat").c_str()));
 }
