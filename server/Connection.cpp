@@ -16,7 +16,12 @@ constexpr size_t kMaxPendingOutput = 256u << 10;
 constexpr int kMaxMessages = 8;                  // an exchange has three; more is a client gone wrong
 constexpr unsigned kLingerMs = 2000;             // to get the last bytes out after the link ended
 constexpr int kReadsPerWakeup = 16;              // then other clients get their turn
-constexpr unsigned kUpdateBlockMs = 1000;        // time allowed per block of a program update
+// The link waits for an acknowledgement after every block: an update takes a
+// round trip per block. 50 ms allows for a slow line across the country; the
+// deadline is set once when the update starts and nothing the client does
+// moves it.
+constexpr int64_t kUpdateMsPerBlock = 50;
+constexpr size_t kUpdateBlockBytes = 241;        // one chunk and its "~"
 
 // Texts from the client go into the log only in readable form.
 std::string Readable(const std::string& text)
@@ -24,10 +29,11 @@ std::string Readable(const std::string& text)
     return FormatControls(text.data(), text.size());
 }
 
-bool UpdateDue(const OrderOutcome& outcome, const ServerOptions& options, const std::string& update)
+bool UpdateDue(const OrderOutcome& outcome, const ServerOptions& options,
+               const std::shared_ptr<const std::string>& update)
 {
     // Versions travel with three decimals: compare at that precision.
-    return !update.empty() && outcome.knownAccount && outcome.clientVersion > 0 &&
+    return update && !update->empty() && outcome.knownAccount && outcome.clientVersion > 0 &&
            outcome.clientVersion + 0.0005 < options.updateVersion;
 }
 
@@ -41,7 +47,8 @@ CConnection::CConnection(uint64_t serial, int fd, std::string peer, IConnectionH
       m_faults(host.Options().faults),
       m_trace(host.Log().Tracing() ? std::make_unique<CConnectionTrace>(host.Log(), serial) : nullptr),
       m_random(static_cast<uint32_t>(serial * 2654435761u)),
-      m_engine(m_events, *this, m_random, m_trace.get(), LinkStation::Server)
+      m_engine(m_events, *this, m_random, m_trace.get(), LinkStation::Server),
+      m_out(kMaxPendingOutput)
 {
     m_engine.SetMessageLimit(kMaxOrderMessage);
 }
@@ -69,6 +76,7 @@ void CConnection::ArmOnce(int id, unsigned ms)
 void CConnection::Start()
 {
     m_startMs = m_host.NowMs();
+    m_lastProgressMs = m_startMs;
     ArmOnce(kIdleTimer, static_cast<unsigned>(m_host.Options().idleTimeoutMs));
     ArmOnce(kExchangeTimer, static_cast<unsigned>(m_host.Options().exchangeTimeoutMs));
     // Over TCP the link waits in Idle for the client's bid.
@@ -92,12 +100,23 @@ void CConnection::OnReadable()
         }
         if (m_lingering)
             continue; // the link has ended: whatever comes now is ignored
-        ArmOnce(kIdleTimer, static_cast<unsigned>(m_host.Options().idleTimeoutMs));
         if (!m_faults.Incoming(buffer, static_cast<size_t>(n)))
             return Close("dropped by the fault plan");
         m_engine.ReceiveData(reinterpret_cast<const uint8_t*>(buffer), static_cast<size_t>(n));
+        NoteProgress();
         Drain(Source::Received);
     }
+}
+
+// Only a step of the link keeps the client's slot: bytes that carry nothing
+// on (a byte every few seconds, bids over and over, spoilt blocks) don't.
+void CConnection::NoteProgress()
+{
+    if (m_engine.Progress() == m_progress)
+        return;
+    m_progress = m_engine.Progress();
+    m_lastProgressMs = m_host.NowMs();
+    ArmOnce(kIdleTimer, static_cast<unsigned>(m_host.Options().idleTimeoutMs));
 }
 
 void CConnection::OnWritable()
@@ -109,7 +128,11 @@ void CConnection::OnTimer(int id)
 {
     switch (id) {
     case kIdleTimer:
-        return Close("idle timeout");
+        if (m_phase != Phase::Answering)
+            return Close("idle timeout");
+        // The store is slow, not the client.
+        ArmOnce(kIdleTimer, static_cast<unsigned>(m_host.Options().idleTimeoutMs));
+        return;
     case kExchangeTimer:
         return Close("exchange timeout");
     case kLingerTimer:
@@ -130,8 +153,18 @@ void CConnection::OnOrderAnswered(const OrderOutcome& outcome)
         return;
     m_outcome = outcome;
     m_haveOutcome = true;
+    m_lastProgressMs = m_host.NowMs();
+    ArmOnce(kIdleTimer, static_cast<unsigned>(m_host.Options().idleTimeoutMs));
+    if (!m_outcome.refused.empty())
+        return Close(m_outcome.refused.c_str());
     if (!outcome.stored || outcome.reply.empty())
         return Close("order store failed");
+    if (outcome.replayed)
+        m_host.Log().Line("#%llu %s REPLAY: account %s sent its unconfirmed order %lld again; answered with the "
+                          "stored reply, nothing stored",
+                          static_cast<unsigned long long>(m_serial), m_peer.c_str(),
+                          Readable(outcome.account.substr(0, 64)).c_str(),
+                          static_cast<long long>(outcome.orderNumber));
     m_engine.AddSendData(outcome.reply);
     m_phase = Phase::AwaitReplyAnswer;
     Finish();
@@ -166,23 +199,16 @@ void CConnection::OnMessage(const std::string& text)
     switch (m_phase) {
     case Phase::AwaitOrder:
         m_phase = Phase::Answering;
-        m_host.SubmitOrder(m_serial, text); // acknowledged once the order is stored
+        if (!m_host.SubmitOrder(m_serial, text)) // acknowledged once the order is stored
+            Close("order refused: the store is busy");
         return;
     case Phase::Answering:
         return; // the order in hand is acknowledged when it is answered
     case Phase::AwaitReplyAnswer:
         m_answer = text.substr(0, 8);
         m_phase = Phase::Done;
-        if (UpdateDue(m_outcome, m_host.Options(), m_host.UpdateMessage())) {
-            const std::string& update = m_host.UpdateMessage();
-            m_engine.AddSendData(update);
-            m_updateSent = true;
-            m_phase = Phase::AwaitUpdateAnswer;
-            // A large program file may take far longer than an order: allow for every block.
-            const size_t blocks = update.size() / 240 + 1;
-            ArmOnce(kExchangeTimer, static_cast<unsigned>(m_host.Options().exchangeTimeoutMs) +
-                                        static_cast<unsigned>(blocks) * kUpdateBlockMs);
-        }
+        if (UpdateDue(m_outcome, m_host.Options(), m_host.UpdateMessage()))
+            StartUpdate();
         break;
     case Phase::AwaitUpdateAnswer:
     case Phase::Done:
@@ -190,6 +216,16 @@ void CConnection::OnMessage(const std::string& text)
         break;
     }
     Finish();
+}
+
+void CConnection::StartUpdate()
+{
+    const std::shared_ptr<const std::string>& update = m_host.UpdateMessage();
+    m_engine.AddSharedData(update);
+    m_updateSent = true;
+    m_phase = Phase::AwaitUpdateAnswer;
+    const int64_t blocks = static_cast<int64_t>(update->size() / kUpdateBlockBytes) + 1;
+    ArmOnce(kExchangeTimer, static_cast<unsigned>(m_host.Options().exchangeTimeoutMs + blocks * kUpdateMsPerBlock));
 }
 
 void CConnection::Finish()
@@ -225,18 +261,16 @@ void CConnection::OnState(int state, Source source)
 
 void CConnection::Queue(const uint8_t* bytes, size_t count)
 {
-    const std::string out = m_faults.Outgoing(reinterpret_cast<const char*>(bytes), count);
-    if (m_out.size() - m_outSent + out.size() > kMaxPendingOutput)
-        return Close("client does not read");
-    m_out += out;
+    if (!m_out.Append(m_faults.Outgoing(reinterpret_cast<const char*>(bytes), count)))
+        Close("client does not read");
 }
 
 void CConnection::Flush()
 {
-    while (!IsClosed() && m_outSent < m_out.size()) {
-        const ssize_t n = send(m_fd, m_out.data() + m_outSent, m_out.size() - m_outSent, MSG_NOSIGNAL);
+    while (!IsClosed() && !m_out.Empty()) {
+        const ssize_t n = send(m_fd, m_out.Data(), m_out.Size(), MSG_NOSIGNAL);
         if (n > 0) {
-            m_outSent += static_cast<size_t>(n);
+            m_out.Take(static_cast<size_t>(n));
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -250,8 +284,6 @@ void CConnection::Flush()
     }
     if (IsClosed())
         return;
-    m_out.clear();
-    m_outSent = 0;
     if (m_wantWrite)
         m_host.WantWrite(m_serial, m_fd, m_wantWrite = false);
     if (m_lingering)
@@ -269,6 +301,8 @@ void CConnection::Release()
 {
     if (IsClosed())
         return;
+    if (m_phase == Phase::Answering)
+        m_host.CancelOrder(m_serial);
     m_host.Timers().KillOwner(m_serial);
     close(m_fd);
     m_fd = -1;

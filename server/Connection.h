@@ -6,6 +6,7 @@
 #include "ExchangeLog.h"
 #include "FaultPlan.h"
 #include "OrderDesk.h"
+#include "OutputBuffer.h"
 #include "TimerQueue.h"
 #include "comm/BiSyncEngine.h"
 #include "comm/LinkEventQueue.h"
@@ -19,14 +20,18 @@ public:
     virtual ~IConnectionHost() = default;
     virtual int64_t NowMs() const = 0;
     virtual CTimerQueue& Timers() = 0;
-    virtual void SubmitOrder(uint64_t serial, std::string message) = 0;
+    // False when the store has too much waiting already: the order is refused.
+    virtual bool SubmitOrder(uint64_t serial, std::string message) = 0;
+    // The client left before its order was acknowledged: store it only if the store has begun.
+    virtual void CancelOrder(uint64_t serial) = 0;
     virtual void SubmitConfirm(int64_t orderNumber) = 0;
     // The connection has output waiting (or no longer): watch the socket for writing.
     virtual void WantWrite(uint64_t serial, int fd, bool on) = 0;
     virtual CExchangeLog& Log() = 0;
     virtual const ServerOptions& Options() const = 0;
-    // The update message for clients older than the configured version; empty for none.
-    virtual const std::string& UpdateMessage() const = 0;
+    // The update message for clients older than the configured version, one
+    // copy for all of them; null for none.
+    virtual const std::shared_ptr<const std::string>& UpdateMessage() const = 0;
 };
 
 // One client's link: the socket, the server's station of the link engine,
@@ -49,6 +54,12 @@ public:
 
     bool IsClosed() const { return m_fd < 0; }
     int Fd() const { return m_fd; }
+    // The peer's address without its port.
+    std::string Address() const { return m_peer.substr(0, m_peer.rfind(':')); }
+    // When the link last took a step (LinkProgress), or the store answered.
+    int64_t LastProgressMs() const { return m_lastProgressMs; }
+    // The client's order is with the store: any wait now is the server's.
+    bool AwaitsStore() const { return m_phase == Phase::Answering; }
 
     // Timers of the connection itself, beside the engine's ids 1 to 10.
     enum : int { kIdleTimer = 100, kExchangeTimer, kAnswerTimer, kLingerTimer };
@@ -61,6 +72,8 @@ private:
     void KillTimer(int id) override;
     void ArmOnce(int id, unsigned ms);
 
+    void NoteProgress();
+    void StartUpdate();
     void Drain(Source source);
     void OnMessage(const std::string& text);
     void OnState(int state, Source source);
@@ -81,8 +94,7 @@ private:
     CLinkEventQueue m_events;
     CBiSyncEngine m_engine;
 
-    std::string m_out; // bytes not yet taken by the socket
-    size_t m_outSent = 0;
+    COutputBuffer m_out;
     bool m_wantWrite = false;
     bool m_lingering = false; // the link has ended; closing once the output is out
 
@@ -90,6 +102,8 @@ private:
     int m_lastState = kLinkDisconnected;
     int m_messages = 0;
     int64_t m_startMs = 0;
+    int64_t m_lastProgressMs = 0;
+    uint64_t m_progress = 0;
     OrderOutcome m_outcome;
     bool m_haveOutcome = false;
     std::string m_answer; // the client's "OK" or "BAD" to the reply

@@ -3,6 +3,12 @@
 #include "OrderStore.h"
 #include "base/StrFormat.h"
 
+namespace {
+
+constexpr time_t kRateSeconds = 60;
+
+} // namespace
+
 LineAnswer DecideLine(const OrderedLine& line, const ProductRow* product, int64_t* newStock)
 {
     LineAnswer answer{line.code, line.quantity, kDelivered};
@@ -109,20 +115,38 @@ OrderOutcome COrderDesk::AnswerOne(const std::string& message, time_t now)
     outcome.knownAccount = m_store.FindAccount(order.account, &account);
     if (!outcome.knownAccount) {
         AnswerUnknownAccount(order, &outcome);
-    } else if (m_store.FindUnconfirmed(order.account, message, &outcome.orderNumber, &previous)) {
+    } else if (m_store.FindUnconfirmed(order.account, message, now - kResendWindowSeconds, &outcome.orderNumber,
+                                       &previous)) {
         outcome.replayed = true;
         outcome.reply = previous;
-    } else if (ApplyLines(order, message, now, &outcome)) {
-        outcome.reply = ComposeReply(outcome, account.showPrice, account.memo);
-        m_store.SetReply(outcome.orderNumber, outcome.reply);
+    } else {
+        outcome.refused = Refusal(order, now); // then nothing is stored and nothing answered
+        if (outcome.refused.empty() && ApplyLines(order, message, now, &outcome)) {
+            outcome.reply = ComposeReply(outcome, account.showPrice, account.memo);
+            m_store.SetReply(outcome.orderNumber, outcome.reply);
+        }
     }
     outcome.stored = m_store.ReleaseSavepoint();
+    if (outcome.stored && outcome.orderNumber && !outcome.replayed)
+        m_recent[order.account].push_back(now);
     if (!outcome.stored) {
         outcome.orderNumber = 0;
         outcome.lines.clear();
         outcome.reply.clear();
     }
     return outcome;
+}
+
+std::string COrderDesk::Refusal(const ParsedOrder& order, time_t now)
+{
+    if (order.lines.size() > m_limits.maxLines)
+        return StrFormat("order refused: %zu lines, at most %zu", order.lines.size(), m_limits.maxLines);
+    std::deque<time_t>& recent = m_recent[order.account];
+    while (!recent.empty() && recent.front() <= now - kRateSeconds)
+        recent.pop_front();
+    if (recent.size() >= static_cast<size_t>(m_limits.ordersPerMinute))
+        return StrFormat("order refused: %d orders from the account within a minute", m_limits.ordersPerMinute);
+    return std::string();
 }
 
 void COrderDesk::AnswerUnknownAccount(const ParsedOrder& order, OrderOutcome* outcome) const

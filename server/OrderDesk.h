@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <ctime>
+#include <deque>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ReceivedOrder.h"
@@ -36,7 +38,19 @@ struct OrderOutcome {
     std::string account;
     std::vector<LineAnswer> lines;
     std::string reply;          // the REPLY message, empty when nothing can be answered
+    std::string refused;        // why the order was refused whole, unstored; empty when it wasn't
 };
+
+// What one account may place: a flood from a client that knows an account
+// number must not fill the disk nor keep the store from everyone else.
+struct DeskLimits {
+    size_t maxLines = 2000;   // lines in one order
+    int ordersPerMinute = 10; // orders stored for one account in any 60 seconds
+};
+
+// An order sent again unconfirmed is answered as before only this long after
+// it was first stored.
+constexpr int64_t kResendWindowSeconds = 600;
 
 // The wholesaler's rules for one line, given the product (null when unknown)
 // and its stock; newStock receives the stock after the line.
@@ -62,7 +76,7 @@ struct DeskRequest {
 // disk sync serves every order that arrived meanwhile.
 class COrderDesk {
 public:
-    explicit COrderDesk(COrderStore& store) : m_store(store) {}
+    explicit COrderDesk(COrderStore& store, DeskLimits limits = DeskLimits()) : m_store(store), m_limits(limits) {}
 
     // One outcome per request, in order (confirmations get an empty one).
     std::vector<OrderOutcome> AnswerBatch(const std::vector<DeskRequest>& requests, time_t now);
@@ -74,6 +88,10 @@ private:
     OrderOutcome AnswerOne(const std::string& message, time_t now);
     void AnswerUnknownAccount(const ParsedOrder& order, OrderOutcome* outcome) const;
     bool ApplyLines(const ParsedOrder& order, const std::string& message, time_t now, OrderOutcome* outcome);
+    // Why this order of a known account may not be stored now; empty when it may.
+    std::string Refusal(const ParsedOrder& order, time_t now);
 
     COrderStore& m_store;
+    DeskLimits m_limits;
+    std::unordered_map<std::string, std::deque<time_t>> m_recent; // stored orders' times, by account
 };

@@ -13,10 +13,18 @@
 #include <chrono>
 #include <cstring>
 
+#include "base/StrFormat.h"
+
 namespace {
 
 constexpr int kMaxEvents = 64;
 constexpr int kResumeAcceptMs = 1000;
+// A full server closes the connection longest without progress for a
+// newcomer, once it has been still at least this long: a working client
+// takes a step every few milliseconds.
+constexpr int64_t kStillMs = 2000;
+// Under a flood of connections one line this often tells how many were refused.
+constexpr int64_t kRefusalLogMs = 10000;
 
 std::string PeerName(const sockaddr_storage& address)
 {
@@ -48,7 +56,10 @@ int LocalPort(int fd)
 
 COrderServer::COrderServer(const ServerOptions& options, CStoreWorker& worker, CExchangeLog& log,
                            std::string updateMessage)
-    : m_options(options), m_worker(worker), m_log(log), m_updateMessage(std::move(updateMessage))
+    : m_options(options),
+      m_worker(worker),
+      m_log(log),
+      m_updateMessage(updateMessage.empty() ? nullptr : std::make_shared<const std::string>(std::move(updateMessage)))
 {
     m_epoll = epoll_create1(EPOLL_CLOEXEC);
     m_stop = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -179,25 +190,84 @@ void COrderServer::Accept()
             return; // EAGAIN: all taken; other errors concern that one client only
         }
         const std::string peer = PeerName(address);
-        if (m_connections.size() >= static_cast<size_t>(m_options.maxClients)) {
-            m_log.Line("%s refused: %d clients connected already", peer.c_str(), m_options.maxClients);
-            close(fd);
-            continue;
-        }
-        // Acknowledgements are a few bytes each: waiting to coalesce them would stall the link.
-        const int on = 1;
-        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         const uint64_t serial = m_nextSerial++;
         IConnectionHost& host = *this;
         auto connection = std::make_unique<CConnection>(serial, fd, peer, host);
+        if (!Admit(connection->Address()))
+            continue; // the connection closes its socket
+        // Acknowledgements are a few bytes each: waiting to coalesce them would stall the link.
+        const int on = 1;
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         if (!Watch(fd, serial, EPOLLIN)) {
             m_log.Line("%s refused: %s", peer.c_str(), strerror(errno));
-            continue; // the connection closes its socket
+            continue;
         }
         CConnection& added = *m_connections.emplace(serial, std::move(connection)).first->second;
+        ++m_perAddress[added.Address()];
         added.Start();
         Settle(serial, added);
     }
+}
+
+bool COrderServer::Admit(const std::string& address)
+{
+    const auto from = m_perAddress.find(address);
+    if (from != m_perAddress.end() && from->second >= m_options.maxPerAddress) {
+        LogRefusal(address, StrFormat("%d connections from there already", m_options.maxPerAddress));
+        return false;
+    }
+    ReapClosed();
+    if (m_connections.size() < static_cast<size_t>(m_options.maxClients) || MakeRoom())
+        return true;
+    LogRefusal(address, StrFormat("%d clients connected already, all of them busy", m_options.maxClients));
+    return false;
+}
+
+bool COrderServer::MakeRoom()
+{
+    uint64_t stalest = 0;
+    int64_t since = 0;
+    for (const auto& entry : m_connections) {
+        const CConnection& connection = *entry.second;
+        if (connection.IsClosed() || connection.AwaitsStore())
+            continue;
+        if (!stalest || connection.LastProgressMs() < since) {
+            stalest = entry.first;
+            since = connection.LastProgressMs();
+        }
+    }
+    const int64_t still = NowMs() - since;
+    if (!stalest || still < kStillMs)
+        return false;
+    const std::string reason = StrFormat("made way for a newcomer; no progress for %lld ms", static_cast<long long>(still));
+    m_connections[stalest]->Abort(reason.c_str());
+    Forget(stalest);
+    return true;
+}
+
+// The first refusal is logged at once; then one line every kRefusalLogMs
+// counts those that followed, so a flood can't fill the disk with the log.
+void COrderServer::LogRefusal(const std::string& address, const std::string& reason)
+{
+    if (NowMs() < m_refusalLogDueMs) {
+        if (m_refusalsUnlogged++ == 0)
+            m_timers.Set(CTimerQueue::MakeKey(0, kRefusalLogTimer), m_refusalLogDueMs, 0);
+        return;
+    }
+    m_log.Line("%s refused: %s", address.c_str(), reason.c_str());
+    m_refusalLogDueMs = NowMs() + kRefusalLogMs;
+}
+
+void COrderServer::OnServerTimer(int id)
+{
+    if (id == kResumeAcceptTimer) {
+        Watch(m_listen, kListenTag, EPOLLIN);
+        return;
+    }
+    m_log.Line("%d more connections refused in the last %lld s", m_refusalsUnlogged,
+               static_cast<long long>(kRefusalLogMs / 1000));
+    m_refusalsUnlogged = 0;
+    m_refusalLogDueMs = NowMs() + kRefusalLogMs;
 }
 
 void COrderServer::TakeStoreResults()
@@ -217,7 +287,7 @@ void COrderServer::RunDueTimers()
     while (m_timers.PopDue(NowMs(), &key)) {
         const uint64_t owner = CTimerQueue::OwnerOf(key);
         if (owner == 0) {
-            Watch(m_listen, kListenTag, EPOLLIN);
+            OnServerTimer(CTimerQueue::IdOf(key));
             continue;
         }
         const auto it = m_connections.find(owner);
@@ -237,13 +307,29 @@ void COrderServer::Settle(uint64_t serial, const CConnection& connection)
 void COrderServer::ReapClosed()
 {
     for (uint64_t serial : m_closed)
-        m_connections.erase(serial);
+        Forget(serial);
     m_closed.clear();
 }
 
-void COrderServer::SubmitOrder(uint64_t serial, std::string message)
+void COrderServer::Forget(uint64_t serial)
 {
-    m_worker.SubmitOrder(serial, std::move(message));
+    const auto it = m_connections.find(serial);
+    if (it == m_connections.end())
+        return;
+    const auto from = m_perAddress.find(it->second->Address());
+    if (from != m_perAddress.end() && --from->second <= 0)
+        m_perAddress.erase(from);
+    m_connections.erase(it);
+}
+
+bool COrderServer::SubmitOrder(uint64_t serial, std::string message)
+{
+    return m_worker.SubmitOrder(serial, std::move(message));
+}
+
+void COrderServer::CancelOrder(uint64_t serial)
+{
+    m_worker.CancelOrder(serial);
 }
 
 void COrderServer::SubmitConfirm(int64_t orderNumber)

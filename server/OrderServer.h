@@ -33,15 +33,22 @@ public:
 private:
     int64_t NowMs() const override;
     CTimerQueue& Timers() override { return m_timers; }
-    void SubmitOrder(uint64_t serial, std::string message) override;
+    bool SubmitOrder(uint64_t serial, std::string message) override;
+    void CancelOrder(uint64_t serial) override;
     void SubmitConfirm(int64_t orderNumber) override;
     void WantWrite(uint64_t serial, int fd, bool on) override;
     CExchangeLog& Log() override { return m_log; }
     const ServerOptions& Options() const override { return m_options; }
-    const std::string& UpdateMessage() const override { return m_updateMessage; }
+    const std::shared_ptr<const std::string>& UpdateMessage() const override { return m_updateMessage; }
 
     bool Watch(int fd, uint64_t tag, uint32_t events);
     void Accept();
+    // Whether a newcomer from this address gets a slot (making room if need be).
+    bool Admit(const std::string& address);
+    bool MakeRoom();
+    void LogRefusal(const std::string& address, const std::string& reason);
+    void OnServerTimer(int id);
+    void Forget(uint64_t serial);
     void TakeStoreResults();
     void RunDueTimers();
     void Dispatch(uint64_t tag, uint32_t events);
@@ -52,7 +59,7 @@ private:
     ServerOptions m_options;
     CStoreWorker& m_worker;
     CExchangeLog& m_log;
-    std::string m_updateMessage;
+    std::shared_ptr<const std::string> m_updateMessage;
     int m_epoll = -1;
     int m_listen = -1;
     int m_stop = -1;
@@ -61,9 +68,13 @@ private:
     CTimerQueue m_timers;
     std::unordered_map<uint64_t, std::unique_ptr<CConnection>> m_connections;
     std::vector<uint64_t> m_closed;
+    std::unordered_map<std::string, int> m_perAddress; // open connections by peer address
+    int64_t m_refusalLogDueMs = 0; // refusals before this are counted, not logged
+    int m_refusalsUnlogged = 0;
 
     // epoll tags below kFirstSerial are the server's own descriptors.
     enum : uint64_t { kListenTag = 1, kStopTag, kWorkerTag, kFirstSerial = 16 };
-    // The server's own timer (owner 0): accept again after running out of descriptors.
-    enum : int { kResumeAcceptTimer = 1 };
+    // The server's own timers (owner 0): accept again after running out of
+    // descriptors; log how many connections were refused meanwhile.
+    enum : int { kResumeAcceptTimer = 1, kRefusalLogTimer };
 };

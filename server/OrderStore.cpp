@@ -14,6 +14,7 @@ CREATE TABLE IF NOT EXISTS orders(
     client_version REAL NOT NULL, digest INTEGER NOT NULL, message TEXT NOT NULL,
     notes TEXT NOT NULL, reply TEXT NOT NULL DEFAULT '', confirmed INTEGER NOT NULL DEFAULT 0);
 CREATE INDEX IF NOT EXISTS orders_by_digest ON orders(account, digest);
+CREATE INDEX IF NOT EXISTS orders_by_account ON orders(account, number);
 CREATE TABLE IF NOT EXISTS order_lines(
     number INTEGER NOT NULL REFERENCES orders(number), line INTEGER NOT NULL, code TEXT NOT NULL,
     quantity INTEGER NOT NULL, status INTEGER NOT NULL, supplied INTEGER NOT NULL,
@@ -67,8 +68,9 @@ bool COrderStore::PrepareAll()
            m_findProduct.Prepare(m_db, "SELECT description, size, price, stock, discontinued FROM products "
                                        "WHERE code = ?") &&
            m_setStock.Prepare(m_db, "UPDATE products SET stock = ? WHERE code = ?") &&
-           m_findUnconfirmed.Prepare(m_db, "SELECT number, reply FROM orders WHERE account = ? AND digest = ? "
-                                           "AND message = ? AND confirmed = 0 ORDER BY number DESC LIMIT 1") &&
+           m_findUnconfirmed.Prepare(m_db, "SELECT number, reply FROM (SELECT * FROM orders WHERE account = ? "
+                                           "ORDER BY number DESC LIMIT 1) WHERE digest = ? AND message = ? "
+                                           "AND confirmed = 0 AND received >= ?") &&
            m_insertOrder.Prepare(m_db, "INSERT INTO orders(account, received, client_version, digest, message, "
                                        "notes) VALUES(?, ?, ?, ?, ?, ?)") &&
            m_insertLine.Prepare(m_db, "INSERT INTO order_lines(number, line, code, quantity, status, supplied) "
@@ -166,10 +168,11 @@ bool COrderStore::SetStock(const std::string& code, int64_t stock)
     return Check(m_setStock.Bind(1, stock).Bind(2, code).Run());
 }
 
-bool COrderStore::FindUnconfirmed(const std::string& account, const std::string& message, int64_t* number,
-                                  std::string* reply)
+bool COrderStore::FindUnconfirmed(const std::string& account, const std::string& message, int64_t since,
+                                  int64_t* number, std::string* reply)
 {
-    CSqliteStatement& row = m_findUnconfirmed.Bind(1, account).Bind(2, OrderDigest(message)).Bind(3, message);
+    CSqliteStatement& row =
+        m_findUnconfirmed.Bind(1, account).Bind(2, OrderDigest(message)).Bind(3, message).Bind(4, since);
     return FindRow(row, [&] {
         *number = row.Int(0);
         *reply = row.Text(1);

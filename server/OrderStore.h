@@ -64,9 +64,11 @@ public:
     bool FindAccount(const std::string& account, AccountRow* out);
     bool FindProduct(const std::string& code, ProductRow* out);
     bool SetStock(const std::string& code, int64_t stock);
-    // The newest order of this account with exactly this text whose reply the
-    // client never confirmed: the same order sent again after a lost reply.
-    bool FindUnconfirmed(const std::string& account, const std::string& message, int64_t* number,
+    // The account's newest order, when it has exactly this text, was stored
+    // at or after since and its reply never confirmed: the same order sent
+    // again after a lost reply. An older one is no resend: a standing order
+    // may well be placed twice.
+    bool FindUnconfirmed(const std::string& account, const std::string& message, int64_t since, int64_t* number,
                          std::string* reply);
     // Returns the new order number (they only ever increase), 0 on failure.
     int64_t InsertOrder(const OrderRow& order);

@@ -59,6 +59,10 @@ const Option kOptions[] = {
     {"--idle-timeout", [](ServerOptions& o, const char* v) { return ReadSeconds(v, &o.idleTimeoutMs); }},
     {"--exchange-timeout", [](ServerOptions& o, const char* v) { return ReadSeconds(v, &o.exchangeTimeoutMs); }},
     {"--max-clients", [](ServerOptions& o, const char* v) { return ReadInt(v, 1, 60000, &o.maxClients); }},
+    {"--max-per-address", [](ServerOptions& o, const char* v) { return ReadInt(v, 1, 60000, &o.maxPerAddress); }},
+    {"--max-order-lines", [](ServerOptions& o, const char* v) { return ReadSize(v, &o.limits.maxLines); }},
+    {"--orders-per-minute",
+     [](ServerOptions& o, const char* v) { return ReadInt(v, 1, kBig, &o.limits.ordersPerMinute); }},
     {"--fault-drop-after",
      [](ServerOptions& o, const char* v) { return ReadInt(v, 1, kBig, &o.faults.dropAfterBlocks); }},
     {"--fault-nak-every", [](ServerOptions& o, const char* v) { return ReadInt(v, 1, kBig, &o.faults.nakEvery); }},
@@ -93,7 +97,11 @@ const char* ServerUsage()
            "  --update-version V     e.g. 1.7\n"
            "  --idle-timeout S       drop a client silent for S seconds (default 30)\n"
            "  --exchange-timeout S   drop an exchange that takes longer (default 120)\n"
-           "  --max-clients N        connections served at once (default 1000)\n"
+           "  --max-clients N        connections served at once (default 1000); when all are taken\n"
+           "                         the one longest without progress makes way for a newcomer\n"
+           "  --max-per-address N    connections from one address at once (default 20)\n"
+           "  --max-order-lines N    longer orders are refused whole (default 2000)\n"
+           "  --orders-per-minute N  orders stored for one account in any minute (default 10)\n"
            "Fault injection, for testing clients (all off by default):\n"
            "  --fault-drop-after N   close the connection once N blocks have arrived\n"
            "  --fault-nak-every K    refuse every K-th block that arrives\n"

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "FaultPlan.h"
+#include "OrderDesk.h"
 
 struct ServerOptions {
     std::string address = "127.0.0.1";
@@ -16,6 +17,8 @@ struct ServerOptions {
     int idleTimeoutMs = 30000;      // no byte from the client for this long: drop it
     int exchangeTimeoutMs = 120000; // a whole exchange may not take longer
     int maxClients = 1000;
+    int maxPerAddress = 20;         // connections from one address at once
+    DeskLimits limits;
     FaultPlan faults;
 };
 

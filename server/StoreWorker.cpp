@@ -3,9 +3,13 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
 
-CStoreWorker::CStoreWorker(std::unique_ptr<COrderStore> store) : m_store(std::move(store)), m_desk(*m_store) {}
+CStoreWorker::CStoreWorker(std::unique_ptr<COrderStore> store, DeskLimits limits)
+    : m_store(std::move(store)), m_desk(*m_store, limits)
+{
+}
 
 CStoreWorker::~CStoreWorker()
 {
@@ -39,9 +43,28 @@ void CStoreWorker::Push(uint64_t connection, DeskRequest request)
     m_wake.notify_one();
 }
 
-void CStoreWorker::SubmitOrder(uint64_t connection, std::string message)
+bool CStoreWorker::SubmitOrder(uint64_t connection, std::string message)
 {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_waitingBytes + message.size() > kMaxWaitingBytes)
+            return false;
+        m_waitingBytes += message.size();
+    }
     Push(connection, DeskRequest{0, std::move(message)});
+    return true;
+}
+
+void CStoreWorker::CancelOrder(uint64_t connection)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto it = std::find(m_askers.begin(), m_askers.end(), connection);
+    if (it == m_askers.end())
+        return; // answered, or in the desk's hands already
+    const auto index = it - m_askers.begin();
+    m_waitingBytes -= m_requests[static_cast<size_t>(index)].message.size();
+    m_askers.erase(it);
+    m_requests.erase(m_requests.begin() + index);
 }
 
 void CStoreWorker::SubmitConfirm(int64_t orderNumber)
@@ -71,6 +94,7 @@ void CStoreWorker::Run()
         std::vector<DeskRequest> requests;
         askers.swap(m_askers);
         requests.swap(m_requests);
+        m_waitingBytes = 0;
         lock.unlock();
         std::vector<OrderOutcome> outcomes = m_desk.AnswerBatch(requests, time(nullptr));
         lock.lock();

@@ -3,14 +3,27 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/StrFormat.h"
+#include "comm/BiSyncReceiver.h"
 #include "comm/UpdateFile.h"
 
 namespace {
 
 // 60 groups a chunk: a chunk and its "~" fill one block of the link.
 constexpr size_t kChunkBytes = 180;
+constexpr size_t kChunkChars = kChunkBytes / 3 * 4 + 1; // with its "~"
+constexpr size_t kPrefixChars = sizeof "EXEUPDATE~" - 1;
 
 } // namespace
+
+size_t LargestUpdateFile()
+{
+    const size_t room = kDefaultMessageLimit - kPrefixChars;
+    const size_t fullChunks = room / kChunkChars;
+    const size_t left = room % kChunkChars; // a last, shorter chunk: four characters for three bytes, and "~"
+    return fullChunks * kChunkBytes + (left > 4 ? (left - 1) / 4 * 3 : 0);
+}
+
 std::string ComposeUpdateMessage(const std::string& content)
 {
     std::string message = "EXEUPDATE~";
@@ -34,8 +47,10 @@ bool LoadUpdateMessage(const std::string& path, std::string* message, std::strin
     size_t n = 0;
     while ((n = fread(buffer, 1, sizeof buffer, file.get())) > 0) {
         content.append(buffer, n);
-        if (content.size() > kMaxUpdateFile) {
-            *error = "update file larger than 16 MiB: " + path;
+        if (content.size() > LargestUpdateFile()) {
+            *error = StrFormat("update file %s is too large to reach a client: a client takes at most %zu bytes "
+                               "of program in one message",
+                               path.c_str(), LargestUpdateFile());
             return false;
         }
     }

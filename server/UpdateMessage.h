@@ -6,6 +6,9 @@
 // message of chunks that each fill one block (EncodeUpdateChunk).
 std::string ComposeUpdateMessage(const std::string& content);
 
-// Reads the file whole; larger files than this are refused.
-constexpr size_t kMaxUpdateFile = 16u << 20;
+// The largest program file whose message a client takes in (kDefaultMessageLimit).
+size_t LargestUpdateFile();
+
+// Reads the file whole and composes its message; a file too large to reach
+// any client is refused with the reason in error.
 bool LoadUpdateMessage(const std::string& path, std::string* message, std::string* error);

@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     if (!options.updateFile.empty() && !LoadUpdateMessage(options.updateFile, &update, &error))
         return Fail(error);
 
-    CStoreWorker worker(std::move(store));
+    CStoreWorker worker(std::move(store), options.limits);
     if (!worker.Start())
         return Fail("cannot start the store thread");
     COrderServer server(options, worker, log, std::move(update));

@@ -56,7 +56,18 @@ CBiSyncEngine::CBiSyncEngine(ILinkOwner& owner, ITimerHost& timers, IRandomSourc
 void CBiSyncEngine::AddSendData(const std::string& text)
 {
     Trace(m_trace, kTraceLink, "Adding Send Data '%s'\r\n", text.c_str());
-    m_sendBuffer += text;
+    Enqueue(std::make_shared<const std::string>(text));
+}
+
+void CBiSyncEngine::AddSharedData(std::shared_ptr<const std::string> text)
+{
+    Trace(m_trace, kTraceLink, "Adding Send Data (%zu bytes)\r\n", text ? text->size() : 0);
+    Enqueue(std::move(text));
+}
+
+void CBiSyncEngine::Enqueue(std::shared_ptr<const std::string> text)
+{
+    m_send.Add(std::move(text));
     if (m_state == kLinkIdle)
         SetState(kLinkEnquiring);
     m_orderlyEnd = false;
@@ -104,7 +115,7 @@ void CBiSyncEngine::FinishedRequest()
 void CBiSyncEngine::EnterDisconnected()
 {
     m_block.Clear();
-    m_sendBuffer.clear();
+    m_send.Clear();
     m_receiver.Stop();
     for (int id = 1; id <= 10; ++id)
         m_timers.KillTimer(id);
@@ -115,7 +126,7 @@ void CBiSyncEngine::EnterDisconnected()
 void CBiSyncEngine::EnterConnected()
 {
     m_block.Clear();
-    m_sendBuffer.clear();
+    m_send.Clear();
     m_wackCycle = false;
     m_finished = false;
     m_wackSent = false;
@@ -135,7 +146,7 @@ void CBiSyncEngine::EnterIdle()
     if (m_lastChar == kENQ) {
         m_lastChar = 0;
         OnIdleByte(kENQ); // the bid that ended the noise: grant it
-    } else if (!m_sendBuffer.empty()) {
+    } else if (!m_send.Empty()) {
         SetState(kLinkEnquiring);
     }
 }
@@ -207,12 +218,13 @@ void CBiSyncEngine::OnIdleByte(uint8_t byte)
             Trace(m_trace, kTraceLink, "Aiya - ignoring ENQ, think it was for previous WACK!!!\r\n");
             m_wackSent = false;
         } else {
+            ++m_progress;
             SetState(kLinkEnquiry);
         }
     } else if (byte == kEOT) {
         if (m_lastChar == kEOT)
             SetState(kLinkDisconnected);
-        else if (m_sendBuffer.empty())
+        else if (m_send.Empty())
             StartClosing();
     }
 }
@@ -278,7 +290,7 @@ void CBiSyncEngine::OnReceivingByte(uint8_t byte)
         m_wackSent = false;
     } else if (byte == kEOT) {
         m_timers.KillTimer(kAckTimer);
-        if (m_sendBuffer.empty()) {
+        if (m_send.Empty()) {
             StartClosing();
         } else {
             m_lastChar = 0;
@@ -304,7 +316,10 @@ void CBiSyncEngine::OnBlockCheck(uint8_t byte)
         Trace(m_trace, kTraceDuplicate, kDuplicateText);
         SendAck();
         break;
-    case CBiSyncReceiver::Verdict::Accepted: SendAck(); break;
+    case CBiSyncReceiver::Verdict::Accepted:
+        ++m_progress;
+        SendAck();
+        break;
     }
     SetState(kLinkReceiving);
 }
@@ -321,6 +336,7 @@ void CBiSyncEngine::OnMessageCheck(uint8_t byte)
             RepeatAck();
         break;
     case CBiSyncReceiver::Verdict::Accepted:
+        ++m_progress;
         m_wackCycle = false;
         m_finished = false;
         m_owner.OnLinkMessage(m_receiver.Message());
@@ -464,6 +480,7 @@ bool CBiSyncEngine::IsExpectedAck(uint8_t byte)
     if (m_lastChar != kDLE || byte != (m_expectAck0 ? kAck0Char : kAck1Char))
         return false;
     m_expectAck0 = !m_expectAck0;
+    ++m_progress;
     return true;
 }
 
@@ -480,13 +497,13 @@ void CBiSyncEngine::SendBlock(bool resend)
             SetState(kLinkDisconnected);
             return;
         }
-    } else if (m_sendBuffer.empty()) {
+    } else if (m_send.Empty()) {
         SendChar(kEOT);
         Trace(m_trace, kTraceLink, "A.5. End of Transmission \r\n");
         SetState(kLinkIdle);
         return;
     } else {
-        const BlockCut cut = m_block.Next(m_sendBuffer);
+        const BlockCut cut = m_block.Next(m_send);
         if (cut.forced)
             Trace(m_trace, kTraceLink, "--- Forcing '%s'\r\n", ("\x02" + cut.data).c_str());
     }

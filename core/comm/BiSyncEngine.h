@@ -1,11 +1,13 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "comm/BiSyncReceiver.h"
 #include "comm/BlockSender.h"
 #include "comm/LinkPorts.h"
+#include "comm/SendQueue.h"
 
 class ITraceSink;
 
@@ -61,6 +63,8 @@ public:
 
     // Queues a text for sending; in Idle the link bids at once.
     void AddSendData(const std::string& text);
+    // The same for a long text many links send at once: read, never copied.
+    void AddSharedData(std::shared_ptr<const std::string> text);
     // Enters a state (LinkState); an unknown index is traced and changes nothing.
     // Owners use it to start sending (Idle) and to stop (Disconnected).
     void SetState(int state);
@@ -77,13 +81,18 @@ public:
     // Hands bytes to the owner as one piece of output, unless Disconnected.
     void SendRaw(const uint8_t* bytes, size_t count);
 
-    void ClearSendBuffer() { m_sendBuffer.clear(); }
-    const std::string& SendBuffer() const { return m_sendBuffer; }
+    void ClearSendBuffer() { m_send.Clear(); }
+    std::string SendBuffer() const { return m_send.Text(); }
     int State() const { return m_state; }
     // The link reached Disconnecting with nothing left to send: all was said.
     bool OrderlyEnd() const { return m_orderlyEnd; }
     // Longest message taken in; a block that would make it longer is refused.
     void SetMessageLimit(size_t bytes) { m_receiver.SetLimit(bytes); }
+    // Counts the steps that carry an exchange on: a bid taken or granted, a
+    // block accepted, a block of ours acknowledged. Bytes that only repeat
+    // or spoil something (bids again, refused or duplicate blocks, WACKs)
+    // don't count, so a host can tell a working link from one held open.
+    uint64_t Progress() const { return m_progress; }
 
     static constexpr int kBlockResends = CBlockSender::kResends; // resends of one block before the link gives up
     static constexpr int kBidRepeats = 5;         // ENQs after the first before the link gives up
@@ -125,6 +134,7 @@ private:
     void OnBlockTimer();
 
     // Output.
+    void Enqueue(std::shared_ptr<const std::string> text);
     void SendChar(uint8_t byte);
     void SendString(const std::string& bytes);
     void SendAck();
@@ -146,7 +156,7 @@ private:
 
     int m_state = kLinkDisconnected;
     uint8_t m_lastChar = 0;
-    std::string m_sendBuffer;
+    CSendQueue m_send;
     CBlockSender m_block;          // the block being sent
     CBiSyncReceiver m_receiver;
     bool m_expectAck0 = false;
@@ -159,4 +169,5 @@ private:
     bool m_finished = false;
     int m_eotRepeats = 0;
     bool m_orderlyEnd = false;
+    uint64_t m_progress = 0;
 };

@@ -12,6 +12,10 @@
 // whatever its check character, so the sender sends it again. A block with
 // the data of the block accepted before it is a resend whose acknowledgement
 // got lost: it is not added twice.
+// Longest message a station takes in unless told otherwise: the client's
+// limit, and so the most any server message may carry.
+constexpr size_t kDefaultMessageLimit = 16u << 20;
+
 class CBiSyncReceiver {
 public:
     enum class Step { Data, BlockEnd, MessageEnd };
@@ -50,5 +54,5 @@ private:
     std::string m_lastBlock; // data of the last block accepted
     bool m_lastBlockEndedMessage = false;
     bool m_owedToOwner = false;
-    size_t m_limit = 16u << 20;
+    size_t m_limit = kDefaultMessageLimit;
 };

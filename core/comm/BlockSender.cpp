@@ -1,10 +1,14 @@
 #include "comm/BlockSender.h"
 
-BlockCut CBlockSender::Next(std::string& sendBuffer)
+// A cut looks no further than one byte past the longest block and the byte
+// after that (see CutBlock): that much of the queue decides it.
+constexpr size_t kCutWindow = kMaxSendBlockData + 2;
+
+BlockCut CBlockSender::Next(CSendQueue& queue)
 {
-    BlockCut cut = CutBlock(sendBuffer, m_previousData);
-    sendBuffer.erase(0, cut.consumed);
-    m_framed = FrameBlock(cut.data, sendBuffer.empty());
+    BlockCut cut = CutBlock(queue.Front(kCutWindow), m_previousData);
+    queue.Drop(cut.consumed);
+    m_framed = FrameBlock(cut.data, queue.Empty());
     m_check = BlockCheck(m_framed);
     m_previousData = cut.data;
     m_resends = kResends;

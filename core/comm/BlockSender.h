@@ -3,6 +3,7 @@
 #include <string>
 
 #include "comm/BiSyncBlock.h"
+#include "comm/SendQueue.h"
 
 // The block on its way: cut from the send buffer, kept framed for resending,
 // with the resends it has left. Each new block starts with five, so a peer
@@ -12,9 +13,9 @@ class CBlockSender {
 public:
     static constexpr int kResends = 5;
 
-    // Cuts the next block from the front of the send buffer; the cut tells
-    // whether a 0xAC forced it.
-    BlockCut Next(std::string& sendBuffer);
+    // Cuts the next block from the front of the queue; the cut tells whether
+    // a 0xAC forced it.
+    BlockCut Next(CSendQueue& queue);
     // Uses up one resend; false when none was left.
     bool TakeResend();
     // Forgets the block and the one before it: a new link starts afresh.

@@ -1,8 +1,12 @@
 // The order server over real loopback TCP, no faults: one order of 1,000
-// lines end to end, and 200 clients at once with 50 lines each.
+// lines end to end, and 200 clients at once with 50 lines each. Then what
+// hostile clients cost everyone else: the event loop's CPU per megabyte of a
+// program update, and a normal client's time while others flood the store. Hostile runs are
+// bounded in time and count and stay on loopback.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -10,13 +14,23 @@
 
 #include "DemoSeed.h"
 #include "LoopbackFixture.h"
+#include "UpdateMessage.h"
 #include "demo/DemoCatalogue.h"
 
 namespace {
 
+// Every client here is one pharmacy on one address.
+ServerOptions Unlimited()
+{
+    ServerOptions options;
+    options.maxPerAddress = options.maxClients;
+    options.limits.ordersPerMinute = 1000000;
+    return options;
+}
+
 CTestServer& DemoServer()
 {
-    static CTestServer server(ServerOptions(), [](COrderStore& store) { SeedDemoData(store, kDemoCatalogueSize); });
+    static CTestServer server(Unlimited(), [](COrderStore& store) { SeedDemoData(store, kDemoCatalogueSize); });
     return server;
 }
 
@@ -85,6 +99,80 @@ void BM_200ClientsWith50Lines(benchmark::State& state)
     state.counters["max_ms"] = static_cast<double>(times.back());
 }
 BENCHMARK(BM_200ClientsWith50Lines)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// An older client downloads a program update of the given MiB.
+void BM_UpdateDownload(benchmark::State& state)
+{
+    const size_t bytes = static_cast<size_t>(state.range(0)) << 20;
+    std::string program(bytes, '\0');
+    for (size_t i = 0; i < bytes; ++i)
+        program[i] = static_cast<char>(i * 2654435761u >> 13);
+    double cpu = 0;
+    for (auto _ : state) {
+        ServerOptions options;
+        options.updateVersion = 1.7;
+        CTestServer server(options, CTestServer::SmallCatalogue, ComposeUpdateMessage(program));
+        CItemList order;
+        FillOrder(order, {{"1000001", 1}});
+        ClientScript script = OrderScript(server.Port(), order, "4711");
+        script.updatePath = server.Dir().Path("one");
+        script.timeoutMs = 120000;
+        const double before = server.LoopCpuSeconds();
+        const ClientRun run = RunClient(script);
+        cpu += server.LoopCpuSeconds() - before;
+        if (run.messages.size() != 2)
+            state.SkipWithError("no update arrived");
+    }
+    state.counters["loop_cpu_s_per_MiB"] =
+        cpu / static_cast<double>(state.iterations()) / static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_UpdateDownload)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// Four senders of an account place orders of 20,000 lines for 10 s;
+// meanwhile a pharmacy places a one-line order every 1.25 s.
+void BM_NormalOrderDuringFlood(benchmark::State& state)
+{
+    constexpr int kFlooders = 4;
+    std::vector<int64_t> times;
+    int64_t stored = 0;
+    int failed = 0;
+    for (auto _ : state) {
+        CTestServer server;
+        std::atomic<bool> flooding{true};
+        std::vector<std::thread> flooders;
+        for (int f = 0; f < kFlooders; ++f)
+            flooders.emplace_back([&server, &flooding, f] {
+                OrderLines lines;
+                for (int k = 0; k < 20000; ++k)
+                    lines.emplace_back(std::to_string(2000000 + k), 1);
+                for (int64_t k = 0; flooding; ++k) {
+                    CItemList order;
+                    FillOrder(order, lines);
+                    ClientScript script = OrderScript(server.Port(), order, "1002", 1800000000 + f * 100000 + k);
+                    script.timeoutMs = 10000;
+                    RunClient(script);
+                }
+            });
+        for (int k = 0; k < 8; ++k) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1250));
+            CItemList order;
+            FillOrder(order, {{"1000002", 1}});
+            const ClientRun run = RunClient(OrderScript(server.Port(), order, "4711", 1700000000 + k));
+            times.push_back(run.elapsedMs);
+            failed += Answered(run) ? 0 : 1;
+        }
+        flooding = false;
+        for (std::thread& t : flooders)
+            t.join();
+        stored += server.OrderCount();
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["normal_p50_ms"] = static_cast<double>(times[times.size() / 2]);
+    state.counters["normal_max_ms"] = static_cast<double>(times.back());
+    state.counters["orders_stored"] = static_cast<double>(stored);
+    state.counters["normal_failed"] = failed;
+}
+BENCHMARK(BM_NormalOrderDuringFlood)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace
 

@@ -18,7 +18,10 @@ constexpr size_t kProducts = 2000;
 
 TEST(ConcurrentClients, TwoHundredAtOnceAreAllAnsweredAndTheStockAddsUp)
 {
-    CTestServer server(ServerOptions(), [](COrderStore& store) { SeedDemoData(store, kProducts); });
+    ServerOptions options; // all from one address, and two accounts
+    options.maxPerAddress = kClients;
+    options.limits.ordersPerMinute = kClients;
+    CTestServer server(options, [](COrderStore& store) { SeedDemoData(store, kProducts); });
     ASSERT_TRUE(server.Running());
     const std::vector<ItemRecord> catalogue = MakeDemoCatalogue(kProducts);
     std::map<std::string, int64_t> before;

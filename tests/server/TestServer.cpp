@@ -1,5 +1,8 @@
 #include "TestServer.h"
 
+#include <pthread.h>
+#include <time.h>
+
 #include <chrono>
 
 void CTestServer::SmallCatalogue(COrderStore& store)
@@ -25,7 +28,7 @@ CTestServer::CTestServer(ServerOptions options, const Filler& fill, std::string 
     if (!store->Open(options.dbPath, &error))
         return;
     fill(*store);
-    m_worker = std::make_unique<CStoreWorker>(std::move(store));
+    m_worker = std::make_unique<CStoreWorker>(std::move(store), options.limits);
     m_server = std::make_unique<COrderServer>(options, *m_worker, m_log, std::move(updateMessage));
     if (!m_worker->Start() || !m_server->Listen(&error))
         return;
@@ -77,4 +80,14 @@ bool CTestServer::LogShows(const std::string& text, int waitMs) const
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
+}
+
+double CTestServer::LoopCpuSeconds() const
+{
+    clockid_t clock = 0;
+    timespec used{};
+    if (!m_thread.joinable() || pthread_getcpuclockid(const_cast<std::thread&>(m_thread).native_handle(), &clock) != 0 ||
+        clock_gettime(clock, &used) != 0)
+        return -1;
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) / 1e9;
 }
