@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TempDir.h"
@@ -127,6 +130,28 @@ TEST_F(ScrambledFileTest, ASaveReplacesTheTargetOnlyWhenClosed)
     EXPECT_EQ(ReadBytes(path), "new order\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 }
+
+#ifdef _WIN32
+// Virus scanners and backup tools hold files open for a moment; on Windows
+// the replace then failed and the order was not saved.
+TEST_F(ScrambledFileTest, AReplaceHeldUpBrieflyByAnotherOpenerSucceeds)
+{
+    const std::string path = PathOf("Current.dat");
+    WriteBytes(path, "old order\n");
+    std::FILE* holder = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(holder, nullptr);
+    std::thread release([holder] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        std::fclose(holder);
+    });
+    CScrambledFile out;
+    ASSERT_TRUE(out.Open(path, true));
+    out.WriteString("new order\n");
+    EXPECT_TRUE(out.Close());
+    release.join();
+    EXPECT_EQ(ReadBytes(path), "new order\n");
+}
+#endif
 
 TEST_F(ScrambledFileTest, MissingFilesAndFoldersFailCleanly)
 {
