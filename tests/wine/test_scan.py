@@ -10,14 +10,19 @@ SCANNER_DELAY_MS = "2"
 
 
 def scan(h, window, *parts):
-    """Types the parts at scanner speed with Ctrl+] (the group separator) between them, then Enter."""
+    """A scan: the code typed at scanner speed, then Enter."""
     h.bring_forward(window)
+    type_code(*parts)
+    xdotool("key", "Return")
+    time.sleep(0.3)
+
+
+def type_code(*parts):
+    """Types the parts at scanner speed with Ctrl+] (the group separator) between them."""
     for i, part in enumerate(parts):
         if i:
             xdotool("key", "ctrl+bracketright")
         xdotool("type", "--delay", SCANNER_DELAY_MS, part)
-    xdotool("key", "Return")
-    time.sleep(0.3)
 
 
 def xdotool(*args):
