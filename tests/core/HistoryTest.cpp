@@ -324,8 +324,9 @@ TEST(HistoryTexts, OrderSummaryOfTheSelectedOrder)
 TEST(HistoryTexts, LineClassFollowsTheStatusText)
 {
     const std::pair<const char*, int> cases[] = {
-        {"Ok", 0},  {"Failed", 0},         {"", 0},           {"12 Ordered", 1},     {"0 Ordered", 1},
-        {"Out Of Stock", 2}, {"Item Not Found", 3}, {"Not Available", 3}, {"SERVER ERROR 1", 3},
+        {"Ok", 0},           {"Failed", 0},         {"", 0},
+        {"12 Ordered", 1},   {"0 Ordered", 1},      {"Out Of Stock", 2},
+        {"Item Not Found", 3}, {"Not Available", 3}, {"SERVER ERROR 1", 3},
         {"Unknown Account", 3}, {"SERVER ERROR", 3}, {"Ordered", 3}};
     for (const auto& [text, statusClass] : cases)
         EXPECT_EQ(HistoryLineClass(text), statusClass) << text;
@@ -334,7 +335,8 @@ TEST(HistoryTexts, LineClassFollowsTheStatusText)
 TEST(HistoryFiles, OpeningWalksToTheDayOrTheLatestEarlierNode)
 {
     CHistoryTree tree;
-    for (const char* name : {"2008-03-05 14.03.22 (1).dat", "2008-03-07 09.00.00 (2).dat", "2008-03-07 15.30.00 (3).dat"})
+    for (const char* name :
+         {"2008-03-05 14.03.22 (1).dat", "2008-03-07 09.00.00 (2).dat", "2008-03-07 15.30.00 (3).dat"})
         tree.AddHistoryFile(name);
     const struct {
         int year, month, day;

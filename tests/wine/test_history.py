@@ -6,9 +6,10 @@ import os
 import struct
 import time
 
-from harness import check, wait_for
-from test_order import (DATA_KEY, OUT_OF_STOCK, PART_FULFILLED, UNAVAILABLE, WHITE, column_colours, main_enabled,
-                        pixels, popups, scrambled, start_order_window, wait_popup)
+from harness import MAIN_TITLE, check, wait_for
+from test_order import (IDC_ORDER_GRID, OUT_OF_STOCK, PART_FULFILLED, UNAVAILABLE, WHITE, column_colours,
+                        main_enabled, pixels, popups, scrambled, start_order_window, wait_popup)
+from test_send import UNKNOWN_CODE, Orderd, close_response, in_stock, send, wait_response
 
 HISTORY_TITLE = "Quillbox History"
 IDC_HISTORY_TREE = 1020
@@ -176,3 +177,24 @@ def test_history_without_a_folder_is_an_empty_tree_and_close_ends_it(h):
     left, top, right, bottom = h.rect(HISTORY_TITLE, 0)
     h.click(right - 104 + 48, bottom - 46 + 15, dialog)
     check(wait_for(lambda: main_enabled(h) and h.state(HISTORY_TITLE) is None, 10), "Close did not end the history")
+
+
+def test_history_shows_the_order_the_program_sent(h):
+    server = Orderd(h)
+    window, _ = start_order_window(h, lines=lambda p: in_stock(server, p) + [(UNKNOWN_CODE, "UNKNOWN", 4, 0)],
+                                   account="4711", Host="127.0.0.1", Port=str(server.port))
+    send(h, window)
+    response, title = wait_response(h, 60)
+    number = server.query("SELECT max(number) FROM orders WHERE account = '4711'")[0][0]
+    check(number and title == "Response to Order %d" % number, "response title %r, order %r" % (title, number))
+    close_response(h, response)
+    # Back to the order grid with a click, then F5.
+    h.click_control(MAIN_TITLE, IDC_ORDER_GRID)
+    dialog = open_history(h, window)
+    selected = tree(h)[-1]
+    check(selected == "      %s (%d) *" % (selected.split()[0], number), "the sent order is not selected: %r" % tree(h))
+    shown = rows(h)
+    check(len(shown) == 2 and shown[0][3] == "Ok" and shown[1] == ("UNKNOWN", "10", "4", "Item Not Found"),
+          "the sent order shows %r" % shown)
+    h.screenshot("history-of-a-sent-order")
+    close_with_escape(h, dialog)
