@@ -146,7 +146,8 @@ bool CProductImport::TakeRow(const std::vector<std::string>& fields, int row)
     if (r.code.empty())
         return Fail(row, "the item code is empty");
     const std::string* texts[] = {&r.code, &r.auxText, &r.size, &r.description};
-    if (std::any_of(std::begin(texts), std::end(texts), [](const std::string* f) { return f->size() > kMaxFieldLength; }))
+    auto tooLong = [](const std::string* f) { return f->size() > kMaxFieldLength; };
+    if (std::any_of(std::begin(texts), std::end(texts), tooLong))
         return Fail(row, StrFormat("a field is longer than %zu characters", kMaxFieldLength));
     // The code is sent in the order; the other fields only share its control-byte rule.
     if (!IsFieldText(r.code))

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "framework/SystemLibrary.h"
+
 namespace {
 // Where the pane sits against the grid's bottom edge, and what the grid gives up.
 constexpr int kPaneLeftInset = 3;
@@ -36,7 +38,7 @@ void SetPlainDefaultFormat(HWND pane, HWND dialog)
 bool CFooterPane::Create(HWND dialog, HWND grid, const char* fileName)
 {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName, "rb"));
-    if (!file || !grid || !LoadLibraryA("riched20.dll"))
+    if (!file || !grid || !LoadSystemLibrary("riched20.dll"))
         return false;
     RECT rect;
     GetWindowRect(grid, &rect);

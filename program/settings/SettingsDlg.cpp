@@ -7,11 +7,15 @@
 #include "skin/MessageDlg.h"
 #include "tapi/TapiDevice.h"
 #include "tapi/TapiLineApp.h"
+#include "text/FieldText.h"
 #include "text/TapiTexts.h"
 
 namespace {
 constexpr int kHotKeyId = 12345;
 constexpr char kAccountMissing[] = "The Account Number is invalid.\r\n\r\nYou need to enter an Account Number";
+// Sent in the order as it stands: a "~" would add fields, a control byte break the link.
+constexpr char kAccountRefused[] =
+    "The Account Number is invalid.\r\n\r\nIt can't hold a '~' or a control character";
 
 enum SkinId : uint32_t {
     kSkinOk = 10,
@@ -102,9 +106,9 @@ void CSettingsDlg::OnSkinCommand(WPARAM id)
 bool CSettingsDlg::AccountNumberGiven()
 {
     TakeFields(m_record);
-    if (!m_record.userName.empty())
+    if (!m_record.userName.empty() && IsFieldText(m_record.userName))
         return true;
-    CMessageDlg::Tell(Handle(), kAccountMissing);
+    CMessageDlg::Tell(Handle(), m_record.userName.empty() ? kAccountMissing : kAccountRefused);
     SetFocus(Item(IDC_USERNAME));
     return false;
 }

@@ -1,5 +1,7 @@
 #include "tapi/TapiFunctions.h"
 
+#include "framework/SystemLibrary.h"
+
 namespace {
 
 struct BoundFunction {
@@ -10,7 +12,7 @@ struct BoundFunction {
 
 HMODULE Library()
 {
-    static HMODULE library = LoadLibraryA("tapi32.dll");
+    static HMODULE library = LoadSystemLibrary("tapi32.dll");
     return library;
 }
 

@@ -66,7 +66,8 @@ protected:
 
 TEST_F(OrderReply, WithoutAReplyEveryLineFailsOrHasNoAnswerAndTheOrderStays)
 {
-    for (auto [end, shown] : {std::pair{ExchangeEnd::Failed, "Failed"}, std::pair{ExchangeEnd::NoAnswer, "No answer"}}) {
+    using Case = std::pair<ExchangeEnd, const char*>;
+    for (auto [end, shown] : {Case{ExchangeEnd::Failed, "Failed"}, Case{ExchangeEnd::NoAnswer, "No answer"}}) {
         SCOPED_TRACE(shown);
         Reset();
         Line("ABC12", 2);
@@ -118,7 +119,8 @@ TEST_F(OrderReply, OutOfStockAndEveryOtherFailureGetTheirClassesAndTexts)
         Line(code, 1);
     Apply("REPLY~S1*1*1~S7*1*7~S99*1*99~SN*1*-1~");
     EXPECT_EQ(Summary(*order), "S1:1:3:;S7:1:2:;S99:1:3:;SN:1:3:;");
-    EXPECT_EQ(Summary(*response), "S1:1:0:Item Not Found;S7:1:0:Out Of Stock;S99:1:0:SERVER ERROR;SN:1:0:SERVER ERROR;");
+    EXPECT_EQ(Summary(*response),
+              "S1:1:0:Item Not Found;S7:1:0:Out Of Stock;S99:1:0:SERVER ERROR;SN:1:0:SERVER ERROR;");
     EXPECT_EQ(saves.count, 1); // once per reply, not once per refused line
 }
 
@@ -132,7 +134,10 @@ TEST_F(OrderReply, EachResultOfACodeAnswersTheNextLineOfIt)
     };
     const Case cases[] = {
         {{{"A", 1}, {"A", 2}}, "REPLY~A*1*7~", "A:1:0:Out Of Stock;A:2:0:Failed;", "A:1:2:;A:2:0:;"},
-        {{{"A", 1}, {"B", 4}, {"A", 2}}, "REPLY~A*1*0~A*1*3~", "A:1:0:Ok;B:4:0:Failed;A:2:0:1 Ordered;", "B:4:0:;A:1:1:;"},
+        {{{"A", 1}, {"B", 4}, {"A", 2}},
+         "REPLY~A*1*0~A*1*3~",
+         "A:1:0:Ok;B:4:0:Failed;A:2:0:1 Ordered;",
+         "B:4:0:;A:1:1:;"},
         {{{"A", 1}}, "REPLY~ZZ*1*0~A*1*0~A*1*7~" + std::string(300, 'L') + "*1*0~", "A:1:0:Ok;", ""},
     };
     for (const Case& c : cases) {

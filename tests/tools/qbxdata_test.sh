@@ -18,6 +18,8 @@ run "$@" cat Database.dat --key K1
 check "cat with the key gives 500 product lines" '[ "$(wc -l <out.txt)" = 500 ]'
 check "each line has six TAB-separated fields" '[ "$(awk -F"\t" "NF != 6" out.txt | wc -l)" = 0 ]'
 check "the file itself is scrambled" '! grep -q "TABLETS" Database.dat'
+run "$@" cat Database.dat
+check "cat without the key fails and says why" '[ "$(cat rc.txt)" = 1 ] && grep -q "scrambled" err.txt'
 
 printf 'code,barcode,size,price,discount,description\r\n0012345,5000001,32,1.99,0,"ASPIRIN 300MG, DISPERSIBLE"\r\n' >good.csv
 run "$@" import good.csv Database.dat

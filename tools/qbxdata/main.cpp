@@ -122,7 +122,9 @@ int Cat(const Options& o)
     CFixedKey key(o.key);
     CScrambledFile file(&key);
     if (!file.Open(o.args[0], false)) {
-        std::fprintf(stderr, "qbxdata: cannot read %s\n", o.args[0].c_str());
+        const char* format = file.Scrambled() ? "qbxdata: %s is scrambled: give its --key\n"
+                                              : "qbxdata: cannot read %s\n";
+        std::fprintf(stderr, format, o.args[0].c_str());
         return 1;
     }
 #ifdef _WIN32
