@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <limits>
+#include <unordered_set>
 
 #include "data/Gtin.h"
 #include "data/RecordFormat.h"
@@ -93,7 +95,10 @@ void CItemList::AddRecord(std::unique_ptr<ItemRecord> record)
         m_records.push_back(std::move(record));
         IndexRecord(kept);
     } else {
-        kept->quantity += record->quantity;
+        // A line read from a file may stand near the 32-bit limit: the sum stops there.
+        const int64_t sum = static_cast<int64_t>(kept->quantity) + record->quantity;
+        kept->quantity = static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
+                                                                  std::numeric_limits<int32_t>::max()));
     }
     if (m_kind == ListKind::Products || !m_setUp)
         return;
@@ -119,10 +124,14 @@ std::vector<ItemRecord*> CItemList::FindByGtin(uint64_t gtin) const
     auto [first, last] = m_byGtin.equal_range(gtin);
     for (auto it = first; it != last; ++it)
         found.push_back(it->second);
-    // Several products of one code are rare: their order is put right here.
-    if (found.size() > 1)
-        std::sort(found.begin(), found.end(),
-                  [this](const ItemRecord* a, const ItemRecord* b) { return IndexOf(a) < IndexOf(b); });
+    if (found.size() < 2)
+        return found;
+    // Several products of one code are rare: one pass puts them in list order.
+    const std::unordered_set<const ItemRecord*> wanted(found.begin(), found.end());
+    found.clear();
+    for (const auto& record : m_records)
+        if (wanted.count(record.get()))
+            found.push_back(record.get());
     return found;
 }
 

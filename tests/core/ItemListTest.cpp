@@ -146,6 +146,11 @@ TEST(ItemList, OnceSetUpTheSameCodeRaisesTheQuantity)
     EXPECT_EQ(r->description, "ASPIRIN");
     EXPECT_EQ(order.FindByCode("333", &index), nullptr);
     EXPECT_EQ(index, 0); // untouched on failure
+
+    // One more of a line read from a file at the 32-bit limit stays there.
+    order.AddRecord(Line("444", INT32_MAX));
+    order.AddRecord(Line("444", 1));
+    EXPECT_EQ(order.FindByCode("444")->quantity, INT32_MAX);
 }
 
 TEST(ItemList, BeforeSetUpDuplicatesStayAndFindGivesTheFirst)
