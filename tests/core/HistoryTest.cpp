@@ -236,6 +236,17 @@ TEST(HistoryFiles, NamesFallIntoAscendingNodes)
                                  "1:2009", "2:January",  "3:2nd", "4:10:00:00 (4)"}));
 }
 
+TEST(HistoryFiles, TwoOrdersInOneSecondKeepTheirOwnFiles)
+{
+    CHistoryTree tree;
+    tree.AddHistoryFile("2008-03-05 14.03.22 (7).dat");
+    tree.AddHistoryFile("2008-03-05 14.03.22 (8).dat");
+    const CHistoryNode& day = *tree.Root().children[0]->children[0]->children[0];
+    ASSERT_EQ(day.children.size(), 2u);
+    EXPECT_EQ(CHistoryTree::OrderPath(*day.children[0]), "History\\2008-03-05 14.03.22 (7).dat");
+    EXPECT_EQ(CHistoryTree::OrderPath(*day.children[1]), "History\\2008-03-05 14.03.22 (8).dat");
+}
+
 TEST(HistoryFiles, FindChildFallsBackToTheLastLowerValue)
 {
     CHistoryTree tree;
