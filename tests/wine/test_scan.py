@@ -5,6 +5,7 @@ import time
 
 from harness import check, wait_for
 from test_order import main_enabled, order, popups, start_order_window, wait_order, wait_popup
+from test_search import import_products
 
 SCANNER_DELAY_MS = "2"
 
@@ -71,3 +72,17 @@ def test_a_wrong_check_digit_is_named_and_adds_nothing(h):
     # The code stays on the entry row, selected: the next scan types over it.
     scan(h, window, code)
     wait_order(h, [(products[5][0], 4)], "the right code scanned after the notice")
+
+
+def test_a_code_of_several_products_offers_just_those(h):
+    shared = "5012345678900"
+    rows = [("X1", "10", "XRAY FILM"), ("A1", "28", "ALPHA TABLETS", shared), ("Y1", "5", "YARROW TEA"),
+            ("B1", "56", "ALPHA TABLETS", "0" + shared)]
+    window, _ = start_order_window(h, lines=[], make_products=lambda h: import_products(h, rows))
+    before = popups()
+    scan(h, window, shared)
+    search = wait_popup(before, "the search dialog with the products of the code")
+    # The first hit gets 1, the second 2: had other products been listed, others would be ordered.
+    h.keys(search, "1", "Down", "2", "Return")
+    check(wait_for(lambda: main_enabled(h), 10), "confirming did not close the search")
+    wait_order(h, [("A1", 1), ("B1", 2)], "the two products of one code")

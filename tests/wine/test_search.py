@@ -28,11 +28,11 @@ def zeta_products(h):
 
 
 def import_products(h, rows):
-    """Database.dat made by the data tool from (code, size, description) rows."""
+    """Database.dat made by the data tool from (code, size, description[, second code]) rows."""
     source = os.path.join(h.install_dir, "products.tsv")
     with open(source, "w", encoding="cp1252", newline="") as f:
-        for code, size, description in rows:
-            f.write("%s\t0\t%s\t1.25\t0\t%s\r\n" % (code, size, description))
+        for code, size, description, *second in rows:
+            f.write("%s\t%s\t%s\t1.25\t0\t%s\r\n" % (code, second[0] if second else "0", size, description))
     target = os.path.join(h.install_dir, "Database.dat")
     out = qbxdata(h, "import", h.windows_path(source), h.windows_path(target), "--key", DATA_KEY)
     check(out.returncode == 0, "qbxdata import failed: %s %s" % (out.stdout, out.stderr))
