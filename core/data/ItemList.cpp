@@ -64,6 +64,8 @@ void CItemList::ReserveFor(const std::string& fileName)
 bool CItemList::Save(const char* fileName) const
 {
     const std::string target = fileName ? fileName : m_fileName;
+    if (target.empty())
+        return false; // a list never named has no file to keep
     if (target != m_fileName)
         return Write(target);
     const bool saved = !m_unreadable && Write(target);

@@ -1,7 +1,10 @@
 #include "order/DatabaseCtrl.h"
 
 #include "base/FlagScope.h"
+#include "base/StrFormat.h"
 #include "order/GridColumns.h"
+#include "skin/MessageDlg.h"
+#include "text/SupportTelephone.h"
 
 namespace {
 constexpr DWORD kExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;  // 0x25
@@ -10,6 +13,15 @@ constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
 // Queued to the list itself: its selection has settled; a key release for the edit.
 constexpr UINT kSelectionSettled = WM_APP + 0x100;
 constexpr UINT kEditKeyUp = WM_APP + 0x101;
+// Queued too: a notice for the user, shown once the change that caused it is done.
+constexpr UINT kNotice = WM_APP + 0x102;
+
+// The notice box shows short lines, unwrapped.
+const char kNotSavedNotice[] =
+    "The order could not be saved.\r\nIt stays on the screen and is saved\r\nagain at the next change.";
+const char kUnreadableNotice[] =
+    "The order file can't be read: this\r\ncomputer has no data-file key.\r\nPlease call Quarn on %s.";
+const char kNotSavedHeading[] = "Description - NOT SAVED";
 } // namespace
 
 CDatabaseCtrl::CDatabaseCtrl(const IDataKeySource* keys) : m_list(keys), m_grid(m_list, *this)
@@ -200,6 +212,40 @@ void CDatabaseCtrl::RowsReset()
     m_grid.RowsRemoved();
 }
 
+// A failed save is told once and marked until a save succeeds; every change
+// of a line tries again.
+void CDatabaseCtrl::Saved(bool ok)
+{
+    if (ok == !m_unsaved)
+        return;
+    m_unsaved = !ok;
+    ShowUnsavedMark(m_unsaved);
+    if (m_unsaved)
+        Tell(kNotSavedNotice);
+}
+
+void CDatabaseCtrl::FileUnreadable()
+{
+    static const std::string notice = StrFormat(kUnreadableNotice, kSupportTelephone);
+    Tell(notice.c_str());
+}
+
+void CDatabaseCtrl::ShowUnsavedMark(bool unsaved)
+{
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = const_cast<char*>(unsaved ? kNotSavedHeading : GridColumnAt(kColumnDescription).heading);
+    ListCall(LVM_SETCOLUMNA, kColumnDescription, reinterpret_cast<LPARAM>(&column));
+}
+
+// Saves happen inside edits and list notifications: a modal box there would
+// run messages in the middle of them, so it waits for the queue.
+void CDatabaseCtrl::Tell(const char* notice)
+{
+    if (Handle())
+        PostMessageA(Handle(), kNotice, 0, reinterpret_cast<LPARAM>(notice));
+}
+
 int CDatabaseCtrl::SelectionMark() const
 {
     return static_cast<int>(ListCall(LVM_GETSELECTIONMARK, 0, 0));
@@ -325,6 +371,10 @@ bool CDatabaseCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     case kEditKeyUp:
         PostMessageA(m_edit.Handle(), WM_KEYUP, wParam, lParam);
+        result = 0;
+        return true;
+    case kNotice:
+        CMessageDlg::Tell(GetParent(Handle()), reinterpret_cast<const char*>(lParam));
         result = 0;
         return true;
     case WM_KEYUP:

@@ -48,6 +48,8 @@ public:
     void RowsReset() override;
     int SelectionMark() const override;
     void SelectRow(int row) override { m_grid.SelectRow(row); }
+    void Saved(bool ok) override;
+    void FileUnreadable() override;
 
     // IEntryGridWindow
     void SetRowState(int row) override;
@@ -72,6 +74,8 @@ private:
     // Sends a message straight to the list's own procedure (see the .cpp).
     LRESULT ListCall(UINT message, WPARAM wParam, LPARAM lParam) const;
     void InsertColumns();
+    void ShowUnsavedMark(bool unsaved);
+    void Tell(const char* notice);
     void InsertRow(int index);
     void InsertBlankRow();
     void SetCell(int row, int column, const std::string& text);
@@ -88,4 +92,7 @@ private:
     // While rows are rebuilt, the list's notifications are its own doing.
     bool m_rebuilding = false;
     bool m_selectionPending = false;
+    // The last save of the order failed: the user has been told once, and the
+    // Description heading says so until a save succeeds.
+    bool m_unsaved = false;
 };

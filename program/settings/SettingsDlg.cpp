@@ -15,7 +15,7 @@ constexpr int kHotKeyId = 12345;
 constexpr char kAccountMissing[] = "The Account Number is invalid.\r\n\r\nYou need to enter an Account Number";
 // Sent in the order as it stands: a "~" would add fields, a control byte break the link.
 constexpr char kAccountRefused[] =
-    "The Account Number is invalid.\r\n\r\nIt can't hold a '~' or a control character";
+    "The Account Number is invalid.\r\n\r\nIt can't hold '~' or control codes";
 
 enum SkinId : uint32_t {
     kSkinOk = 10,

@@ -285,6 +285,52 @@ def test_clear_asks_and_empties_the_order(h):
     wait_popup(before, "the search after clearing")
 
 
+def test_a_failed_save_is_told_once_and_tried_again_at_the_next_change(h):
+    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0)])
+    # The save is written beside the order first: a folder there makes it fail.
+    blocker = os.path.join(h.install_dir, "Current.dat.new")
+    os.mkdir(blocker)
+    before = popups()
+    h.keys(window, "Up")  # leaving the entry row saves the order
+    box = wait_popup(before, "the notice of the failed save")
+    time.sleep(0.5)
+    h.screenshot("order-not-saved")
+    # Esc, not Enter: the key's release reaches the grid, where Enter moves down.
+    answer(h, box, "Escape")
+    before = popups()
+    h.keys(window, "1")
+    time.sleep(1)
+    check(not (popups() - before), "a second failed save was told again")
+    check(order(h) == [("A1", 3)], "the order file changed though every save failed")
+    os.rmdir(blocker)
+    h.keys(window, "2")
+    wait_order(h, [("A1", 12)], "the next change after the disk was free again")
+
+
+def test_an_order_scrambled_under_a_missing_key_is_told_and_never_saved_over(h):
+    store_data_key(h)
+    write_order(h, [("A1", "ALPHA", 3, 0), ("B2", "BRAVO", 4, 0)])
+    path = os.path.join(h.install_dir, "Current.dat")
+    with open(path, "rb") as f:
+        kept = f.read()
+    h.wine("reg", "delete", r"HKLM\Software\Quarn Pharmaceutical Suppliers\Common", "/f", "/reg:64")
+    _session["key stored"] = False
+    h.reg_add("HKLM", "UserName", "100234")
+    h.start()
+    box = h.window("Quillbox", timeout=20)
+    check(box, "no notice that the order can't be read")
+    h.screenshot("order-unreadable")
+    answer(h, box, "Escape")
+    # Clearing the empty-looking order would save over the real one.
+    window = h.window(MAIN_TITLE)
+    h.keys(window, "F10")
+    h.keys(wait_for(lambda: h.window("Quillbox", timeout=1), 10), "y")
+    time.sleep(1)
+    check(h.window("Quillbox", timeout=10), "no notice that the cleared order was not saved")
+    with open(path, "rb") as f:
+        check(f.read() == kept, "the unreadable order was saved over")
+
+
 def test_sort_orders_by_class_then_description(h):
     lines = [("B", "B", 1, 0), ("C", "C", 1, 3), ("A", "A", 1, 1), ("D", "A", 1, 3), ("E", "b", 1, 0), ("F", "Z", 1, 0)]
     window, _ = start_order_window(h, lines=lines)
