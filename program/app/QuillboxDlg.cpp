@@ -262,6 +262,9 @@ void CQuillboxDlg::Send(bool takeNotes)
     EnableWindow(Handle(), FALSE);
     RunPlaceOrder();
     EnableWindow(Handle(), TRUE);
+    // The dialogs that closed handed the activation to no one while this
+    // window was disabled: it takes it back, so the keys reach it again.
+    SetActiveWindow(Handle());
 }
 
 void CQuillboxDlg::RunPlaceOrder()

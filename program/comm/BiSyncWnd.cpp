@@ -32,7 +32,7 @@ bool CBiSyncWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         case kAckTimer:
         case kEotTimer:
         case kBlockTimer: m_engine.OnTimer(static_cast<int>(wParam)); return true;
-        default: return false; // the edit's own timers
+        default: return CEditCtrl::OnMessage(message, wParam, lParam, result);
         }
     case WM_DESTROY:
         // Bytes still posted to the window are freed; the window's own handling goes on.

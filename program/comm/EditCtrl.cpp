@@ -1,5 +1,11 @@
 #include "comm/EditCtrl.h"
 
+namespace {
+// The batch timer: an id of its own, clear of any timer a subclass runs.
+constexpr UINT_PTR kShowTimer = 0x7E57;
+constexpr UINT kShowPeriodMs = 100;
+} // namespace
+
 int64_t CPerformanceCounter::Count() const
 {
     LARGE_INTEGER count;
@@ -26,16 +32,39 @@ bool CEditCtrl::Attach(HWND dialog, int id)
     return true;
 }
 
-// At the very end, whatever the caret position: a trace is never typed into.
 void CEditCtrl::AppendText(const std::string& text)
 {
-    const int end = GetWindowTextLengthA(Handle());
-    SendMessageA(Handle(), EM_SETSEL, end, end);
-    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    if (m_pending.empty())
+        SetTimer(Handle(), kShowTimer, kShowPeriodMs, nullptr);
+    m_pending += text;
 }
 
+// The text waiting goes on at the very end, whatever the caret position: a
+// trace is never typed into.
+void CEditCtrl::ShowPending()
+{
+    KillTimer(Handle(), kShowTimer);
+    if (m_pending.empty())
+        return;
+    const int end = GetWindowTextLengthA(Handle());
+    SendMessageA(Handle(), EM_SETSEL, end, end);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(m_pending.c_str()));
+    m_pending.clear();
+}
+
+// The oldest characters of the whole text, shown or waiting.
 void CEditCtrl::RemoveFront(size_t count)
 {
+    ShowPending();
     SendMessageA(Handle(), EM_SETSEL, 0, static_cast<LPARAM>(count));
     SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+}
+
+bool CEditCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+{
+    if (message != WM_TIMER || wParam != kShowTimer)
+        return false;
+    ShowPending();
+    result = 0;
+    return true;
 }

@@ -16,6 +16,10 @@ public:
 
 // The trace window: a dialog's multi-line edit that shows the numbered, timed
 // lines of a CTraceLog and lets the log keep its own file beside it.
+//
+// Lines reach the screen in batches, a few times a second: an edit control
+// lays out its whole text again on every change, and a line at a time slowed
+// a long order's exchange tenfold. The log file gets every line at once.
 class CEditCtrl : public CControl, public ITraceScreen {
 public:
     CEditCtrl();
@@ -29,7 +33,13 @@ public:
     void AppendText(const std::string& text) override;
     void RemoveFront(size_t count) override;
 
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
 private:
+    void ShowPending();
+
+    std::string m_pending;
     CPerformanceCounter m_counter;
     CSystemLocalClock m_clock;
     CTraceLog m_log;

@@ -109,7 +109,11 @@ void CPlaceOrderDlg::LinkEnded()
     COrderResponseDlg response(m_main);
     CDatabaseCtrl& grid = m_main.OrderGrid();
     grid.Grid().HideEdit();
+    // The grid is rebuilt once after the whole reply rather than row by row.
+    grid.List().SetView(nullptr);
     const ReplyOutcome outcome = m_session->ApplyReply(grid.List(), response.Lines(), m_main.Settings().orderNumber);
+    grid.List().SetView(&grid);
+    grid.RowsReset();
     if (outcome.showPrice)
         grid.SetShowPrice(*outcome.showPrice);
     for (const std::string& memo : outcome.memos)

@@ -109,6 +109,7 @@ def wait_response(h, timeout=40):
 def close_response(h, window):
     h.keys(window, "Escape")
     check(wait_for(lambda: main_enabled(h), 10), "the main window stayed disabled after the response")
+    check(wait_for(lambda: h.state(MAIN_TITLE)[2] == 1, 5), "the main window did not get the keys back")
 
 
 def order_counter(h):

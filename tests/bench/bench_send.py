@@ -1,0 +1,110 @@
+#!/usr/bin/env python3
+"""Sending a 1,000-line order under Wine against a local orderd: seconds from
+the pharmacist's Y to the response dialog listing every line (target 3 s),
+beside the same order through the core's native client (bench_orderd) and
+the ratio of the two.
+
+Usage: tests/bench/bench_send.py <win64 build dir> [runs]
+Exit code 1 when the target is missed.
+"""
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
+import harness  # noqa: E402
+from bench_program import quit_program, start_display, wait  # noqa: E402
+from test_order import popups, start_order_window  # noqa: E402
+from test_send import Orderd  # noqa: E402
+
+LINES = 1000
+TARGET = 3.0
+
+
+def response_window():
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Response to Order [0-9]"],
+                         capture_output=True, text=True)
+    return out.stdout.split()[-1] if out.stdout.split() else None
+
+
+def in_stock_lines(server, products):
+    """LINES products the server holds plenty of (20 or more: a few runs take one each)."""
+    levels = dict(server.query("SELECT code, stock FROM products WHERE discontinued = 0"))
+    chosen = [p for p in products if levels.get(p[0], 0) >= 20][:LINES]
+    if len(chosen) < LINES:
+        raise harness.Failure("not enough products in stock for %d lines" % LINES)
+    return [(p[0], p[5], 1, 0) for p in chosen]
+
+
+def measure(h, server):
+    window, _ = start_order_window(h, lines=lambda p: in_stock_lines(server, p), account="4711",
+                                   Host="127.0.0.1", Port=str(server.port))
+    before = popups()
+    h.keys(window, "F8")
+    box = wait(lambda: sorted(popups() - before), 10)
+    if not box:
+        raise harness.Failure("the send question did not open")
+    subprocess.run(["xdotool", "windowfocus", "--sync", box[-1]], capture_output=True)
+    started = time.perf_counter()
+    subprocess.run(["xdotool", "key", "y"], capture_output=True)
+    response = wait(response_window, 60)
+    elapsed = time.perf_counter() - started
+    if not response:
+        raise harness.Failure("no response dialog")
+    code, cells = h.probe("cells", subprocess.run(["xdotool", "getwindowname", response], capture_output=True,
+                                                   text=True).stdout.strip(), "1053")
+    if code != 0 or len(cells.splitlines()) != LINES:
+        raise harness.Failure("the response lists %d lines" % len(cells.splitlines()))
+    h.keys(response, "Escape")
+    quit_program(h, h.processes[-1])
+    return elapsed
+
+
+def native_ms(build):
+    """The native client's median time for the same order, from bench_orderd."""
+    binary = os.path.join(os.path.dirname(build), "native", "tests", "bench", "bench_orderd")
+    if not os.path.exists(binary):
+        return None
+    out = subprocess.run([binary, "--benchmark_filter=BM_OrderOf1000Lines"], capture_output=True, text=True)
+    found = re.search(r"BM_OrderOf1000Lines\S*\s+([0-9.]+) ms", out.stdout)
+    return float(found.group(1)) if found else None
+
+
+def main():
+    build = os.path.abspath(sys.argv[1])
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 3
+    workdir = tempfile.mkdtemp(prefix="qbx-send-bench-")
+    xvfb = start_display(workdir)
+    h = harness.Harness(build, workdir)
+    try:
+        h.install("bench")
+        server = Orderd(h)
+        times = []
+        for run in range(runs):
+            times.append(measure(h, server))
+            print("run %d: %d lines, Y to the response %.0f ms" % (run + 1, LINES, times[-1] * 1000), flush=True)
+        median = statistics.median(times)
+        native = native_ms(build)
+        print()
+        print("%d-line order under Wine, Y to the response listing every line: median %.0f ms, worst %.0f ms, "
+              "target %.0f ms  %s" % (LINES, median * 1000, max(times) * 1000, TARGET * 1000,
+                                      "ok" if max(times) < TARGET else "MISSED"))
+        if native:
+            print("the same order through the core's native client: %.0f ms; Wine program / native client %.1f"
+                  % (native, median * 1000 / native))
+        return 0 if max(times) < TARGET else 1
+    finally:
+        h.stop_all()
+        subprocess.run(["wineserver", "-k"], capture_output=True)
+        xvfb.kill()
+        xvfb.wait()
+        shutil.rmtree(workdir, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
