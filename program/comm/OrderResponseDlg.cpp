@@ -18,10 +18,11 @@ COrderResponseDlg::COrderResponseDlg(CQuillboxDlg& main)
 {
 }
 
-void COrderResponseDlg::SetOrderNumber(const std::string& text, bool given)
+void COrderResponseDlg::SetOutcome(const std::string& orderNumber, const ReplyOutcome& outcome)
 {
-    m_orderNumber = text;
-    m_numberGiven = given;
+    m_orderNumber = orderNumber;
+    m_numberGiven = outcome.orderNumber.has_value();
+    m_end = outcome.end;
 }
 
 BOOL COrderResponseDlg::OnInitDialog()
@@ -30,7 +31,14 @@ BOOL COrderResponseDlg::OnInitDialog()
     const std::string title = StrFormat("Response to Order %s", m_orderNumber.c_str());
     SetWindowTextA(Handle(), title.c_str());
     m_main.Settings().SaveSettings();
-    m_skin.SetText(kTitleText, title.c_str());
+    // A reply that stands without its closing exchange, or no reply by the
+    // deadline, says so under the title: the order may well have arrived.
+    std::string heading = title;
+    if (m_end == ExchangeEnd::Unconfirmed)
+        heading += std::string("\r\n") + kUnconfirmedText;
+    else if (m_end == ExchangeEnd::NoAnswer)
+        heading += std::string("\r\n") + kNoAnswerText;
+    m_skin.SetText(kTitleText, heading.c_str());
     m_lines.Attach(Handle(), IDC_RESPONSE_LIST);
     m_lines.SetStatusColours(&m_main);
     m_lines.SetShowPrice(m_main.OrderGrid().ShowPrice());

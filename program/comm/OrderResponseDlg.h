@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "comm/OrderReply.h"
+
 #include "order/DatabaseCtrl.h"
 #include "skin/SkinnedDialog.h"
 
@@ -16,8 +18,9 @@ public:
 
     // Filled before the dialog runs; not set up, so lines of one code stay apart.
     CItemList& Lines() { return m_lines.List(); }
-    // The number for the title; a history file only for a number the server gave.
-    void SetOrderNumber(const std::string& text, bool given);
+    // The order number for the title ("<failed>" when the server gave none) and
+    // how the exchange ended; a history file only for a number the server gave.
+    void SetOutcome(const std::string& orderNumber, const ReplyOutcome& outcome);
 
 protected:
     BOOL OnInitDialog() override;
@@ -30,4 +33,5 @@ private:
     CDatabaseCtrl m_lines;
     std::string m_orderNumber = "<failed>";
     bool m_numberGiven = false;
+    ExchangeEnd m_end = ExchangeEnd::Failed;
 };

@@ -118,7 +118,7 @@ void CPlaceOrderDlg::LinkEnded()
         grid.SetShowPrice(*outcome.showPrice);
     for (const std::string& memo : outcome.memos)
         MessageBoxA(Handle(), memo.c_str(), kAppTitle, MB_OK);
-    response.SetOrderNumber(m_session->OrderNumberText(), outcome.orderNumber.has_value());
+    response.SetOutcome(m_session->OrderNumberText(), outcome);
     response.DoModal(Handle());
     grid.Grid().PlaceEdit();
     EndDialog(IDCANCEL);
