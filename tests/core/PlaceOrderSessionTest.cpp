@@ -287,30 +287,27 @@ TEST(PlaceOrderSession, WholeExchangeOverTcpEndsInAnOrderlyLinkEnd)
     EXPECT_EQ(counter, 6);
 }
 
-TEST(PlaceOrderSession, OtherDataIsAnsweredBad)
-{
-    SessionRig rig;
-    rig.Linked();
-    rig.Answer(kAck0 + kAck1 + kEnq);
-    rig.ServerSends(Block("REPLY", true));
-    EXPECT_EQ(rig.Answer(kEot), kAck1 + kEnq);
-    EXPECT_EQ(rig.Answer(kAck0), Block("BAD", true));
-    EXPECT_EQ(rig.session.ReplyText(), "");
-}
+class PlaceOrderMessages : public TempDirTest {};
 
-class PlaceOrderUpdate : public TempDirTest {};
-
-TEST_F(PlaceOrderUpdate, ExecutableUpdateIsWrittenAndAnsweredOk)
+// An update is written and answered "OK"; anything but a reply or an update "BAD".
+TEST_F(PlaceOrderMessages, UpdatesAreWrittenAndOtherDataIsAnsweredBad)
 {
-    SessionRig rig;
-    rig.session.SetUpdatePath(PathOf("one"));
-    rig.Linked();
-    rig.Answer(kAck0 + kAck1 + kEnq);
     const uint8_t program[] = {'M', 'Z', 0x90};
-    rig.ServerSends(Block("EXEUPDATE~" + EncodeUpdateChunk(program, 3) + "~", true));
-    rig.ServerSends(kEot + kAck0);
+    const std::pair<std::string, const char*> cases[] = {
+        {"EXEUPDATE~" + EncodeUpdateChunk(program, 3) + "~", "OK"},
+        {"REPLY", "BAD"},
+    };
+    for (const auto& [message, answer] : cases) {
+        SessionRig rig;
+        rig.session.SetUpdatePath(PathOf("one"));
+        rig.Linked();
+        rig.Answer(kAck0 + kAck1 + kEnq);
+        rig.ServerSends(Block(message, true));
+        rig.ServerSends(kEot + kAck0);
+        EXPECT_EQ(rig.TakeSent(), kAck1 + kEnq + Block(answer, true));
+        EXPECT_EQ(rig.session.ReplyText(), "");
+    }
     EXPECT_EQ(ReadBytes(PathOf("one")), "MZ\x90");
-    EXPECT_EQ(rig.TakeSent(), kAck1 + kEnq + Block("OK", true));
 }
 
 TEST(PlaceOrderSession, ServerClosingMidExchangeEndsTheLinkWithoutOrderlyEnd)
