@@ -239,7 +239,8 @@ bool COrderServer::MakeRoom()
     const int64_t still = NowMs() - since;
     if (!stalest || still < kStillMs)
         return false;
-    const std::string reason = StrFormat("made way for a newcomer; no progress for %lld ms", static_cast<long long>(still));
+    const std::string reason =
+        StrFormat("made way for a newcomer; no progress for %lld ms", static_cast<long long>(still));
     m_connections[stalest]->Abort(reason.c_str());
     Forget(stalest);
     return true;

@@ -82,11 +82,11 @@ bool CTestServer::LogShows(const std::string& text, int waitMs) const
     return true;
 }
 
-double CTestServer::LoopCpuSeconds() const
+double CTestServer::LoopCpuSeconds()
 {
     clockid_t clock = 0;
     timespec used{};
-    if (!m_thread.joinable() || pthread_getcpuclockid(const_cast<std::thread&>(m_thread).native_handle(), &clock) != 0 ||
+    if (!m_thread.joinable() || pthread_getcpuclockid(m_thread.native_handle(), &clock) != 0 ||
         clock_gettime(clock, &used) != 0)
         return -1;
     return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) / 1e9;

@@ -33,7 +33,7 @@ public:
     int64_t OrderCount() const;
     std::string LogText() const;
     // CPU time the server's event loop has used so far.
-    double LoopCpuSeconds() const;
+    double LoopCpuSeconds();
     // The server logs an exchange when its side of the link has ended, which
     // may be just after the client's side: waits until the log holds text.
     bool LogShows(const std::string& text, int waitMs = 3000) const;
