@@ -10,6 +10,17 @@
 #include "data/RecordFormat.h"
 #include "data/ScrambledFile.h"
 
+namespace {
+
+using GtinEntry = std::pair<uint64_t, ItemRecord*>;
+
+bool ByGtin(const GtinEntry& a, const GtinEntry& b)
+{
+    return a.first < b.first;
+}
+
+} // namespace
+
 void CItemList::Setup(ListKind kind)
 {
     m_kind = kind;
@@ -39,6 +50,8 @@ bool CItemList::Load(const char* fileName)
             line[--n] = '\0';
         AddRecord(std::make_unique<ItemRecord>(ParseRecordLine(m_kind, line)));
     }
+    // The products' GTINs were appended as they came.
+    std::sort(m_byGtin.begin(), m_byGtin.end(), ByGtin);
     m_loading = false;
     if (m_view)
         m_view->RowsReset();
@@ -123,7 +136,7 @@ ItemRecord* CItemList::FindByCode(const std::string& code, int* index) const
 std::vector<ItemRecord*> CItemList::FindByGtin(uint64_t gtin) const
 {
     std::vector<ItemRecord*> found;
-    auto [first, last] = m_byGtin.equal_range(gtin);
+    auto [first, last] = std::equal_range(m_byGtin.begin(), m_byGtin.end(), GtinEntry(gtin, nullptr), ByGtin);
     for (auto it = first; it != last; ++it)
         found.push_back(it->second);
     if (found.size() < 2)
@@ -205,9 +218,8 @@ void CItemList::Sort()
     });
     // With duplicate codes (a list never set up) the first of each code may have changed.
     m_byCode.clear();
-    m_byGtin.clear();
     for (const auto& record : m_records)
-        IndexRecord(record.get());
+        m_byCode.emplace(record->code, record.get());
     if (m_view)
         m_view->RowsReset();
     AutoSave();
@@ -229,25 +241,33 @@ void CItemList::Search(const CItemList& source, const char* text, int limit)
 void CItemList::IndexRecord(ItemRecord* record)
 {
     m_byCode.emplace(record->code, record);
-    if (m_kind != ListKind::Products)
-        return;
+    if (m_kind == ListKind::Products)
+        IndexGtin(record);
+}
+
+// While loading, entries are appended and sorted at the end; otherwise each
+// goes to its place at once.
+void CItemList::IndexGtin(ItemRecord* record)
+{
     const uint64_t item = GtinNumber(record->code);
     const uint64_t second = GtinNumber(record->auxText);
-    if (item)
-        m_byGtin.emplace(item, record);
-    if (second && second != item)
-        m_byGtin.emplace(second, record);
+    for (uint64_t gtin : {item, second == item ? 0 : second}) {
+        if (!gtin)
+            continue;
+        const GtinEntry entry(gtin, record);
+        auto at = m_loading ? m_byGtin.end() : std::upper_bound(m_byGtin.begin(), m_byGtin.end(), entry, ByGtin);
+        m_byGtin.insert(at, entry);
+    }
 }
 
 void CItemList::UnindexGtin(ItemRecord* record)
 {
     for (const std::string* text : {&record->code, &record->auxText}) {
-        auto [first, last] = m_byGtin.equal_range(GtinNumber(*text));
-        for (auto it = first; it != last; ++it)
-            if (it->second == record) {
-                m_byGtin.erase(it);
-                break;
-            }
+        auto [first, last] =
+            std::equal_range(m_byGtin.begin(), m_byGtin.end(), GtinEntry(GtinNumber(*text), nullptr), ByGtin);
+        auto it = std::find_if(first, last, [record](const GtinEntry& e) { return e.second == record; });
+        if (it != last)
+            m_byGtin.erase(it);
     }
 }
 

@@ -80,6 +80,7 @@ public:
 private:
     void IndexRecord(ItemRecord* record);
     void UnindexRecord(ItemRecord* record);
+    void IndexGtin(ItemRecord* record);
     void UnindexGtin(ItemRecord* record);
     void AutoSave() const;
     bool Write(const std::string& fileName) const;
@@ -97,6 +98,8 @@ private:
     // First record of each code, so loading a large product file stays linear.
     std::unordered_map<std::string, ItemRecord*> m_byCode;
     // Every product under the GTIN of its item code and of its second code,
-    // so a scanned pack is found at once among 100,000 products.
-    std::unordered_multimap<uint64_t, ItemRecord*> m_byGtin;
+    // in GTIN order, so a scanned pack is found at once among 100,000
+    // products. A load appends and sorts once at its end, in about half the
+    // time a hash table takes to make a node per product.
+    std::vector<std::pair<uint64_t, ItemRecord*>> m_byGtin;
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "data/Gtin.h"
 #include "demo/DemoCatalogue.h"
 #include "order/ScanCode.h"
@@ -139,12 +140,20 @@ TEST(ScanCode, LookUpFindsProductsBySecondOrItemCodeInListOrder)
     EXPECT_EQ(LookUpScan(products, "96385074").outcome, ScanOutcome::Refused);
 }
 
-TEST(ScanCode, EveryDemoPackScansToItsProduct)
+using ScanFileTest = TempDirTest;
+
+// The program's way in: the product file loaded, its GTINs indexed at the end.
+TEST_F(ScanFileTest, EveryDemoPackScansToItsProductAfterALoad)
 {
+    CItemList written;
+    written.Setup(ListKind::Products);
+    for (ItemRecord& r : MakeDemoCatalogue(3000))
+        written.AddRecord(std::make_unique<ItemRecord>(r));
+    ASSERT_TRUE(written.Save(PathOf("Database.dat").c_str()));
     CItemList products;
     products.Setup(ListKind::Products);
-    for (ItemRecord& r : MakeDemoCatalogue(3000))
-        products.AddRecord(std::make_unique<ItemRecord>(r));
+    ASSERT_TRUE(products.Load(PathOf("Database.dat").c_str()));
+    ASSERT_EQ(products.Count(), 3000);
     for (int i = 0; i < products.Count(); ++i) {
         const ScanLookup lookup = LookUpScan(products, products.At(i)->auxText);
         ASSERT_NE(lookup.outcome, ScanOutcome::Refused) << products.At(i)->auxText;
