@@ -265,12 +265,12 @@ void CBiSyncEngine::OnSendingByte(uint8_t byte)
     }
 }
 
-// A receiver that only ever asks us to wait is given up as we give up our own
-// waiting when receiving: after the first WACK and kWackRepeats more.
+// A receiver that only ever asks us to wait is given up, as we give up our
+// own waiting when receiving.
 void CBiSyncEngine::OnWackWhileSending()
 {
     m_timers.KillTimer(kBlockTimer);
-    if (++m_wacksReceived > 1 + kWackRepeats) {
+    if (++m_wacksReceived > kWacksPerBlock) {
         Trace(m_trace, kTraceLink, "A.7. Too many WACKs, giving up\r\n");
         SetState(kLinkDisconnected);
         return;

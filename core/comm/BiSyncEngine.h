@@ -96,7 +96,11 @@ public:
 
     static constexpr int kBlockResends = CBlockSender::kResends; // resends of one block before the link gives up
     static constexpr int kBidRepeats = 5;         // ENQs after the first before the link gives up
-    static constexpr int kWackRepeats = 4;        // WACKs after the first before the link gives up, either way
+    static constexpr int kWackRepeats = 4;        // WACKs after the first before the link gives up
+    // WACKs one block may get before the link gives up: as long as the link
+    // waits itself when receiving (five WACKs, 25 s) at one WACK per bid
+    // answered after 200 ms, as a receiver like this one answers them.
+    static constexpr int kWacksPerBlock = 125;
 
 private:
     struct StateInfo;

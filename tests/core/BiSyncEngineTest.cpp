@@ -129,8 +129,8 @@ TEST_F(BiSyncEngine, WacksForOneBlockAreCountedAsWhenReceiving)
 {
     Sending(rig, std::string(300, 'a') + "~");
     EXPECT_EQ(rig.Answer(kAck1).substr(0, 2), "\x02" "a"); // a new block starts the count afresh
-    for (int i = 0; i <= CBiSyncEngine::kWackRepeats; ++i)
-        EXPECT_EQ(rig.Answer(kWack), kEnq);
+    for (int i = 0; i < CBiSyncEngine::kWacksPerBlock; ++i)
+        ASSERT_EQ(rig.Answer(kWack), kEnq);
     EXPECT_EQ(rig.engine.State(), kLinkSending);
     EXPECT_EQ(rig.Answer(kWack), "");
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);

@@ -62,12 +62,15 @@ public:
     LinkRig server{LinkStation::Server};
     std::string order;
     std::string reply;
+    uint64_t storeMs = 0; // the server answers no sooner
 
 private:
     // Delivers what waits on either side; when nothing does, lets time pass.
     bool Step()
     {
-        if (Deliver(client, server) | Deliver(server, client) | Answer(server, m_serverAnswered ? "" : reply) | Answer(client, "OK"))
+        const bool stored = server.timers.Now() >= storeMs;
+        if (Deliver(client, server) | Deliver(server, client) | (stored && Answer(server, m_serverAnswered ? "" : reply)) |
+            Answer(client, "OK"))
             return true;
         if (client.engine.State() == kLinkDisconnecting)
             client.Do([](CBiSyncEngine& e) { e.Reset(); });
@@ -131,4 +134,17 @@ TEST(LinkExchange, ClientAndServerEnginesCarryLongMessagesBothWays)
         EXPECT_EQ(line.client.Disconnects(), std::vector<int>{1});
         EXPECT_TRUE(line.server.engine.OrderlyEnd());
     }
+}
+
+// While the server stores the order it WACKs each of the client's bids: a
+// slow store must not make the client give the order up.
+TEST(LinkExchange, AClientWaitsOutASlowStoreBehindWacks)
+{
+    TwoStations line(1);
+    line.order = "ACC 4711~A*1~";
+    line.reply = "REPLY~ORDER NUMBER 99~";
+    line.storeMs = 20000;
+    line.Run();
+    EXPECT_EQ(line.client.Messages(), std::vector<std::string>{line.reply});
+    EXPECT_TRUE(line.server.engine.OrderlyEnd());
 }
