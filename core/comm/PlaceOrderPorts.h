@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "comm/DialUpEntry.h"
+
 // The platform pieces the place-order session drives. The Windows dialog
 // implements them over its socket, modem, dial-up entry and controls.
 
@@ -39,16 +41,22 @@ public:
     virtual void Write(const uint8_t* bytes, size_t count) = 0;
 };
 
-// The dial-up connection made before TCP. Its progress comes back through
-// OnDialUpConnected and OnDialUpFailed.
+// The remote-access service that dials before TCP (RASAPI32). Its progress
+// comes back through CPlaceOrderSession::OnRasDialEvent.
 class IDialUp {
 public:
     virtual ~IDialUp() = default;
-    // Writes the phone-book entry and starts dialling, showing its own status
-    // texts; when that fails at once the attempt ends there, without a retry.
-    virtual void StartDial() = 0;
-    // Hangs up the dial-up connection if there is one.
-    virtual void HangUp() = 0;
+    // Writes the program's phone-book entry; 0, or the service's error number.
+    virtual uint32_t WriteEntry(const DialUpEntry& entry) = 0;
+    // Starts dialling with progress reported to the dialog; 0, or the error
+    // number when the dial couldn't start.
+    virtual uint32_t Dial(const DialUpParams& params) = 0;
+    // A connection handle is held, from a started dial to the hang-up.
+    virtual bool Dialled() const = 0;
+    // Hangs up and forgets the handle; 0, or the service's error number.
+    virtual uint32_t HangUp() = 0;
+    // The text of an error number: the service's own, else the system's.
+    virtual std::string ErrorText(uint32_t error) = 0;
 };
 
 // The dialog around the session.

@@ -6,6 +6,7 @@
 #include "comm/BiSyncEngine.h"
 #include "comm/ServerMessage.h"
 #include "comm/UpdateFile.h"
+#include "text/RasStateName.h"
 #include "text/SocketErrorText.h"
 #include "text/SupportTelephone.h"
 #include "trace/TraceSink.h"
@@ -70,7 +71,7 @@ void CPlaceOrderSession::ConnectAttempt()
         SetStatus("Dialing '%s'", m_settings.number.c_str());
         m_ports.modem->Dial(m_settings.number);
     } else if (m_settings.rasConnection != 0 && m_ports.dialUp) {
-        m_ports.dialUp->StartDial();
+        StartDial();
     } else {
         ConnectServer();
     }
@@ -116,8 +117,7 @@ void CPlaceOrderSession::Disconnect()
         Trace(m_ports.trace, kTraceConnection, "* Closed Socket\r\n");
         m_ports.socket.Close();
         m_ports.link.SetState(kLinkDisconnected);
-        if (m_ports.dialUp)
-            m_ports.dialUp->HangUp();
+        CloseRas();
     } else if (m_ports.modem && m_ports.modem->CallInProgress()) {
         m_ports.modem->Hangup();
         m_ports.modem->CloseLine();
@@ -246,17 +246,44 @@ void CPlaceOrderSession::OnModemDisconnected(const std::string& reason)
     Disconnect();
 }
 
-void CPlaceOrderSession::OnDialUpConnected()
+// A dial that can't start ends the attempt without a retry: the status keeps
+// the error until the user cancels.
+void CPlaceOrderSession::StartDial()
 {
-    ConnectServer();
+    SetStatus("Creating RAS connection");
+    if (uint32_t error = m_ports.dialUp->WriteEntry(MakeDialUpEntry(m_settings.deviceName))) {
+        SetStatus("%s", m_ports.dialUp->ErrorText(error).c_str());
+        return;
+    }
+    SetStatus("Dialing RAS Connection");
+    if (uint32_t error = m_ports.dialUp->Dial(MakeDialUpParams(m_settings.dialPrefix)))
+        SetStatus("%s", m_ports.dialUp->ErrorText(error).c_str());
 }
 
-void CPlaceOrderSession::OnDialUpFailed(const std::string& errorText)
+void CPlaceOrderSession::OnRasDialEvent(uint32_t state, uint32_t error)
 {
-    Trace(m_ports.trace, kTraceConnection, "  ----- ras dial failed - '%s'\r\n", errorText.c_str());
-    ConnectionFailed(errorText);
-    if (m_ports.dialUp)
-        m_ports.dialUp->HangUp();
+    if (m_ended || !m_ports.dialUp)
+        return;
+    if (error != 0) {
+        const std::string text = m_ports.dialUp->ErrorText(error);
+        Trace(m_ports.trace, kTraceConnection, "  ----- ras dial failed - '%s'\r\n", text.c_str());
+        ConnectionFailed(text);
+        CloseRas();
+        return;
+    }
+    SetStatus("%s", RasStateName(state));
+    if (state == kDialUpConnected)
+        ConnectServer();
+}
+
+void CPlaceOrderSession::CloseRas()
+{
+    if (!m_ports.dialUp || !m_ports.dialUp->Dialled())
+        return;
+    Trace(m_ports.trace, kTraceConnection, "* closing Ras connection\r\n");
+    if (uint32_t error = m_ports.dialUp->HangUp())
+        Trace(m_ports.trace, kTraceConnection, " ---- failed to close ras connection, error - %s\r\n",
+              m_ports.dialUp->ErrorText(error).c_str());
 }
 
 void CPlaceOrderSession::DataReceived(const uint8_t* bytes, size_t count)

@@ -28,6 +28,8 @@ struct PlaceOrderSettings {
     int cnxType = 0;       // 1: modem
     int rasConnection = 0; // dial up before TCP
     std::string number;    // the modem's telephone number
+    std::string deviceName;  // the modem the dial-up entry uses
+    std::string dialPrefix;  // dialled before the dial-up access number
 };
 
 // One sending of the order, as the place-order dialog runs it: up to five
@@ -58,8 +60,9 @@ public:
     void OnSocketEvent(int code, int error);
     void OnModemConnected();
     void OnModemDisconnected(const std::string& reason);
-    void OnDialUpConnected();
-    void OnDialUpFailed(const std::string& errorText);
+    // The dial event message: a connection state, and an error number that
+    // is not 0 when the dial failed.
+    void OnRasDialEvent(uint32_t state, uint32_t error);
 
     // The link window's messages.
     void OnLinkSend(const std::vector<uint8_t>& bytes);
@@ -92,6 +95,8 @@ public:
 private:
     void ConnectAttempt();
     void ConnectServer();
+    void StartDial();
+    void CloseRas();
     void ConnectionFailed(const std::string& reason);
     void Disconnect();
     void ComposeOrder();

@@ -47,10 +47,11 @@ const ReadStep kReadSteps[] = {
     {"HotKey", "76, 2", ReadAs::HotKey, nullptr, nullptr},
     {"CutOffTimes", "1140 ", ReadAs::CutOffs, nullptr, nullptr},
     {"AllowESCClose", "0", ReadAs::Flag, nullptr, nullptr},
+    {"UpdateAddress", kDefaultUpdateAddress, ReadAs::Text, nullptr, &R::updateAddress},
 };
 
-// The values in the order they are written; LastUpdate and AllowESCClose are
-// set from outside the program and never written by it.
+// The values in the order they are written; LastUpdate, AllowESCClose and
+// UpdateAddress are set from outside the program and never written by it.
 const WriteStep kWriteSteps[] = {
     {"CnxType", WriteAs::Number, &R::cnxType, nullptr},
     {"Host", WriteAs::Text, nullptr, &R::host},

@@ -46,6 +46,7 @@ public:
     int unavailableColor = 0;
     std::string lastUpdate;     // never written by the program
     bool allowEscClose = false; // never written by the program
+    std::string updateAddress;  // where Update online fetches the update program; never written
 
 private:
     void SelectStoredDevice();
@@ -57,3 +58,4 @@ private:
 // The defaults of the supplier's own addresses.
 constexpr const char* kDefaultHost = "127.0.0.1";
 constexpr const char* kDefaultModemNumber = "01632960419";
+constexpr const char* kDefaultUpdateAddress = "http://update.quarn.example/quillbox/TarnUpdate.exe";

@@ -52,9 +52,22 @@ struct FakeModem : IOrderModem {
 };
 
 struct FakeDialUp : IDialUp {
+    uint32_t entryError = 0, dialError = 0, hangUpError = 0;
     int dials = 0, hangUps = 0;
-    void StartDial() override { ++dials; }
-    void HangUp() override { ++hangUps; }
+    bool dialled = false;
+    DialUpEntry entry;
+    DialUpParams params;
+
+    uint32_t WriteEntry(const DialUpEntry& e) override { return entry = e, entryError; }
+    uint32_t Dial(const DialUpParams& p) override
+    {
+        params = p, ++dials;
+        dialled = dialError == 0;
+        return dialError;
+    }
+    bool Dialled() const override { return dialled; }
+    uint32_t HangUp() override { return dialled = false, ++hangUps, hangUpError; }
+    std::string ErrorText(uint32_t error) override { return "RAS error " + std::to_string(error); }
 };
 
 struct FakeHost : IPlaceOrderHost {
@@ -78,7 +91,7 @@ public:
           linkTimers([this](int id) { link.OnTimer(id); Pump(); }),
           link(queue, linkTimers, random, &trace),
           session({host, socket, &modem, &dialUp, dialogTimers, link, &trace},
-                  {"orders.example", 7410, cnxType, rasConnection, "9,01632960000"}, inputs)
+                  {"orders.example", 7410, cnxType, rasConnection, "9,01632960000", "Modem A", "9,"}, inputs)
     {
         host.now = [this] { return dialogTimers.Now(); };
         inputs.account = "4711";
@@ -384,21 +397,85 @@ TEST(PlaceOrderSession, ModemCallLostBeforeItConnectsIsAFailedAttempt)
     EXPECT_TRUE(rig.dialogTimers.IsSet(kRetryTimer));
 }
 
+TEST(PlaceOrderSession, DialUpWritesTheEntryDialsThePrefixedNumberAndShowsEachState)
+{
+    SessionRig rig(0, 1);
+    rig.Start();
+    EXPECT_TRUE(rig.host.Shown("Creating RAS connection"));
+    EXPECT_EQ(rig.host.Last(), "Dialing RAS Connection");
+    const DialUpEntry& entry = rig.dialUp.entry;
+    EXPECT_EQ(entry.options, 0x318u);
+    EXPECT_EQ(entry.localPhoneNumber.size(), 4u);
+    EXPECT_EQ(entry.deviceType, "modem");
+    EXPECT_EQ(entry.deviceName, "Modem A");
+    EXPECT_EQ(entry.netProtocols, 4u);
+    EXPECT_EQ(entry.framingProtocol, 1u);
+    const DialUpParams& params = rig.dialUp.params;
+    EXPECT_EQ(params.entryName, "Tarn Dialup");
+    EXPECT_EQ(params.phoneNumber, "9," + MakeDialUpParams("").phoneNumber);
+    EXPECT_TRUE(params.callbackNumber.empty() && params.domain.empty());
+    for (const std::string& text : {params.userName, params.password})
+        EXPECT_TRUE(text.size() == 4 && std::all_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; }));
+
+    const std::pair<uint32_t, const char*> states[] = {{0, "Opening Port"}, {0x3000, "<unknown state>"}, {14, "Authenticated"}};
+    for (const auto& [state, text] : states) {
+        rig.session.OnRasDialEvent(state, 0);
+        EXPECT_EQ(rig.host.Last(), text);
+    }
+    EXPECT_EQ(rig.socket.creates, 0);
+    rig.session.OnRasDialEvent(kDialUpConnected, 0);
+    EXPECT_TRUE(rig.host.Shown("Connected"));
+    EXPECT_EQ(rig.socket.creates, 1);
+}
+
+TEST(PlaceOrderSession, DialUpThatCannotStartShowsTheErrorAndIsNotRetried)
+{
+    for (bool entryFails : {true, false}) {
+        SessionRig rig(0, 1);
+        (entryFails ? rig.dialUp.entryError : rig.dialUp.dialError) = 633;
+        rig.Start();
+        EXPECT_EQ(rig.host.Last(), "RAS error 633");
+        EXPECT_EQ(rig.dialUp.dials, entryFails ? 0 : 1);
+        rig.Advance(60000);
+        EXPECT_EQ(rig.dialUp.dials, entryFails ? 0 : 1);
+        EXPECT_EQ(rig.host.Last(), "RAS error 633");
+        EXPECT_EQ(rig.dialUp.hangUps, 0);
+    }
+}
+
 TEST(PlaceOrderSession, DialUpFailureIsTracedRetriedAndHungUp)
 {
     SessionRig rig(0, 1);
     rig.Start();
     EXPECT_EQ(rig.dialUp.dials, 1);
-    EXPECT_EQ(rig.socket.creates, 0);
-    const int hangUps = rig.dialUp.hangUps;
-    rig.session.OnDialUpFailed("The port is already in use");
-    EXPECT_TRUE(rig.trace.Has(kTraceConnection, "  ----- ras dial failed - 'The port is already in use'\r\n"));
-    EXPECT_EQ(rig.host.Last(), "Failed - The port is already in use\r\nAttempt 2, Retrying in 10 seconds");
-    EXPECT_GT(rig.dialUp.hangUps, hangUps);
+    EXPECT_EQ(rig.dialUp.hangUps, 0);
+    rig.session.OnRasDialEvent(2, 680);
+    EXPECT_TRUE(rig.trace.Has(kTraceConnection, "  ----- ras dial failed - 'RAS error 680'\r\n"));
+    EXPECT_TRUE(rig.trace.Has(kTraceConnection, "* closing Ras connection\r\n"));
+    EXPECT_EQ(rig.host.Last(), "Failed - RAS error 680\r\nAttempt 2, Retrying in 10 seconds");
+    EXPECT_EQ(rig.dialUp.hangUps, 1);
     rig.Advance(11000);
     EXPECT_EQ(rig.dialUp.dials, 2);
-    rig.session.OnDialUpConnected();
-    EXPECT_EQ(rig.socket.creates, 1);
+    EXPECT_EQ(rig.socket.creates, 0);
+}
+
+TEST(PlaceOrderSession, DialUpIsHungUpWhenTheServerFailsOrTheUserCancels)
+{
+    for (bool cancel : {false, true}) {
+        SessionRig rig(0, 1);
+        rig.dialUp.hangUpError = 668;
+        rig.Start();
+        rig.session.OnRasDialEvent(kDialUpConnected, 0);
+        if (cancel)
+            rig.session.Cancel();
+        else
+            rig.Socket(kSocketConnect, 10061);
+        EXPECT_EQ(rig.dialUp.hangUps, 1);
+        EXPECT_FALSE(rig.dialUp.Dialled());
+        EXPECT_TRUE(rig.trace.Has(kTraceConnection, " ---- failed to close ras connection, error - RAS error 668\r\n"));
+        rig.session.OnRasDialEvent(kDialUpConnected, 0); // a late notification of the old dial
+        EXPECT_EQ(rig.socket.creates, cancel ? 1 : 2);
+    }
 }
 
 TEST(PlaceOrderSession, ServerSilentAfterTheOrderEndsAtTheDeadlineWithNoAnswer)

@@ -41,7 +41,7 @@ const std::vector<std::string> kReadLog = {
     "open read", "read CnxType", "read Host", "read Port", "read Number", "read Device", "read RasConnection",
     "read RasDialPrefix", "read UserName", "read Password", "read OrderNumber", "read PartFolfilledColor",
     "read OutOfStockColor", "read UnavailableColor", "read LastUpdate", "read HotKey", "read CutOffTimes",
-    "read AllowESCClose", "close",
+    "read AllowESCClose", "read UpdateAddress", "close",
 };
 
 const std::vector<std::string> kDefaultWriteLog = {
@@ -178,7 +178,7 @@ TEST_F(SettingsRecordTest, WrongTypeOrOverlongValuesReadAsDefaults)
     EXPECT_EQ(record.host, std::string(255, 'h'));
 }
 
-TEST_F(SettingsRecordTest, EscCloseIsAnyNonZeroNumberAndNeverWritten)
+TEST_F(SettingsRecordTest, EscCloseIsAnyNonZeroNumberAndTheValuesSetFromOutsideAreNeverWritten)
 {
     LoadWith("AllowESCClose", "5");
     EXPECT_TRUE(record.allowEscClose);
@@ -186,9 +186,13 @@ TEST_F(SettingsRecordTest, EscCloseIsAnyNonZeroNumberAndNeverWritten)
     EXPECT_FALSE(record.allowEscClose);
     LoadWith("LastUpdate", "01/07/2008");
     EXPECT_EQ(record.lastUpdate, "01/07/2008");
+    EXPECT_EQ(record.updateAddress, kDefaultUpdateAddress);
+    LoadWith("UpdateAddress", "http://mirror.example/TarnUpdate.exe");
+    EXPECT_EQ(record.updateAddress, "http://mirror.example/TarnUpdate.exe");
     record.SaveSettings();
     EXPECT_EQ(store.Value("AllowESCClose"), "yes");
     EXPECT_EQ(store.Value("LastUpdate"), "01/07/2008");
+    EXPECT_EQ(store.Value("UpdateAddress"), "http://mirror.example/TarnUpdate.exe");
 }
 
 TEST_F(SettingsRecordTest, StoredDevicePositionSelectsAndNamesTheDevice)

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "update/UpdateSearch.h"
+
+namespace {
+
+struct FakeDisk : IUpdateDisk {
+    std::map<std::string, DriveKind> kinds;
+    std::map<std::string, bool> volumes;
+    std::map<std::string, uint64_t> files;
+    std::vector<std::string> looked, runs;
+    int asked = 0;
+    std::function<bool()> answer = [] { return false; };
+
+    DriveKind Kind(const std::string& root) override { return kinds.count(root) ? kinds[root] : DriveKind::None; }
+    bool HasVolume(const std::string& root) override { return volumes.count(root) == 0 || volumes[root]; }
+    bool FindFile(const std::string& path, uint64_t& created) override
+    {
+        looked.push_back(path);
+        auto found = files.find(path);
+        return found != files.end() && (created = found->second, true);
+    }
+    bool AskRetry() override { return ++asked, answer(); }
+    void Run(const std::string& path) override { runs.push_back(path); }
+};
+
+const char kLocal[] = ".\\TarnUpdateD.exe";
+
+} // namespace
+
+TEST(UpdateSearch, NewestOnTheFolderRemovableOrCdDrivesWinsAndTheFirstFoundKeepsATie)
+{
+    struct Case {
+        const char* what;
+        std::map<std::string, uint64_t> files;
+        std::map<std::string, bool> volumes;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"local copy only", {{kLocal, 5}}, {}, kLocal},
+        {"newer on the CD", {{kLocal, 5}, {"D:\\Tarn UpdateD.exe", 9}}, {}, "D:\\Tarn UpdateD.exe"},
+        {"older on the CD", {{kLocal, 5}, {"D:\\Tarn UpdateD.exe", 4}}, {}, kLocal},
+        {"fixed and network drives hold newer ones", {{kLocal, 5}, {"C:\\TarnUpdateD.exe", 9}, {"N:\\TarnUpdateD.exe", 9}}, {}, kLocal},
+        {"equal times: the folder first", {{kLocal, 5}, {"A:\\TarnUpdateD.exe", 5}}, {}, kLocal},
+        {"equal times: A: before D:", {{"A:\\TarnUpdateD.exe", 5}, {"D:\\TarnUpdateD.exe", 5}}, {}, "A:\\TarnUpdateD.exe"},
+        {"equal times: the spaced name first", {{"D:\\TarnUpdateD.exe", 5}, {"D:\\Tarn UpdateD.exe", 5}}, {}, "D:\\Tarn UpdateD.exe"},
+        {"a drive without a medium", {{kLocal, 5}, {"D:\\TarnUpdateD.exe", 9}}, {{"D:\\", false}}, kLocal},
+        {"a file without a creation time", {{"A:\\TarnUpdateD.exe", 0}}, {}, "A:\\TarnUpdateD.exe"},
+        {"none anywhere", {{"C:\\TarnUpdateD.exe", 9}}, {}, ""},
+    };
+    for (const Case& c : cases) {
+        FakeDisk disk;
+        disk.kinds = {{"A:\\", DriveKind::Removable}, {"C:\\", DriveKind::Fixed}, {"D:\\", DriveKind::CdRom},
+                      {"N:\\", DriveKind::Network}};
+        disk.files = c.files;
+        disk.volumes = c.volumes;
+        EXPECT_EQ(FindUpdateProgram(disk, ".\\").path, c.expected) << c.what;
+        for (const std::string& path : disk.looked)
+            EXPECT_TRUE(path[0] == '.' || path[0] == 'A' || path[0] == 'D') << c.what << ": looked at " << path;
+    }
+}
+
+TEST(UpdateSearch, PathsBeyondTheLimitAreSkipped)
+{
+    FakeDisk disk;
+    disk.kinds = {{"E:\\", DriveKind::CdRom}};
+    const std::string folder = std::string(kMaxUpdatePath - 16, 'f') + "\\"; // "TarnUpdateD.exe" fits, the other not
+    disk.files = {{folder + "Tarn UpdateD.exe", 9}, {folder + "TarnUpdateD.exe", 3}, {"E:\\TarnUpdateD.exe", 4}};
+    EXPECT_EQ(FindUpdateProgram(disk, folder).path, "E:\\TarnUpdateD.exe");
+    for (const std::string& path : disk.looked)
+        EXPECT_LE(path.size(), kMaxUpdatePath);
+}
+
+TEST(UpdateSearch, NothingFoundAsksUntilRetryFindsOneOrCancelRunsNothing)
+{
+    FakeDisk disk;
+    disk.kinds = {{"A:\\", DriveKind::Removable}};
+    disk.answer = [&] {
+        if (disk.asked == 2)
+            disk.files["A:\\Tarn UpdateD.exe"] = 1; // the disk goes in before the second Retry
+        return true;
+    };
+    EXPECT_TRUE(RunUpdateFromDisk(disk, ".\\"));
+    EXPECT_EQ(disk.asked, 2);
+    EXPECT_EQ(disk.runs, std::vector<std::string>{"A:\\Tarn UpdateD.exe"});
+
+    FakeDisk cancelled;
+    EXPECT_FALSE(RunUpdateFromDisk(cancelled, ".\\"));
+    EXPECT_EQ(cancelled.asked, 1);
+    EXPECT_TRUE(cancelled.runs.empty());
+
+    FakeDisk local;
+    local.files = {{kLocal, 7}};
+    EXPECT_TRUE(RunUpdateFromDisk(local, ".\\"));
+    EXPECT_EQ(local.asked, 0);
+    EXPECT_EQ(local.runs, std::vector<std::string>{kLocal});
+}
