@@ -21,6 +21,7 @@ CSearchDlg::CSearchDlg(const CItemList& products, const std::string& text, const
 
 BOOL CSearchDlg::OnInitDialog()
 {
+    SetWindowTextA(Handle(), "Quillbox Search");
     AttachSkin("[SearchDialog]");
     m_hits.Attach(Handle(), IDC_SEARCH_HITS);
     m_hits.SetShowPrice(m_showPrice);

@@ -1,5 +1,8 @@
 #include "settings/RegistrySettingsStore.h"
 
+// The layout the registry API reads the key's security from, on either build.
+static_assert(sizeof(SECURITY_ATTRIBUTES) == (sizeof(void*) == 4 ? 12 : 24), "SECURITY_ATTRIBUTES layout");
+
 namespace {
 constexpr char kSettingsKey[] = "SOFTWARE\\Quarn Pharmaceutical Suppliers\\Quillbox";
 constexpr DWORD kValueBuffer = 256;

@@ -51,7 +51,7 @@ def measure_open(h, window):
     subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
     started = time.perf_counter()
     subprocess.run(["xdotool", "key", "F5"], capture_output=True)
-    dialog = wait(lambda: sorted(popups() - before), 20)
+    dialog = wait(lambda: sorted(popups() - before, key=int), 20)
     elapsed = time.perf_counter() - started
     if not dialog:
         raise harness.Failure("the history dialog did not appear")

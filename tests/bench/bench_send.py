@@ -46,7 +46,7 @@ def measure(h, server):
                                    Host="127.0.0.1", Port=str(server.port))
     before = popups()
     h.keys(window, "F8")
-    box = wait(lambda: sorted(popups() - before), 10)
+    box = wait(lambda: sorted(popups() - before, key=int), 10)
     if not box:
         raise harness.Failure("the send question did not open")
     subprocess.run(["xdotool", "windowfocus", "--sync", box[-1]], capture_output=True)

@@ -20,6 +20,14 @@ WM_APP = 0x8000
 WINE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "wine-exec")
 
 
+def pe_bits(path):
+    """32 or 64: the word size of a Windows program, from its PE header."""
+    with open(path, "rb") as f:
+        header = f.read(4096)
+    at = int.from_bytes(header[0x3C:0x40], "little")
+    return 64 if header[at + 4:at + 6] == b"\x64\x86" else 32
+
+
 class Failure(Exception):
     """A check that did not hold; the message says what was expected."""
 
@@ -49,6 +57,9 @@ class Harness:
         self.processes = []
         self.install_dir = None
         self.prober = None
+        # The registry view the program under test reads: reg.exe is told it,
+        # as Wine's reg.exe is the 32-bit one once the 32-bit loader is there.
+        self.reg_view = "/reg:%d" % pe_bits(os.path.join(build, "program", "Quillbox.exe"))
 
     # --- installation and registry -------------------------------------------------
     def install(self, name, skin_dir=None):

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Drives the real Quillbox.exe under Wine in a private Xvfb display, as a person
-# would, in a fresh Wine prefix. Usage: tests/wine/run-all.sh <win64 build dir>
+# Drives the real Quillbox.exe under Wine in a private Xvfb display with a window
+# manager, as a person would, in a fresh Wine prefix.
+# Usage: tests/wine/run-all.sh <win64 or win32 build dir> [test names]
 # Screenshots and logs go to <build dir>/wine-artefacts. Ends with
 # "N passed, N failed" and a non-zero exit on any failure. Test names after the
 # build dir run only those tests.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-build="$(cd "${1:?usage: run-all.sh <win64 build dir>}" && pwd)"
+build="$(cd "${1:?usage: run-all.sh <build dir>}" && pwd)"
 artefacts="$build/wine-artefacts"
 prefix="$build/wine-e2e-prefix"
 wine="$here/../../tools/wine-exec"   # starts again when Wine failed to start a program
 
-for tool in wine wineserver Xvfb xdotool import python3; do
+for tool in wine wineserver Xvfb openbox xdotool import python3; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; echo "0 passed, 1 failed"; exit 1; }
 done
 [[ -f "$build/program/Quillbox.exe" ]] || { echo "no $build/program/Quillbox.exe"; echo "0 passed, 1 failed"; exit 1; }
@@ -24,11 +25,16 @@ display=90
 while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$artefacts/xvfb.log" 2>&1 &
 xvfb_pid=$!
+# A light window manager, as on a pharmacy's desktop: without one Wine waits
+# two seconds for it whenever a dialog closes.
+for _ in $(seq 50); do xdpyinfo -display ":$display" >/dev/null 2>&1 && break; sleep 0.1; done
+DISPLAY=":$display" openbox --sm-disable >"$artefacts/openbox.log" 2>&1 &
+wm_pid=$!
 
 export DISPLAY=":$display" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   wineserver -k >/dev/null 2>&1
-  kill "$xvfb_pid" >/dev/null 2>&1
+  kill "$wm_pid" "$xvfb_pid" >/dev/null 2>&1
   wait "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
@@ -36,9 +42,6 @@ trap cleanup EXIT
 wineboot -i >"$artefacts/wineboot.log" 2>&1 </dev/null
 wineserver -w
 "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
-# Xvfb has no window manager: without this Wine waits two seconds for one at
-# every window it hides.
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
 # Wine's background processes inherit our pipes unless the server runs first.
 wineserver -p
 "$wine" cmd /c exit >/dev/null 2>&1 </dev/null

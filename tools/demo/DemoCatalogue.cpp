@@ -102,8 +102,9 @@ const Form kForms[] = {
     {Kind::Topical, "GEL", {"30G", "50G", "100G"}},
 };
 
-const char* kMakers[] = {"", "", "", "(ACCORD)", "(TEVA)", "(ZENTIVA)", "(ALMUS)", "(MYLAN)",
-                         "(SANDOZ)", "(BRISTOL)", "(ACTAVIS)", "(AUROBINDO)", "(DR REDDYS)"};
+// Invented makers, as the products are invented.
+const char* kMakers[] = {"", "", "", "(ALDRAVEN)", "(BRISMORE)", "(CALVERTINE)", "(DUNHOLT)", "(ELVARIS)",
+                         "(FARNLOW)", "(GILMERRA)", "(HARTWELD)", "(IVERSLY)", "(JORVANE)"};
 
 struct Sundry {
     const char* description;
