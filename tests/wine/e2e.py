@@ -1,13 +1,15 @@
 """Runs every Wine end-to-end test of the program; prints "N passed, N failed".
 
-Usage: e2e.py <win64 build dir> <artefacts dir> [test name ...]
+Usage: e2e.py <build dir> <artefacts dir> [test or module name ...]
 """
 import sys
 import time
 import traceback
 
 import harness
+import test_dialup
 import test_history
+import test_installer
 import test_order
 import test_scan
 import test_search
@@ -15,14 +17,18 @@ import test_send
 import test_settings
 import test_skin
 import test_startup
+import test_update
 
-MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history)
+MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history,
+           test_installer, test_dialup, test_update)
 
 
 def tests(selected):
+    """The tests named, or all those of a module named, or every test."""
     for module in MODULES:
+        whole = not selected or module.__name__ in selected
         for name in sorted(vars(module)):
-            if name.startswith("test_") and (not selected or name in selected):
+            if name.startswith("test_") and (whole or name in selected):
                 yield name, getattr(module, name)
 
 

@@ -3,8 +3,9 @@
 # manager, as a person would, in a fresh Wine prefix.
 # Usage: tests/wine/run-all.sh <win64 or win32 build dir> [test names]
 # Screenshots and logs go to <build dir>/wine-artefacts. Ends with
-# "N passed, N failed" and a non-zero exit on any failure. Test names after the
-# build dir run only those tests.
+# "N passed, N failed" and a non-zero exit on any failure. Test or module names
+# (test_send) after the build dir run only those tests (and the Win32 unit tests
+# only with QBX_PROGRAM_TESTS=1).
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: run-all.sh <build dir>}" && pwd)"
@@ -49,7 +50,7 @@ wineserver -p
 # The program's Windows-only unit tests need a display too.
 unit_passed=0
 unit_failed=0
-if [[ $# -lt 2 ]]; then
+if [[ $# -lt 2 || "${QBX_PROGRAM_TESTS:-}" == 1 ]]; then
   units="$build/tests/program/program_tests.exe"
   if [[ -f "$units" ]]; then
     timeout 120 "$wine" "$units" >"$artefacts/program_tests.log" 2>&1 </dev/null
