@@ -10,6 +10,7 @@ import harness
 import test_dialup
 import test_history
 import test_installer
+import test_installer
 import test_order
 import test_scan
 import test_search
