@@ -7,10 +7,7 @@ import time
 import traceback
 
 import harness
-import test_dialup
 import test_history
-import test_installer
-import test_installer
 import test_order
 import test_scan
 import test_search
@@ -18,10 +15,8 @@ import test_send
 import test_settings
 import test_skin
 import test_startup
-import test_update
 
-MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history,
-           test_installer, test_dialup, test_update)
+MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history)
 
 
 def tests(selected):
