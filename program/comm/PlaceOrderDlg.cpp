@@ -7,7 +7,9 @@
 #include "framework/AppMessages.h"
 #include "framework/PostedData.h"
 #include "res/resource.h"
+#include "tapi/TapiLineApp.h"
 #include "text/FormatControls.h"
+#include "text/TapiTexts.h"
 
 namespace {
 constexpr uint32_t kStatusText = 100;
@@ -21,7 +23,7 @@ void DebugLine(const std::string& text)
 }
 } // namespace
 
-CPlaceOrderDlg::CPlaceOrderDlg(CQuillboxDlg& main) : CSkinnedDialog(IDD_PLACEORDER), m_main(main)
+CPlaceOrderDlg::CPlaceOrderDlg(CQuillboxDlg& main) : CSkinnedDialog(IDD_PLACEORDER), m_main(main), m_modem(theLineApp, main.SettingsDialog())
 {
     m_order = main.OrderInputs();
 }
@@ -41,7 +43,9 @@ BOOL CPlaceOrderDlg::OnInitDialog()
     AttachSkin("[PlaceOrderDialog]");
     m_timers.SetWindow(Handle());
     m_socket.SetOwner(Handle());
-    const CPlaceOrderSession::Ports ports{*this,    m_socket, nullptr, nullptr, m_timers, m_link.Engine(),
+    if (m_main.Settings().cnxType != 0)
+        m_modem.SetNotifier(Handle(), WM_MODEM_EVENT);
+    const CPlaceOrderSession::Ports ports{*this,    m_socket, &m_modem, nullptr, m_timers, m_link.Engine(),
                                           &m_link.Log()};
     m_session = std::make_unique<CPlaceOrderSession>(ports, SessionSettings(), m_order);
     m_session->SetUpdatePath(kUpdateFile);
@@ -65,6 +69,8 @@ bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     switch (message) {
     case WM_TIMER: m_session->OnTimer(static_cast<int>(wParam)); break;
+    case WM_MODEM_EVENT: OnModemEvent(wParam, lParam); return true;
+    case WM_MODEM_DATA: OnModemData(wParam); return true;
     case WM_LINK_SEND: OnLinkSend(wParam); return true;
     case WM_LINK_DISCONNECTED: return true;
     case WM_LINK_MESSAGE: OnLinkMessage(wParam); return true;
@@ -82,6 +88,25 @@ void CPlaceOrderDlg::OnLinkSend(WPARAM buffer)
     m_session->OnLinkSend(*bytes);
 }
 
+void CPlaceOrderDlg::OnModemEvent(WPARAM state, LPARAM detail)
+{
+    const uint32_t callState = static_cast<uint32_t>(state);
+    const char* detailText = Tapi::CallStateDetail(callState, static_cast<uint32_t>(detail));
+    DebugLine(std::string("Modem State: '") + Tapi::CallStateName(callState) + "', '" + detailText + "', '" +
+              m_modem.Name() + "'\r\n");
+    if (callState == LINECALLSTATE_CONNECTED)
+        m_session->OnModemConnected();
+    else if (callState == LINECALLSTATE_DISCONNECTED)
+        m_session->OnModemDisconnected(detailText);
+}
+
+void CPlaceOrderDlg::OnModemData(WPARAM chunk)
+{
+    const std::unique_ptr<std::vector<uint8_t>> bytes = TakePosted<std::vector<uint8_t>>(chunk);
+    DebugLine("Received '" + FormatControls(bytes->data(), bytes->size()) + "'\r\n");
+    m_session->DataReceived(bytes->data(), bytes->size());
+}
+
 void CPlaceOrderDlg::OnLinkMessage(WPARAM text)
 {
     const std::unique_ptr<std::string> message = TakePosted<std::string>(text);
@@ -94,6 +119,7 @@ void CPlaceOrderDlg::OnDestroying()
     DropPosted<std::vector<uint8_t>>(Handle(), WM_LINK_SEND);
     DropPosted<std::string>(Handle(), WM_LINK_MESSAGE);
     m_socket.Close();
+    m_modem.Close();
 }
 
 void CPlaceOrderDlg::OnCancel()

@@ -5,6 +5,7 @@
 #include "comm/BiSyncWnd.h"
 #include "comm/InternetSocket.h"
 #include "comm/OrderMessage.h"
+#include "comm/OrderModem.h"
 #include "comm/PlaceOrderSession.h"
 #include "framework/WindowTimers.h"
 #include "skin/SkinnedDialog.h"
@@ -34,11 +35,14 @@ private:
     PlaceOrderSettings SessionSettings() const;
     void OnLinkSend(WPARAM buffer);
     void OnLinkMessage(WPARAM text);
+    void OnModemEvent(WPARAM state, LPARAM detail);
+    void OnModemData(WPARAM chunk);
     void OnDestroying();
 
     CQuillboxDlg& m_main;
     OrderMessageInputs m_order;
     CInternetSocket m_socket;
+    COrderModem m_modem;
     CBiSyncWnd m_link;
     CWindowTimers m_timers;
     std::unique_ptr<CPlaceOrderSession> m_session;

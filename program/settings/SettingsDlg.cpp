@@ -218,6 +218,18 @@ int CSettingsDlg::SelectedDevice() const
     return selected == CB_ERR ? -1 : static_cast<int>(selected);
 }
 
+bool CSettingsDlg::SelectedDeviceId(DWORD& id) const
+{
+    const int selected = SelectedDevice();
+    if (selected < 0)
+        return false;
+    const LRESULT data = SendDlgItemMessageA(Handle(), IDC_DEVICE, CB_GETITEMDATA, selected, 0);
+    if (data == CB_ERR)
+        return false;
+    id = static_cast<DWORD>(data);
+    return true;
+}
+
 std::string CSettingsDlg::DeviceText(int position) const
 {
     char text[256] = "";

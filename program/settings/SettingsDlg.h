@@ -22,6 +22,8 @@ public:
     // stock, 3 unavailable) as its swatch holds it now; white for others.
     COLORREF StatusColour(int statusClass) const;
     void SetConnectionType(int type);
+    // The telephony device id of the modem list's selected entry; false with none.
+    bool SelectedDeviceId(DWORD& id) const;
 
     // ISettingsView
     int DeviceCount() const override;

@@ -7,6 +7,7 @@ import time
 import traceback
 
 import harness
+import test_dialup
 import test_history
 import test_order
 import test_scan
@@ -15,8 +16,10 @@ import test_send
 import test_settings
 import test_skin
 import test_startup
+import test_update
 
-MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history)
+MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history,
+           test_dialup, test_update)
 
 
 def tests(selected):
