@@ -8,17 +8,15 @@ Prints one line per measurement and a summary; exit code 1 when the target is mi
 """
 import datetime
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
-from bench_program import quit_program, report, start_display, visible_main_window, wait  # noqa: E402
+from bench_program import bench_session, quit_program, report, start_main_window, wait  # noqa: E402
 from test_history import HISTORY_TITLE, IDC_HISTORY_LIST, history_text, place  # noqa: E402
-from test_order import popups, scrambled, store_data_key  # noqa: E402
+from test_order import popups, scrambled  # noqa: E402
 
 FILES = 5000
 TARGET = 1.0
@@ -65,20 +63,11 @@ def measure_open(h, window):
 def main():
     build = os.path.abspath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
-    workdir = tempfile.mkdtemp(prefix="qbx-history-bench-")
-    xvfb = start_display(workdir)
-    h = harness.Harness(build, workdir)
-    try:
-        h.install("bench")
-        store_data_key(h)
+    with bench_session(build, "history") as h:
         days = fill_history(h)
         print("%d history files over %d days" % (FILES, days))
         h.reg_add("HKLM", "UserName", "100234")
-        process = h.start()
-        window = wait(visible_main_window, 30)
-        if not window:
-            raise harness.Failure("the main window did not appear")
-        time.sleep(1.5)
+        process, window = start_main_window(h)
         opens = []
         for run in range(runs):
             opens.append(measure_open(h, window))
@@ -86,13 +75,6 @@ def main():
         quit_program(h, process)
         print()
         return 0 if report("F5 to the history dialog, %d files" % FILES, opens, TARGET) else 1
-    finally:
-        h.stop_all()
-        subprocess.run(["wineserver", "-k"], capture_output=True)
-        xvfb.kill()
-        xvfb.wait()
-        shutil.rmtree(workdir, ignore_errors=True)
-
 
 if __name__ == "__main__":
     sys.exit(main())

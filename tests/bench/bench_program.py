@@ -6,6 +6,7 @@ with a 100,000-product database the main window is up and usable in under
 Usage: tests/bench/bench_program.py <win64 build dir> [runs]
 Prints one line per measurement and a table; exit code 1 when a target is missed.
 """
+import contextlib
 import os
 import shutil
 import statistics
@@ -96,6 +97,43 @@ def start_display(workdir):
     return xvfb
 
 
+@contextlib.contextmanager
+def bench_session(build, name):
+    """A harness with the program installed, on a private display and Wine
+    prefix that are gone afterwards."""
+    workdir = tempfile.mkdtemp(prefix="qbx-%s-bench-" % name)
+    xvfb = start_display(workdir)
+    h = harness.Harness(build, workdir)
+    try:
+        h.install("bench")
+        store_data_key(h)
+        yield h
+    finally:
+        h.stop_all()
+        subprocess.run(["wineserver", "-k"], capture_output=True)
+        xvfb.kill()
+        xvfb.wait()
+        shutil.rmtree(workdir, ignore_errors=True)
+
+
+def make_products(h, count):
+    """The demo catalogue of count products as the installation's database."""
+    database = os.path.join(h.install_dir, "Database.dat")
+    out = qbxdata(h, "demo", h.windows_path(database), "--count", str(count), "--key", DATA_KEY)
+    if out.returncode != 0:
+        raise harness.Failure("qbxdata demo failed: %s" % out.stderr)
+
+
+def start_main_window(h):
+    """Starts the program; its process and main window once it has settled."""
+    process = h.start()
+    window = wait(visible_main_window, 30)
+    if not window:
+        raise harness.Failure("the main window did not appear")
+    time.sleep(1.5)
+    return process, window
+
+
 def report(name, values, target):
     worst = max(values)
     print("%-46s median %6.0f ms  worst %6.0f ms  target %5.0f ms  %s"
@@ -107,16 +145,8 @@ def report(name, values, target):
 def main():
     build = os.path.abspath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
-    workdir = tempfile.mkdtemp(prefix="qbx-program-bench-")
-    xvfb = start_display(workdir)
-    h = harness.Harness(build, workdir)
-    try:
-        h.install("bench")
-        store_data_key(h)
-        database = os.path.join(h.install_dir, "Database.dat")
-        out = qbxdata(h, "demo", h.windows_path(database), "--count", str(PRODUCTS), "--key", DATA_KEY)
-        if out.returncode != 0:
-            raise harness.Failure("qbxdata demo failed: %s" % out.stderr)
+    with bench_session(build, "program") as h:
+        make_products(h, PRODUCTS)
         shutil.copy(os.path.join(os.path.dirname(__file__), "..", "..", "demo", "footer.rtf"), h.install_dir)
         h.reg_add("HKLM", "UserName", "100234")
         startups, searches = [], []
@@ -132,13 +162,6 @@ def main():
         ok = report("main window, %d products, from start" % PRODUCTS, startups, STARTUP_TARGET)
         ok = report("search for %r until its hits show" % SEARCH_WORDS, searches, SEARCH_TARGET) and ok
         return 0 if ok else 1
-    finally:
-        h.stop_all()
-        subprocess.run(["wineserver", "-k"], capture_output=True)
-        xvfb.kill()
-        xvfb.wait()
-        shutil.rmtree(workdir, ignore_errors=True)
-
 
 if __name__ == "__main__":
     sys.exit(main())

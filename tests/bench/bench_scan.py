@@ -9,16 +9,13 @@ string) of the same product, which raises its line. Prints one line per run
 and a summary; exit code 1 when the target is missed or the order is wrong.
 """
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
-from bench_program import quit_program, report, start_display, visible_main_window, wait  # noqa: E402
-from test_order import DATA_KEY, data_lines, order, qbxdata, store_data_key  # noqa: E402
+from bench_program import bench_session, make_products, quit_program, report, start_main_window  # noqa: E402
+from test_order import data_lines, order  # noqa: E402
 from test_scan import gs1, type_code, xdotool  # noqa: E402
 
 PRODUCTS = 100000
@@ -56,23 +53,11 @@ def measure_scan(h, window, *parts):
 def main():
     build = os.path.abspath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
-    workdir = tempfile.mkdtemp(prefix="qbx-scan-bench-")
-    xvfb = start_display(workdir)
-    h = harness.Harness(build, workdir)
-    try:
-        h.install("bench")
-        store_data_key(h)
-        database = os.path.join(h.install_dir, "Database.dat")
-        out = qbxdata(h, "demo", h.windows_path(database), "--count", str(PRODUCTS), "--key", DATA_KEY)
-        if out.returncode != 0:
-            raise harness.Failure("qbxdata demo failed: %s" % out.stderr)
+    with bench_session(build, "scan") as h:
+        make_products(h, PRODUCTS)
         products = data_lines(h, "Database.dat")
         h.reg_add("HKLM", "UserName", "100234")
-        process = h.start()
-        window = wait(visible_main_window, 30)
-        if not window:
-            raise harness.Failure("the main window did not appear")
-        time.sleep(1.5)
+        process, window = start_main_window(h)
         # Products spread over the whole list, each with a second code no other product has.
         counts = {}
         for p in products:
@@ -91,13 +76,6 @@ def main():
         quit_program(h, process)
         print()
         return 0 if report("scan to the line saved, %d products" % PRODUCTS, scans, TARGET) else 1
-    finally:
-        h.stop_all()
-        subprocess.run(["wineserver", "-k"], capture_output=True)
-        xvfb.kill()
-        xvfb.wait()
-        shutil.rmtree(workdir, ignore_errors=True)
-
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -9,16 +9,14 @@ Exit code 1 when the target is missed.
 """
 import os
 import re
-import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
-from bench_program import quit_program, start_display, wait  # noqa: E402
+from bench_program import bench_session, quit_program, wait  # noqa: E402
 from test_order import popups, start_order_window  # noqa: E402
 from test_send import Orderd  # noqa: E402
 
@@ -78,11 +76,7 @@ def native_ms(build):
 def main():
     build = os.path.abspath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 3
-    workdir = tempfile.mkdtemp(prefix="qbx-send-bench-")
-    xvfb = start_display(workdir)
-    h = harness.Harness(build, workdir)
-    try:
-        h.install("bench")
+    with bench_session(build, "send") as h:
         server = Orderd(h)
         times = []
         for run in range(runs):
@@ -98,13 +92,6 @@ def main():
             print("the same order through the core's native client: %.0f ms; Wine program / native client %.1f"
                   % (native, median * 1000 / native))
         return 0 if max(times) < TARGET else 1
-    finally:
-        h.stop_all()
-        subprocess.run(["wineserver", "-k"], capture_output=True)
-        xvfb.kill()
-        xvfb.wait()
-        shutil.rmtree(workdir, ignore_errors=True)
-
 
 if __name__ == "__main__":
     sys.exit(main())
