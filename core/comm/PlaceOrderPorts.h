@@ -32,13 +32,15 @@ public:
     // Selects the device chosen in the settings and opens its line for data
     // calls; false when none is chosen or it can't be opened.
     virtual bool OpenLine() = 0;
-    virtual void Dial(const std::string& number) = 0;
+    // 0 when the dial was taken up, else the telephony layer's error code.
+    virtual uint32_t Dial(const std::string& number) = 0;
     virtual void OpenDataChannel() = 0;
     virtual bool CallInProgress() const = 0;
-    // Stops the data channel and drops the call.
-    virtual void Hangup() = 0;
+    // Stops the data channel and drops the call; nothing received reaches the
+    // session after it.
+    virtual bool Hangup() = 0;
     virtual void CloseLine() = 0;
-    virtual void Write(const uint8_t* bytes, size_t count) = 0;
+    virtual bool Write(const uint8_t* bytes, size_t count) = 0;
 };
 
 // The remote-access service that dials before TCP (RASAPI32). Its progress

@@ -9,6 +9,7 @@
 #include "text/RasStateName.h"
 #include "text/SocketErrorText.h"
 #include "text/SupportTelephone.h"
+#include "text/TapiTexts.h"
 #include "trace/TraceSink.h"
 
 namespace {
@@ -69,7 +70,9 @@ void CPlaceOrderSession::ConnectAttempt()
             return;
         }
         SetStatus("Dialing '%s'", m_settings.number.c_str());
-        m_ports.modem->Dial(m_settings.number);
+        // A dial refused at once brings no call state: the attempt fails here.
+        if (uint32_t error = m_ports.modem->Dial(m_settings.number))
+            ConnectionFailed(Tapi::ErrorText(error));
     } else if (m_settings.rasConnection != 0 && m_ports.dialUp) {
         StartDial();
     } else {

@@ -20,6 +20,7 @@ public:
     CQuillboxDlg();
 
     CSettingsRecord& Settings() { return m_settings.Record(); }
+    const CSettingsDlg& SettingsDialog() const { return m_settings; }
     float Version() const { return m_version; }
     const std::string& SystemTags() const { return m_systemTags; }
     CDatabaseCtrl& OrderGrid() { return m_order; }

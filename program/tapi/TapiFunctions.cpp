@@ -56,4 +56,48 @@ LONG GetDevCaps(HLINEAPP app, DWORD deviceId, DWORD apiVersion, DWORD extVersion
     return call ? call(app, deviceId, apiVersion, extVersion, caps) : LINEERR_OPERATIONUNAVAIL;
 }
 
+LONG Open(HLINEAPP app, DWORD deviceId, HLINE* line, DWORD apiVersion, DWORD extVersion, DWORD_PTR instance,
+          DWORD privileges, DWORD mediaModes, LINECALLPARAMS* params)
+{
+    static BoundFunction bound{"lineOpenA"};
+    auto* call = Resolve<decltype(lineOpenA)>(bound);
+    return call ? call(app, deviceId, line, apiVersion, extVersion, instance, privileges, mediaModes, params)
+                : LINEERR_OPERATIONUNAVAIL;
+}
+
+LONG MakeCall(HLINE line, HCALL* callHandle, const char* address, DWORD countryCode, LINECALLPARAMS* params)
+{
+    static BoundFunction bound{"lineMakeCallA"};
+    auto* call = Resolve<decltype(lineMakeCallA)>(bound);
+    return call ? call(line, callHandle, address, countryCode, params) : LINEERR_OPERATIONUNAVAIL;
+}
+
+LONG Drop(HCALL callHandle, const char* userInfo, DWORD size)
+{
+    static BoundFunction bound{"lineDrop"};
+    auto* call = Resolve<decltype(lineDrop)>(bound);
+    return call ? call(callHandle, userInfo, size) : LINEERR_OPERATIONUNAVAIL;
+}
+
+LONG DeallocateCall(HCALL callHandle)
+{
+    static BoundFunction bound{"lineDeallocateCall"};
+    auto* call = Resolve<decltype(lineDeallocateCall)>(bound);
+    return call ? call(callHandle) : LINEERR_OPERATIONUNAVAIL;
+}
+
+LONG Close(HLINE line)
+{
+    static BoundFunction bound{"lineClose"};
+    auto* call = Resolve<decltype(lineClose)>(bound);
+    return call ? call(line) : LINEERR_OPERATIONUNAVAIL;
+}
+
+LONG GetID(HLINE line, DWORD addressId, HCALL callHandle, DWORD select, VARSTRING* deviceId, const char* deviceClass)
+{
+    static BoundFunction bound{"lineGetIDA"};
+    auto* call = Resolve<decltype(lineGetIDA)>(bound);
+    return call ? call(line, addressId, callHandle, select, deviceId, deviceClass) : LINEERR_OPERATIONUNAVAIL;
+}
+
 } // namespace TapiFunctions

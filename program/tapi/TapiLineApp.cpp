@@ -1,10 +1,14 @@
 #include "tapi/TapiLineApp.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "framework/DebugOutput.h"
+#include "tapi/TapiDevice.h"
 #include "tapi/TapiFunctions.h"
 #include "text/TapiTexts.h"
+
+// tapi.h packs its structures to single bytes on both builds; tapi32 reads them so.
+static_assert(sizeof(LINEINITIALIZEEXPARAMS) == (sizeof(void*) == 4 ? 24 : 28), "LINEINITIALIZEEXPARAMS layout");
 
 namespace {
 constexpr DWORD kRequestedVersion = 0x00020001;
@@ -63,10 +67,20 @@ void CTapiLineApp::RemoveDevice(CTapiDevice* device)
 void CALLBACK CTapiLineApp::Callback(DWORD device, DWORD message, DWORD_PTR instance, DWORD_PTR param1,
                                      DWORD_PTR param2, DWORD_PTR param3)
 {
-    char line[256];
-    std::snprintf(line, sizeof line, "TapiCallBac: %p %p %p %p %p %p %s\r\n", reinterpret_cast<void*>(DWORD_PTR{message}),
-                  reinterpret_cast<void*>(instance), reinterpret_cast<void*>(param1), reinterpret_cast<void*>(param2),
-                  reinterpret_cast<void*>(param3), reinterpret_cast<void*>(DWORD_PTR{device}),
-                  Tapi::MessageName(message));
-    OutputDebugStringA(line);
+    DebugOutput("TapiCallBac: %p %p %p %p %p %p %s\r\n", reinterpret_cast<void*>(DWORD_PTR{message}),
+                reinterpret_cast<void*>(instance), reinterpret_cast<void*>(param1), reinterpret_cast<void*>(param2),
+                reinterpret_cast<void*>(param3), reinterpret_cast<void*>(DWORD_PTR{device}),
+                Tapi::MessageName(message));
+    theLineApp.Route(device, message, instance, param1, param2, param3);
+}
+
+// A handler may close or forget its device: the list is walked as it stood.
+void CTapiLineApp::Route(DWORD device, DWORD message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2,
+                         DWORD_PTR param3)
+{
+    const std::vector<CTapiDevice*> devices = m_devices;
+    for (CTapiDevice* each : devices)
+        if (std::find(m_devices.begin(), m_devices.end(), each) != m_devices.end() &&
+            each->Concerns(message, device, param1))
+            each->OnLineMessage(message, instance, param1, param2, param3);
 }

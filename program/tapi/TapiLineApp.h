@@ -24,6 +24,8 @@ public:
 private:
     static void CALLBACK Callback(DWORD device, DWORD message, DWORD_PTR instance, DWORD_PTR param1,
                                   DWORD_PTR param2, DWORD_PTR param3);
+    void Route(DWORD device, DWORD message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2,
+               DWORD_PTR param3);
     LONG CallInitialize();
     void ResetParams(size_t size);
 

@@ -43,12 +43,20 @@ struct FakeModem : IOrderModem {
     std::string written;
 
     bool OpenLine() override { return calls.push_back("open"), lineOpens; }
-    void Dial(const std::string& number) override { calls.push_back("dial " + number), inCall = true; }
+    uint32_t dialError = 0;
+    uint32_t Dial(const std::string& number) override
+    {
+        calls.push_back("dial " + number), inCall = dialError == 0;
+        return dialError;
+    }
     void OpenDataChannel() override { calls.push_back("data"); }
     bool CallInProgress() const override { return inCall; }
-    void Hangup() override { calls.push_back("hangup"), inCall = false; }
+    bool Hangup() override { return calls.push_back("hangup"), inCall = false, true; }
     void CloseLine() override { calls.push_back("close"); }
-    void Write(const uint8_t* bytes, size_t count) override { written.append(reinterpret_cast<const char*>(bytes), count); }
+    bool Write(const uint8_t* bytes, size_t count) override
+    {
+        return written.append(reinterpret_cast<const char*>(bytes), count), true;
+    }
 };
 
 struct FakeDialUp : IDialUp {
@@ -388,13 +396,25 @@ TEST(PlaceOrderSession, ModemCallCarriesTheOrderAndItsHangUpIsNoFailure)
     EXPECT_EQ(rig.modem.calls.back(), "close");
 }
 
-TEST(PlaceOrderSession, ModemCallLostBeforeItConnectsIsAFailedAttempt)
+TEST(PlaceOrderSession, ModemCallLostBeforeItConnectsOrRefusedIsAFailedAttempt)
 {
-    SessionRig rig(1);
-    rig.Start();
-    rig.session.OnModemDisconnected("Busy");
-    EXPECT_EQ(rig.host.Last(), "Failed - Busy\r\nAttempt 2, Retrying in 10 seconds");
-    EXPECT_TRUE(rig.dialogTimers.IsSet(kRetryTimer));
+    struct Case {
+        uint32_t dialError;
+        const char* status;
+    };
+    const Case cases[] = {
+        {0, "Failed - Busy\r\nAttempt 2, Retrying in 10 seconds"},
+        {0x80000048, "Failed - Operation Failed\r\nAttempt 2, Retrying in 10 seconds"},
+    };
+    for (const Case& c : cases) {
+        SessionRig rig(1);
+        rig.modem.dialError = c.dialError;
+        rig.Start();
+        if (c.dialError == 0)
+            rig.session.OnModemDisconnected("Busy");
+        EXPECT_EQ(rig.host.Last(), c.status);
+        EXPECT_TRUE(rig.dialogTimers.IsSet(kRetryTimer));
+    }
 }
 
 TEST(PlaceOrderSession, DialUpWritesTheEntryDialsThePrefixedNumberAndShowsEachState)

@@ -1,0 +1,150 @@
+"""The modem emulator on its own: commands, the phone book, the line's faults,
+the escape to command mode, a hang-up by closing the port, and the line speed."""
+import os
+import socket
+import subprocess
+import sys
+import threading
+import time
+import tty
+import unittest
+
+EMULATOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "modem-emulator")
+
+
+class Echo:
+    """A TCP server that sends back what it gets and counts its connections."""
+
+    def __init__(self):
+        self.server = socket.socket()
+        self.server.bind(("127.0.0.1", 0))
+        self.server.listen()
+        self.port = self.server.getsockname()[1]
+        self.connections = 0
+        threading.Thread(target=self.serve, daemon=True).start()
+
+    def serve(self):
+        while True:
+            peer, _ = self.server.accept()
+            self.connections += 1
+            threading.Thread(target=self.echo, args=(peer,), daemon=True).start()
+
+    @staticmethod
+    def echo(peer):
+        while True:
+            data = peer.recv(4096)
+            if not data:
+                return
+            peer.sendall(data)
+
+
+class Modem:
+    def __init__(self, echo, *options):
+        self.process = subprocess.Popen([sys.executable, EMULATOR, "--ring-ms", "0", "--phonebook",
+                                         "0163-296=127.0.0.1:%d" % echo.port, *options],
+                                        stdout=subprocess.PIPE, text=True)
+        ready = self.process.stdout.readline().split()
+        self.port = os.open(ready[1], os.O_RDWR | os.O_NOCTTY)
+        tty.setraw(self.port)
+
+    def events(self):
+        self.process.terminate()
+        return self.process.communicate()[0].split("\n")
+
+    def send(self, text):
+        os.write(self.port, text.encode("latin-1"))
+
+    def read_until(self, marker, timeout=3.0):
+        got = b""
+        deadline = time.monotonic() + timeout
+        while marker.encode() not in got and time.monotonic() < deadline:
+            os.set_blocking(self.port, False)
+            try:
+                got += os.read(self.port, 4096)
+            except BlockingIOError:
+                time.sleep(0.005)
+        return got.decode("latin-1")
+
+    def command(self, text, marker="OK"):
+        self.send(text + "\r")
+        return self.read_until(marker)
+
+
+class EmulatorTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.echo = Echo()
+
+    def modem(self, *options):
+        modem = Modem(self.echo, *options)
+        self.addCleanup(modem.process.kill)
+        return modem
+
+    def test_commands_answer_as_a_hayes_modem(self):
+        m = self.modem()
+        cases = [("AT", "AT\r\r\nOK\r\n"), ("ATE0", "ATE0\r\r\nOK\r\n"), ("ATZ", "\r\nOK\r\n"),
+                 ("ATE0V1X4S12=10", "ATE0V1X4S12=10\r\r\nOK\r\n"), ("ATDT555", "\r\nNO ANSWER\r\n"), ("ATS12?", "\r\n010\r\n\r\nOK\r\n"), ("AT&F", "\r\nOK\r\n"),
+                 ("ATE0Q", "ATE0Q\r\r\nOK\r\n"), ("ATY", "\r\nERROR\r\n"), ("hello", "\r\nERROR\r\n"),
+                 ("ATO", "\r\nNO CARRIER\r\n"), ("ATV0", "0\r")]
+        for command, answer in cases:
+            marker = answer.strip().split("\r\n")[-1]
+            self.assertEqual(m.command(command, marker), answer, command)
+
+    def test_a_call_is_bridged_to_the_number_in_the_phone_book_until_escape_and_hang_up(self):
+        m = self.modem("--baud", "9600")
+        self.assertIn("CONNECT 9600", m.command("ATE0DT0163-296", "CONNECT 9600\r\n"))
+        m.send("\x02order\x03")
+        self.assertEqual(m.read_until("\x03"), "\x02order\x03")
+        time.sleep(1.1)
+        m.send("+++")
+        self.assertIn("OK", m.read_until("OK", 4))
+        self.assertIn("CONNECT 9600", m.command("ATO", "CONNECT"))
+        m.send("back")
+        self.assertEqual(m.read_until("back"), "back")
+        time.sleep(1.1)
+        m.send("+++")
+        m.read_until("OK", 4)
+        m.command("ATH")
+        self.assertIn("NO CARRIER", m.command("ATO", "NO CARRIER"))
+        events = m.events()
+        self.assertIn("DIAL 0163-296", events)
+        self.assertIn("ESCAPE", events)
+        self.assertIn("HANGUP ATH", events)
+
+    def test_the_line_faults_answer_each_dial_in_turn(self):
+        m = self.modem("--outcomes", "BUSY,NO ANSWER,NO DIALTONE,NO CARRIER,CONNECT")
+        m.command("ATE0")
+        for answer in ("BUSY", "NO ANSWER", "NO DIALTONE", "NO CARRIER", "CONNECT 33600"):
+            self.assertIn(answer, m.command("ATDT0163296", answer))
+
+    def test_a_call_drops_after_the_bytes_given_and_noise_comes_first(self):
+        m = self.modem("--drop-after", "20", "--noise", "16")
+        m.command("ATE0")
+        m.send("ATDT0163296\r")
+        m.read_until("CONNECT 33600\r\n")
+        self.assertGreaterEqual(len(m.read_until("never", 0.3)), 16)
+        m.send("x" * 30)
+        self.assertIn("NO CARRIER", m.read_until("NO CARRIER"))
+        self.assertIn("HANGUP line dropped", m.events())
+
+    def test_closing_the_port_hangs_up(self):
+        m = self.modem()
+        m.command("ATE0")
+        m.command("ATDT0163296", "CONNECT")
+        os.close(m.port)
+        time.sleep(0.3)
+        self.assertIn("HANGUP dtr", m.events())
+
+    def test_bytes_cross_at_the_line_speed(self):
+        m = self.modem("--baud", "2400")
+        m.command("ATE0")
+        m.command("ATDT0163296", "CONNECT 2400\r\n")
+        started = time.monotonic()
+        m.send("y" * 240)
+        self.assertEqual(m.read_until("y" * 240, 5), "y" * 240)
+        # 240 bytes at 240 bytes a second, the two ways overlapping.
+        self.assertTrue(0.95 < time.monotonic() - started < 1.5, time.monotonic() - started)
+
+
+if __name__ == "__main__":
+    unittest.main()
