@@ -7,9 +7,8 @@ import shutil
 import subprocess
 import time
 
-import test_order
 from harness import MAIN_TITLE, WINE, check, wait_for
-from test_order import DATA_KEY, demo_products, order, wait_order, write_order
+from test_order import DATA_KEY, _session, demo_products, order, wait_order, write_order
 from test_scan import scan
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -75,7 +74,7 @@ def remove_installation(h):
             os.remove(os.path.join(h.prefix, "drive_c", link))
     reg(h, "delete", UNINSTALL_KEY, "/f")
     reg(h, "delete", COMPANY_KEY + r"\Common", "/f")
-    test_order._session["key stored"] = False
+    _session["key stored"] = False  # the other tests store theirs again
 
 
 def settings(h):
