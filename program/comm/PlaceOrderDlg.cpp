@@ -31,7 +31,8 @@ CPlaceOrderDlg::CPlaceOrderDlg(CQuillboxDlg& main) : CSkinnedDialog(IDD_PLACEORD
 PlaceOrderSettings CPlaceOrderDlg::SessionSettings() const
 {
     const CSettingsRecord& settings = m_main.Settings();
-    return PlaceOrderSettings{settings.host, settings.port, settings.cnxType, settings.rasConnection, settings.number};
+    return PlaceOrderSettings{settings.host,   settings.port,       settings.cnxType,      settings.rasConnection,
+                              settings.number, settings.deviceName, settings.rasDialPrefix};
 }
 
 BOOL CPlaceOrderDlg::OnInitDialog()
@@ -43,9 +44,10 @@ BOOL CPlaceOrderDlg::OnInitDialog()
     AttachSkin("[PlaceOrderDialog]");
     m_timers.SetWindow(Handle());
     m_socket.SetOwner(Handle());
+    m_dialUp.SetNotifier(Handle());
     if (m_main.Settings().cnxType != 0)
         m_modem.SetNotifier(Handle(), WM_MODEM_EVENT);
-    const CPlaceOrderSession::Ports ports{*this,    m_socket, &m_modem, nullptr, m_timers, m_link.Engine(),
+    const CPlaceOrderSession::Ports ports{*this,    m_socket, &m_modem, &m_dialUp, m_timers, m_link.Engine(),
                                           &m_link.Log()};
     m_session = std::make_unique<CPlaceOrderSession>(ports, SessionSettings(), m_order);
     m_session->SetUpdatePath(kUpdateFile);
@@ -62,6 +64,12 @@ void CPlaceOrderDlg::ShowStatus(const std::string& text)
 
 bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    // The dial event's number is only known at run time: it is looked for first.
+    if (m_dialUp.IsDialEvent(message)) {
+        m_session->OnRasDialEvent(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
+        result = 1;
+        return true;
+    }
     result = 0;
     if (CInternetSocket::IsSelectMessage(message)) {
         m_socket.OnSelect(message, lParam, [this](int code, int error) { m_session->OnSocketEvent(code, error); });

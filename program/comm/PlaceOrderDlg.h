@@ -7,6 +7,7 @@
 #include "comm/OrderMessage.h"
 #include "comm/OrderModem.h"
 #include "comm/PlaceOrderSession.h"
+#include "comm/RasDialUp.h"
 #include "framework/WindowTimers.h"
 #include "skin/SkinnedDialog.h"
 
@@ -42,6 +43,7 @@ private:
     CQuillboxDlg& m_main;
     OrderMessageInputs m_order;
     CInternetSocket m_socket;
+    CRasDialUp m_dialUp;
     COrderModem m_modem;
     CBiSyncWnd m_link;
     CWindowTimers m_timers;

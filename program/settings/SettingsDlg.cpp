@@ -4,6 +4,7 @@
 
 #include "framework/DataExchange.h"
 #include "res/resource.h"
+#include "settings/UpdateDisk.h"
 #include "skin/MessageDlg.h"
 #include "tapi/TapiDevice.h"
 #include "tapi/TapiLineApp.h"
@@ -18,6 +19,8 @@ constexpr char kAccountRefused[] =
     "The Account Number is invalid.\r\n\r\nIt can't hold '~' or control codes";
 
 enum SkinId : uint32_t {
+    kSkinUpdateFromDisk = 2,
+    kSkinUpdateOnline = 3,
     kSkinOk = 10,
     kTextHostOrNumber = 100,
     kTextPortOrDevice = 101,
@@ -70,7 +73,6 @@ BOOL CSettingsDlg::OnInitDialog()
     AttachSkin("[SettingsDialog]");
     FillDeviceList();
     m_record.LoadSettings();
-    m_skin.SetText(kTextLastUpdate, m_record.lastUpdate.c_str());
     m_skin.SetText(kTextVersion, "v1.6");
     return TRUE;
 }
@@ -99,6 +101,10 @@ void CSettingsDlg::OnSkinCommand(WPARAM id)
 {
     if (id == kSkinOk)
         OnOK();
+    else if (id == kSkinUpdateFromDisk)
+        CUpdateDisk::RunFromDisk(Handle());
+    else if (id == kSkinUpdateOnline)
+        CUpdateDisk::OpenAddress(m_record.updateAddress);
     else
         CSkinnedDialog::OnSkinCommand(id);
 }
@@ -249,6 +255,7 @@ void CSettingsDlg::RegisterHotKey(int keyCode, int modifiers)
 void CSettingsDlg::ShowFields(const CSettingsRecord&)
 {
     UpdateData(false);
+    m_skin.SetText(kTextLastUpdate, m_record.lastUpdate.c_str());
 }
 
 void CSettingsDlg::TakeFields(CSettingsRecord&)
