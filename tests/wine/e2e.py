@@ -28,7 +28,7 @@ def tests(selected):
     for module in MODULES:
         whole = not selected or module.__name__ in selected
         for name in sorted(vars(module)):
-            if name.startswith("test_") and (whole or name in selected):
+            if name.startswith("test_") and callable(getattr(module, name)) and (whole or name in selected):
                 yield name, getattr(module, name)
 
 
