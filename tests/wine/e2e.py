@@ -10,6 +10,7 @@ import harness
 import test_dialup
 import test_history
 import test_installer
+import test_modem
 import test_order
 import test_scan
 import test_search
@@ -20,7 +21,7 @@ import test_startup
 import test_update
 
 MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history,
-           test_installer, test_dialup, test_update)
+           test_installer, test_dialup, test_update, test_modem)
 
 
 def tests(selected):

@@ -143,7 +143,8 @@ std::string Command(HANDLE port, HANDLE abort, const std::string& command, DWORD
     std::string text;
     const DWORD started = GetTickCount();
     while (GetTickCount() - started < limitMs) {
-        if (!ReadSome(port, abort, text))
+        // A read that timed out empty may report failure: only an abort ends the wait.
+        if (!ReadSome(port, abort, text) && WaitForSingleObject(abort, 0) == WAIT_OBJECT_0)
             return "";
         std::string result = TakeResult(text);
         if (!result.empty())

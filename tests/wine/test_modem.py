@@ -1,0 +1,106 @@
+"""Sending over a telephone modem, as a person does (F8, Y) with "modem" chosen
+in Settings. Wine's tapi32.dll is stubs, so the prefix gets the stand-in of
+tests/wine/standins/tapi32 on COM7, and COM7 is the pty of tools/modem-emulator,
+which bridges the wholesaler's number to a real orderd on loopback."""
+import contextlib
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from harness import check, wait_for
+from test_dialup import trace_log, word_size
+from test_order import main_enabled, start_order_window
+from test_send import Orderd, close_response, in_stock, send, status, wait_response
+
+STANDIN_KEY = r"HKCU\Software\Quillbox Tests\TapiStandIn"
+LINE_NAME = "Quillbox Test Modem"
+NUMBER = "01632 960410"
+EMULATOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "modem-emulator")
+
+
+class Emulator:
+    """The modem on COM7; its events ("DIAL ...", "HANGUP ...") in a file."""
+
+    def __init__(self, h, server, *options):
+        self.path = os.path.join(h.artefacts, "modem-%d.log" % time.monotonic_ns())
+        link = os.path.join(h.prefix, "dosdevices", "com7")
+        self.process = subprocess.Popen([sys.executable, EMULATOR, "--link", link, "--ring-ms", "500",
+                                         "--phonebook", "%s=127.0.0.1:%d" % (NUMBER, server.port), *options],
+                                        stdout=open(self.path, "w"), stderr=subprocess.STDOUT,
+                                        start_new_session=True)
+        h.processes.append(self.process)
+        check(wait_for(lambda: "READY" in self.events(), 10), "the modem emulator did not start")
+
+    def events(self):
+        return open(self.path).read()
+
+
+@contextlib.contextmanager
+def modem_line(h, server, *options):
+    """The stand-in chosen over Wine's tapi32 for the programs started inside,
+    its port the emulator's."""
+    folder = "system32" if word_size(os.path.join(h.build, "program", "Quillbox.exe")) == 64 else "syswow64"
+    shutil.copy(os.path.join(h.build, "tests", "wine", "standins", "tapi32", "tapi32.dll"),
+                os.path.join(h.prefix, "drive_c", "windows", folder, "tapi32.dll"))
+    h.wine("reg", "add", STANDIN_KEY, "/v", "Port", "/t", "REG_SZ", "/d", "COM7", "/f")
+    emulator = Emulator(h, server, *options)
+    before = os.environ.get("WINEDLLOVERRIDES", "")
+    os.environ["WINEDLLOVERRIDES"] = before + ";tapi32=n,b"
+    try:
+        yield emulator
+    finally:
+        os.environ["WINEDLLOVERRIDES"] = before
+
+
+def start_modem_order(h, server):
+    window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711", CnxType="1",
+                                   Number=NUMBER, Device="0")
+    return window
+
+
+def test_an_order_goes_over_the_modem_call_and_the_line_is_hung_up(h):
+    server = Orderd(h)
+    with modem_line(h, server) as modem:
+        window = start_modem_order(h, server)
+        started = time.monotonic()
+        send(h, window)
+        response, title = wait_response(h, 60)
+        took = time.monotonic() - started
+        check(title != "Response to Order <failed>", "no order number over the modem: %r" % title)
+        close_response(h, response)
+        check(wait_for(lambda: "HANGUP" in modem.events(), 10), "the modem was not hung up: %r" % modem.events())
+    log = trace_log(h)
+    expected = ("Dialing '%s'" % NUMBER, "Connected...", "Transmitting Order", "Receiving response.")
+    at = [log.find("status - '%s" % text) for text in expected]
+    check(-1 not in at and at == sorted(at), "the statuses in the log, in order: %r" % list(zip(expected, at)))
+    check("DIAL %s" % NUMBER in modem.events(), "the number dialled: %r" % modem.events())
+    check(len(server.query("SELECT message FROM orders WHERE account = '4711'")) == 1, "orderd has no order")
+    print("  modem order from Y to the response: %.1f s" % took)
+
+
+def test_a_busy_line_is_retried_and_the_next_call_succeeds(h):
+    server = Orderd(h)
+    with modem_line(h, server, "--outcomes", "BUSY,CONNECT") as modem:
+        send(h, start_modem_order(h, server))
+        check(wait_for(lambda: "Failed - Busy\nAttempt 2, Retrying in " in status(h), 20),
+              "no retry after the busy line: %r" % status(h))
+        response, title = wait_response(h, 60)
+        check(title != "Response to Order <failed>", "the second call did not carry the order: %r" % title)
+        close_response(h, response)
+        check(modem.events().count("DIAL ") == 2, "the dials: %r" % modem.events())
+
+
+def test_cancel_while_dialling_hangs_up(h):
+    server = Orderd(h)
+    # The wholesaler's modem takes long to answer.
+    with modem_line(h, server, "--ring-ms", "8000") as modem:
+        dialog = send(h, start_modem_order(h, server))
+        check(wait_for(lambda: "Dialing '" in status(h), 10), "not dialling: %r" % status(h))
+        check(wait_for(lambda: "DIAL " in modem.events(), 10), "the modem was not dialled")
+        h.keys(dialog, "Escape")
+        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
+        check(wait_for(lambda: "HANGUP" in modem.events() or "RESULT" in modem.events(), 30),
+              "the emulator did not see the hang-up: %r" % modem.events())
+        check(not server.query("SELECT message FROM orders"), "an order went after the cancel")
