@@ -5,6 +5,7 @@
 #include "app/QuillboxDlg.h"
 #include "comm/OrderResponseDlg.h"
 #include "framework/AppMessages.h"
+#include "framework/DebugOutput.h"
 #include "framework/PostedData.h"
 #include "res/resource.h"
 #include "tapi/TapiLineApp.h"
@@ -16,11 +17,6 @@ constexpr uint32_t kStatusText = 100;
 constexpr char kAppTitle[] = "Quillbox";
 constexpr char kTitle[] = "Sending order";
 constexpr char kUpdateFile[] = "one";
-
-void DebugLine(const std::string& text)
-{
-    OutputDebugStringA(text.c_str());
-}
 } // namespace
 
 CPlaceOrderDlg::CPlaceOrderDlg(CQuillboxDlg& main) : CSkinnedDialog(IDD_PLACEORDER), m_main(main), m_modem(theLineApp, main.SettingsDialog())
@@ -59,7 +55,7 @@ void CPlaceOrderDlg::ShowStatus(const std::string& text)
 {
     SetDlgItemTextA(Handle(), IDC_STATUS_LINE, text.c_str());
     m_skin.SetText(kStatusText, text.c_str());
-    DebugLine("Order Status '" + text + "'\r\n");
+    DebugOutput("Order Status '%s'\r\n", text.c_str());
 }
 
 bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -92,7 +88,7 @@ bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 void CPlaceOrderDlg::OnLinkSend(WPARAM buffer)
 {
     const std::unique_ptr<std::vector<uint8_t>> bytes = TakePosted<std::vector<uint8_t>>(buffer);
-    DebugLine("Sending '" + FormatControls(bytes->data(), bytes->size()) + "'\r\n");
+    DebugOutput("Sending '%s'\r\n", FormatControls(bytes->data(), bytes->size()).c_str());
     m_session->OnLinkSend(*bytes);
 }
 
@@ -100,8 +96,8 @@ void CPlaceOrderDlg::OnModemEvent(WPARAM state, LPARAM detail)
 {
     const uint32_t callState = static_cast<uint32_t>(state);
     const char* detailText = Tapi::CallStateDetail(callState, static_cast<uint32_t>(detail));
-    DebugLine(std::string("Modem State: '") + Tapi::CallStateName(callState) + "', '" + detailText + "', '" +
-              m_modem.Name() + "'\r\n");
+    DebugOutput("Modem State: '%s', '%s', '%s'\r\n", Tapi::CallStateName(callState), detailText,
+                m_modem.Name().c_str());
     if (callState == LINECALLSTATE_CONNECTED)
         m_session->OnModemConnected();
     else if (callState == LINECALLSTATE_DISCONNECTED)
@@ -111,7 +107,7 @@ void CPlaceOrderDlg::OnModemEvent(WPARAM state, LPARAM detail)
 void CPlaceOrderDlg::OnModemData(WPARAM chunk)
 {
     const std::unique_ptr<std::vector<uint8_t>> bytes = TakePosted<std::vector<uint8_t>>(chunk);
-    DebugLine("Received '" + FormatControls(bytes->data(), bytes->size()) + "'\r\n");
+    DebugOutput("Received '%s'\r\n", FormatControls(bytes->data(), bytes->size()).c_str());
     m_session->DataReceived(bytes->data(), bytes->size());
 }
 
