@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "LocalTime.h"
-#include "TempDir.h"
 #include "history/HistoryName.h"
 #include "history/HistoryTexts.h"
 #include "history/HistoryTree.h"
@@ -155,24 +154,6 @@ TEST(HistoryTexts, DaySuffixes)
         EXPECT_EQ(DayText(day), text);
 }
 
-TEST(HistoryTexts, MonthNamesOfTreeAndSummary)
-{
-    EXPECT_STREQ(MonthTreeName(1), "January");
-    EXPECT_STREQ(MonthTreeName(2), "Febuary");
-    EXPECT_STREQ(MonthTreeName(12), "December");
-    EXPECT_STREQ(MonthTreeName(0), "December");
-    EXPECT_STREQ(MonthTreeName(13), "");
-    EXPECT_STREQ(MonthTreeName(-1), "");
-    EXPECT_STREQ(MonthName(2), "February");
-    EXPECT_STREQ(MonthName(0), "");
-}
-
-TEST(HistoryTexts, OrderNodes)
-{
-    EXPECT_EQ(OrderNodeText(9, 5, 0, "A1"), "09:05:00 (A1)");
-    EXPECT_EQ(OrderNodeText(9, 5, 0, -12), "09:05:00 (-12)");
-}
-
 TEST(HistoryIndex, RecordsBuildTheTree)
 {
     IndexBytes index;
@@ -258,39 +239,6 @@ TEST(HistoryFiles, FindChildFallsBackToTheLastLowerValue)
     EXPECT_EQ(CHistoryTree::FindChild(march, 6)->text, "5th");
     EXPECT_EQ(CHistoryTree::FindChild(march, 2), nullptr);
     EXPECT_EQ(CHistoryTree::FindChild(tree.Root(), 2010)->text, "2008");
-}
-
-class HistoryFolderTest : public TempDirTest {};
-
-TEST_F(HistoryFolderTest, FilesAreListedInNameOrderWhenThereIsNoIndex)
-{
-    for (const char* name : {"2008-03-07 09.00.00 (3).DAT", "2008-03-05 14.03.22 (1).dat", "Current.dat",
-                             "2008-03-06 10.00.00.dat", "notes (x).dat"})
-        WriteBytes(PathOf(name), "");
-    CHistoryTree tree;
-    tree.Load(m_dir.string());
-    EXPECT_EQ(Flat(tree), (Lines{"1:2008", "2:March", "3:5th", "4:14:03:22 (1)", "3:7th", "4:09:00:00 (3)"}));
-}
-
-TEST_F(HistoryFolderTest, IndexWhenPresentDescribesTheWholeTree)
-{
-    WriteBytes(PathOf("2008-03-05 14.03.22 (1).dat"), "");
-    CHistoryTree tree;
-    EXPECT_FALSE(tree.Load(m_dir.string()));
-    IndexBytes index;
-    index.Year(2001).Month(1).Day(1).Order(1, 2, 3, 4);
-    WriteBytes(PathOf("index.dat"), std::string(index.bytes.begin(), index.bytes.end()));
-    EXPECT_TRUE(tree.Load(m_dir.string()));
-    EXPECT_EQ(Flat(tree), (Lines{"1:2001", "2:January", "3:1st", "4:01:02:03 (4)"}));
-}
-
-TEST_F(HistoryFolderTest, MissingFolderGivesAnEmptyTree)
-{
-    CHistoryTree tree;
-    tree.AddHistoryFile("2008-03-05 14.03.22 (1).dat");
-    tree.Load(PathOf("missing"));
-    EXPECT_TRUE(tree.Root().children.empty());
-    EXPECT_FALSE(tree.ReadIndexFile(PathOf("missing/index.dat")));
 }
 
 TEST(HistoryName, ScanReadsWhatParseRefuses)

@@ -165,55 +165,9 @@ TEST(ItemList, BeforeSetUpDuplicatesStayAndFindGivesTheFirst)
     EXPECT_EQ(list.FindByCode("x"), nullptr); // case matters
 }
 
-TEST(ItemList, SortPutsWorstClassFirstThenDescriptions)
-{
-    CItemList order;
-    order.Setup(ListKind::Order);
-    const std::pair<const char*, int> lines[] = {{"B", 0}, {"C", 3}, {"A", 1}, {"A", 3}, {"a", 0}, {"Z", 0}};
-    for (const auto& [description, statusClass] : lines)
-        order.AddRecord(Line(std::to_string(order.Count() + 1), 1, description, statusClass));
-    order.Sort();
-    EXPECT_EQ(Codes(order), (Strings{"4", "2", "3", "1", "6", "5"}));
-}
-
-TEST(ItemList, SearchTakesAtMostTheLimitInSourceOrder)
-{
-    CItemList products;
-    products.Setup(ListKind::Products);
-    for (int i = 0; i < 300; ++i)
-        products.AddRecord(Line(std::to_string(i), 0, i % 6 == 5 ? "BANDAGE" : "ASPIRIN 300MG"));
-    CItemList hits;
-    hits.Setup(ListKind::SearchResults);
-    hits.Search(products, "asp 300", 200);
-    ASSERT_EQ(hits.Count(), 200);
-    EXPECT_EQ(hits.At(0)->code, "0");
-    EXPECT_EQ(hits.At(5)->code, "6");
-    EXPECT_EQ(hits.At(199)->code, "238");
-}
-
-TEST(ItemList, ZeroQuantityRemovesAnOrderLineButNotASearchHit)
-{
-    RecordingView view;
-    CItemList order;
-    order.SetView(&view);
-    order.Setup(ListKind::Order);
-    for (const char* code : {"1", "2", "3"})
-        order.AddRecord(Line(code, 1));
-    view.events.clear();
-    view.mark = 2;
-    order.At(0)->quantity = 0;
-    order.UpdateRow(0);
-    EXPECT_EQ(Codes(order), (Strings{"2", "3"}));
-    // The line the user had selected stays selected after the rows above it move up.
-    EXPECT_EQ(view.events, (Strings{"delete 0", "select 1"}));
-
-    CItemList hits;
-    hits.Setup(ListKind::SearchResults);
-    hits.AddRecord(Line("1", 1));
-    hits.At(0)->quantity = 0;
-    hits.UpdateRow(0);
-    EXPECT_EQ(hits.Count(), 1);
-}
+// Sort by class then description, the search's limit of 200 hits in file
+// order, and a zero line leaving the order are pinned end to end
+// (tests/wine/test_order.py, test_search.py).
 
 using ItemListFileTest = TempDirTest;
 

@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
 #include "data/Gtin.h"
-#include "demo/DemoCatalogue.h"
 #include "order/ScanCode.h"
 
 namespace {
@@ -138,25 +135,4 @@ TEST(ScanCode, LookUpFindsProductsBySecondOrItemCodeInListOrder)
     EXPECT_EQ(LookUpScan(products, kGtin).outcome, ScanOutcome::Refused);
     products.Clear();
     EXPECT_EQ(LookUpScan(products, "96385074").outcome, ScanOutcome::Refused);
-}
-
-using ScanFileTest = TempDirTest;
-
-// The program's way in: the product file loaded, its GTINs indexed at the end.
-TEST_F(ScanFileTest, EveryDemoPackScansToItsProductAfterALoad)
-{
-    CItemList written;
-    written.Setup(ListKind::Products);
-    for (ItemRecord& r : MakeDemoCatalogue(3000))
-        written.AddRecord(std::make_unique<ItemRecord>(r));
-    ASSERT_TRUE(written.Save(PathOf("Database.dat").c_str()));
-    CItemList products;
-    products.Setup(ListKind::Products);
-    ASSERT_TRUE(products.Load(PathOf("Database.dat").c_str()));
-    ASSERT_EQ(products.Count(), 3000);
-    for (int i = 0; i < products.Count(); ++i) {
-        const ScanLookup lookup = LookUpScan(products, products.At(i)->auxText);
-        ASSERT_NE(lookup.outcome, ScanOutcome::Refused) << products.At(i)->auxText;
-        EXPECT_NE(std::find(lookup.products.begin(), lookup.products.end(), products.At(i)), lookup.products.end());
-    }
 }

@@ -31,19 +31,29 @@ protected:
 
 } // namespace
 
-TEST_F(SkinReaderTest, SeparatorsSplitWordsAndParenthesesStandAlone)
+TEST_F(SkinReaderTest, WordsAsTheReaderDeliversThem)
 {
-    EXPECT_EQ(Words("X=10,Y\t20\r\n"), (W{"X", "10", "Y", "20"}));
-    EXPECT_EQ(Words("name(a b)\n"), (W{"name", "(", "a", "b", ")"}));
-    EXPECT_EQ(Words("COLOR {255,0,0}\n"), (W{"COLOR", "{255", "0", "0}"}));
-    EXPECT_EQ(Words("((x)) \n"), (W{"(", "(", "x", ")", ")"}));
-}
-
-TEST_F(SkinReaderTest, QuotedPartsKeepSeparatorsAnywhereInAWord)
-{
-    EXPECT_EQ(Words("\"Send order\" ab\"c d\"e \"x=1,y\"\n"), (W{"Send order", "abc de", "x=1,y"}));
-    // A word of nothing but an empty quoted part reads as nothing, like the end.
-    EXPECT_EQ(Words("a \"\" b\n"), (W{"a"}));
+    const std::pair<std::string, W> cases[] = {
+        // Separators split words and parentheses stand alone.
+        {"X=10,Y\t20\r\n", {"X", "10", "Y", "20"}},
+        {"name(a b)\n", {"name", "(", "a", "b", ")"}},
+        {"COLOR {255,0,0}\n", {"COLOR", "{255", "0", "0}"}},
+        {"((x)) \n", {"(", "(", "x", ")", ")"}},
+        // Quoted parts keep separators anywhere in a word; a word of nothing but
+        // an empty quoted part reads as nothing, like the end.
+        {"\"Send order\" ab\"c d\"e \"x=1,y\"\n", {"Send order", "abc de", "x=1,y"}},
+        {"a \"\" b\n", {"a"}},
+        // Only the exact word "/*" opens a comment.
+        {"a /* skipped * / still */ END\n", {"a", "END"}},
+        {"/*x */ b\n", {"/*x", "*/", "b"}},
+        {"/* one */ /* two */ c\n", {"c"}},
+        {"a /* never closed\n", {"a"}},
+        // A NUL ends a word, and reads as nothing where one should start.
+        {std::string("a b\0c d\n", 8), {"a", "b", "c", "d"}},
+        {std::string("a \0b c\n", 8), {"a"}},
+    };
+    for (const auto& [text, words] : cases)
+        EXPECT_EQ(Words(text), words) << text;
 }
 
 TEST_F(SkinReaderTest, TheWordAtTheVeryEndOfTheInputIsLost)
@@ -52,14 +62,6 @@ TEST_F(SkinReaderTest, TheWordAtTheVeryEndOfTheInputIsLost)
     EXPECT_EQ(lastWord, "END");
     EXPECT_EQ(Words("SET a b END\n"), (W{"SET", "a", "b", "END"}));
     EXPECT_EQ(Words("a \"open quote\n"), (W{"a"}));
-}
-
-TEST_F(SkinReaderTest, OnlyTheExactWordSlashStarOpensAComment)
-{
-    EXPECT_EQ(Words("a /* skipped * / still */ END\n"), (W{"a", "END"}));
-    EXPECT_EQ(Words("/*x */ b\n"), (W{"/*x", "*/", "b"}));
-    EXPECT_EQ(Words("/* one */ /* two */ c\n"), (W{"c"}));
-    EXPECT_EQ(Words("a /* never closed\n"), (W{"a"}));
 }
 
 TEST_F(SkinReaderTest, VariablesReadAsTheirValuesAndUnsetOnesAsOneSpace)
@@ -107,12 +109,6 @@ TEST_F(SkinReaderTest, LongWordsAreCutAt1023Characters)
     EXPECT_EQ(words[2], std::string(1023, 'w'));
     variables.Set("long", std::string(1023, 'v').c_str());
     EXPECT_EQ(Words("$cat $long $long x\n"), (W{std::string(1023, 'v'), "x"}));
-}
-
-TEST_F(SkinReaderTest, ANulCharacterEndsAWordAndReadsAsNothingWhereOneShouldStart)
-{
-    EXPECT_EQ(Words(std::string("a b\0c d\n", 8)), (W{"a", "b", "c", "d"}));
-    EXPECT_EQ(Words(std::string("a \0b c\n", 8)), (W{"a"}));
 }
 
 TEST_F(SkinReaderTest, AMissingFileIsNotOpenAndReadsNothing)

@@ -45,17 +45,29 @@ protected:
 
 } // namespace
 
-TEST_F(SkinScriptTest, ASectionRunsFromItsHeaderToItsEnd)
+TEST_F(SkinScriptTest, ASectionIsFoundAndReadToItsEnd)
 {
-    EXPECT_EQ(Loaded("[Other]\r\n" + Button(1) + "END\r\n[Test]\r\n" + Button(2) + Button(3) + "END\r\n" + Button(4) +
-                     "END\r\n"),
-              (Ids{3, 2}))
-        << "inserted at the front";
-}
-
-TEST_F(SkinScriptTest, SectionNamesMatchWithoutRegardToCaseWhereverTheyStand)
-{
-    EXPECT_EQ(Loaded("SET x [TEST] " + Button(5) + "END\n"), Ids{5});
+    Script("[Shared]\n" + Button(40) + "END\n", "shared.ini");
+    const struct {
+        const char* what;
+        std::string text;
+        Ids ids;
+    } cases[] = {
+        {"from its header to its END, each item inserted at the front",
+         "[Other]\r\n" + Button(1) + "END\r\n[Test]\r\n" + Button(2) + Button(3) + "END\r\n" + Button(4) + "END\r\n",
+         {3, 2}},
+        {"its name matches without regard to case wherever it stands", "SET x [TEST] " + Button(5) + "END\n", {5}},
+        {"an include reads another file with IN", "[Test]\nSECTION { Shared IN " + PathOf("shared.ini") + " }\nEND\n",
+         {40}},
+        {"a SECTION word without a brace is dropped", "[Test]\nSECTION Piece " + Button(3) + "END\n", {3}},
+        {"a comment before END still ends", "[Test]\n/* notes * and / things */ END\n", {}},
+    };
+    for (const auto& c : cases) {
+        CSkin fresh;
+        EXPECT_TRUE(Load(fresh, c.text)) << c.what;
+        EXPECT_EQ(IdsOf(fresh), c.ids) << c.what;
+    }
+    EXPECT_TRUE(failures.messages.empty());
 }
 
 TEST_F(SkinScriptTest, FindItemTakesTheItemDeclaredLast)
@@ -91,26 +103,26 @@ TEST_F(SkinScriptTest, IncludesPassParametersThatStaySetAfterwards)
     EXPECT_STREQ(skin.GetVariable("p2"), "two.bmp");
 }
 
-TEST_F(SkinScriptTest, IncludesReadOtherFilesWithIn)
+// Failures name the last word read and the count of carriage returns before it
+// (line feeds don't count); the end of the input inside SET or SECTION is quiet.
+TEST_F(SkinScriptTest, AFailedLoadReportsOnce)
 {
-    Script("[Shared]\n" + Button(40) + "END\n", "shared.ini");
-    EXPECT_EQ(Loaded("[Test]\nSECTION { Shared IN " + PathOf("shared.ini") + " }\nEND\n"), Ids{40});
-}
-
-TEST_F(SkinScriptTest, ASectionWordWithoutABraceIsDropped)
-{
-    EXPECT_EQ(Loaded("[Test]\nSECTION Piece " + Button(3) + "END\n"), Ids{3});
-}
-
-TEST_F(SkinScriptTest, AFailedIncludeFailsTheIncludingLoadOnce)
-{
-    ExpectFailure("[Piece]\nBOGUS\nEND\n[Test]\nSECTION { Piece }\nEND\n", "Failed at word 'BOGUS' on line 0\n");
-    ExpectFailure("[Test]\nSECTION { Piece IN " + PathOf("absent.ini") + " }\nEND\n", "");
-}
-
-TEST_F(SkinScriptTest, ASectionThatIncludesItselfFailsInsteadOfRecursing)
-{
-    ExpectFailure("[Test]\r\nSECTION { Test }\r\nEND\r\n", "Failed at word 'Test' on line 1\n");
+    const std::pair<std::string, const char*> cases[] = {
+        {"[Piece]\nBOGUS\nEND\n[Test]\nSECTION { Piece }\nEND\n", "Failed at word 'BOGUS' on line 0\n"},
+        {"[Test]\nSECTION { Piece IN " + PathOf("absent.ini") + " }\nEND\n", ""},
+        {"[Test]\r\nSECTION { Test }\r\nEND\r\n", "Failed at word 'Test' on line 1\n"},  // no endless recursion
+        {"[Test]\r\nWHAT\r\nEND\r\n", "Failed at word 'WHAT' on line 2\n"},
+        {"[Test] WHAT x\r\n", "Failed at word 'WHAT' on line 0\n"},
+        {"[Test]\nWHAT\nEND\n", "Failed at word 'WHAT' on line 0\n"},
+        {"[Test]\r\nBITMAP { ID 1 }\r\nEND\r\n", "Failed at word '}' on line 2\n"},  // its separator counts
+        {"[Test]\r\n" + Button(1) + "END", "Failed at word 'END' on line 2\n"},
+        {"[Test]\r\n" + Button(1), "Failed at word '}' on line 2\n"},
+        {"[Elsewhere]\r\nEND\r\n", "Failed at word 'END' on line 2\n"},
+        {"[Test]\nSET name\n", ""}, {"[Test]\nSET\n", ""}, {"[Test]\nSECTION\n", ""},
+        {"[Test]\nSECTION { Piece ( a b\n", ""}, {"[Test]\nSECTION { Piece IN\n", ""}, {"[Test]\nSECTION { Piece\n", ""},
+    };
+    for (const auto& [text, message] : cases)
+        ExpectFailure(text, message);
 }
 
 TEST_F(SkinScriptTest, OneLoadReadsABoundedNumberOfSections)
@@ -122,38 +134,11 @@ TEST_F(SkinScriptTest, OneLoadReadsABoundedNumberOfSections)
     ExpectFailure(text + "[L12]\nEND\n", "Failed at word 'L12' on line 0\n", "[L0]");
 }
 
-TEST_F(SkinScriptTest, TheEndOfTheInputInsideSetOrSectionIsQuiet)
-{
-    for (const char* cut : {"SET name\n", "SET\n", "SECTION\n", "SECTION { Piece ( a b\n", "SECTION { Piece IN\n",
-                            "SECTION { Piece\n"})
-        ExpectFailure(std::string("[Test]\n") + cut, "");
-}
-
-TEST_F(SkinScriptTest, FailuresNameTheLastWordAndTheCarriageReturnCount)
-{
-    ExpectFailure("[Test]\r\nWHAT\r\nEND\r\n", "Failed at word 'WHAT' on line 2\n");
-    ExpectFailure("[Test] WHAT x\r\n", "Failed at word 'WHAT' on line 0\n");
-    ExpectFailure("[Test]\nWHAT\nEND\n", "Failed at word 'WHAT' on line 0\n");  // line feeds don't count
-    ExpectFailure("[Test]\r\nBITMAP { ID 1 }\r\nEND\r\n", "Failed at word '}' on line 2\n");  // its separator counts
-}
-
-TEST_F(SkinScriptTest, TheEndOfTheInputWhereAStatementShouldBeginFails)
-{
-    ExpectFailure("[Test]\r\n" + Button(1) + "END", "Failed at word 'END' on line 2\n");
-    ExpectFailure("[Test]\r\n" + Button(1), "Failed at word '}' on line 2\n");
-    ExpectFailure("[Elsewhere]\r\nEND\r\n", "Failed at word 'END' on line 2\n");
-}
-
 TEST_F(SkinScriptTest, AMissingFileIsAQuietFalseThatAddsNothing)
 {
     EXPECT_FALSE(skin.LoadSection(PathOf("absent.ini").c_str(), "[Test]"));
     EXPECT_EQ(skin.Items().Count(), 0u);
     EXPECT_TRUE(failures.messages.empty());
-}
-
-TEST_F(SkinScriptTest, ACommentBeforeEndStillEnds)
-{
-    EXPECT_EQ(Loaded("[Test]\n/* notes * and / things */ END\n"), Ids{});
 }
 
 TEST_F(SkinScriptTest, HotKeysBindKeysToIdsInScriptOrder)

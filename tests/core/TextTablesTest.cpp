@@ -22,11 +22,12 @@ TEST(StatusText, KnownCodesThePartDeliveredQuantityAndServerErrors)
         EXPECT_EQ(StatusText(c.code, c.quantity), c.text) << c.code;
 }
 
-TEST(SocketErrorText, CommonFailuresAndGapsInTheWinsockNumbers)
+// The tables themselves are data; what is tested is the lookup: the first and
+// last entries of each range, and every gap between ranges.
+TEST(SocketErrorText, RangeEndsAndGapsInTheWinsockNumbers)
 {
     const std::pair<int, const char*> cases[] = {
-        {0, "Ok"}, {10035, "Would Block"}, {10060, "Connection timed out"}, {10061, "Connection refused"},
-        {10047, "Address family not supported by protocol family"}, {10092, "WINSOCK.DLL version out of range"},
+        {0, "Ok"}, {10035, "Would Block"}, {10092, "WINSOCK.DLL version out of range"},
         {11004, "Valid name, no data record of requested type"},
     };
     for (const auto& [code, text] : cases)
@@ -35,12 +36,10 @@ TEST(SocketErrorText, CommonFailuresAndGapsInTheWinsockNumbers)
         EXPECT_STREQ(SocketErrorText(code), "Unknown Error") << code;
 }
 
-TEST(RasStateName, ProgressStatesKeepTheirOwnSpelling)
+TEST(RasStateName, RangeEndsAndGaps)
 {
     const std::pair<uint32_t, const char*> cases[] = {
-        {0, "Opening Port"}, {3, "DeviceConnected"}, {12, "Authenticate Acknolledge"},
-        {16, "Wating for Modem Reset"}, {18, "Projected"}, {0x1003, "Password Expired"},
-        {0x2000, "Connected"}, {0x2001, "Disconnected"},
+        {0, "Opening Port"}, {18, "Projected"}, {0x1003, "Password Expired"}, {0x2001, "Disconnected"},
     };
     for (const auto& [state, text] : cases)
         EXPECT_STREQ(RasStateName(state), text) << state;
@@ -48,11 +47,10 @@ TEST(RasStateName, ProgressStatesKeepTheirOwnSpelling)
         EXPECT_STREQ(RasStateName(state), "<unknown state>") << state;
 }
 
-TEST(TapiTexts, ErrorAndMessageTextsIncludingTheirMisspellings)
+TEST(TapiTexts, RangeEndsAndGaps)
 {
     const std::pair<uint32_t, const char*> errors[] = {
-        {0, "Ok"}, {0x80000019, "Invalid Call Paramaters"}, {0x80000020, "Invalid Confrence Call Handle"},
-        {0x80000044, "NO Memory"}, {0x80000052, "Re Initialse"}, {0x8000005C, "Dial Voice Detected"},
+        {0, "Ok"}, {0x80000019, "Invalid Call Paramaters"}, {0x8000005C, "Dial Voice Detected"},
         {0x80000004, "<unknown error>"}, {0x80000031, "<unknown error>"}, {0x8000005D, "<unknown error>"},
         {1, "<unknown error>"},
     };
@@ -64,13 +62,14 @@ TEST(TapiTexts, ErrorAndMessageTextsIncludingTheirMisspellings)
     };
     for (const auto& [message, text] : messages)
         EXPECT_STREQ(Tapi::MessageName(message), text) << message;
+    for (const auto& [privilege, text] : {std::pair<uint32_t, const char*>{0, "No Change"}, {0x40, "Busy"}, {2, ""}})
+        EXPECT_STREQ(Tapi::PrivilegeName(privilege), text) << privilege;
 }
 
 TEST(TapiTexts, CallStatesAreSingleBitsAndTheirDetailDependsOnTheState)
 {
     const std::pair<uint32_t, const char*> states[] = {
-        {0x1, "Idle"}, {0x100, "Connected"}, {0x4000, "Disconnected"}, {0x8000, "unknown"},
-        {0, ""}, {0x3, ""}, {0x10000, ""},
+        {0x1, "Idle"}, {0x8000, "unknown"}, {0, ""}, {0x3, ""}, {0x10000, ""},
     };
     for (const auto& [state, text] : states)
         EXPECT_STREQ(Tapi::CallStateName(state), text) << state;
@@ -78,20 +77,10 @@ TEST(TapiTexts, CallStatesAreSingleBitsAndTheirDetailDependsOnTheState)
         uint32_t state, detail;
         const char* text;
     } details[] = {
-        {0x40, 0x1, "Station"}, {0x4000, 0x1, "Normal"}, {0x4000, 0x20, "Busy"},
-        {0x4000, 0x1000, "No Dial Tone"}, {0x2, 0x2, "Inactive"}, {0x100, 0x1, "Active"},
-        {0x8, 0x20, "Unavailable"}, {0x80, 0x2, "Customer Irregularity"},
+        {0x40, 0x1, "Station"}, {0x4000, 0x20, "Busy"}, {0x100, 0x1, "Active"},
         // A detail not listed for its state is empty.
         {0x40, 0x10, ""}, {0x100, 0x4, ""}, {0x10, 0x1, ""}, {0x4000, 0x2000, ""},
     };
     for (const auto& c : details)
         EXPECT_STREQ(Tapi::CallStateDetail(c.state, c.detail), c.text) << c.state << "/" << c.detail;
-}
-
-TEST(TapiTexts, PrivilegeNames)
-{
-    EXPECT_STREQ(Tapi::PrivilegeName(0), "No Change");
-    EXPECT_STREQ(Tapi::PrivilegeName(4), "Owner");
-    EXPECT_STREQ(Tapi::PrivilegeName(0x40), "Busy");
-    EXPECT_STREQ(Tapi::PrivilegeName(2), "");
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <vector>
 
@@ -12,9 +11,7 @@ struct FakeDisk : IUpdateDisk {
     std::map<std::string, DriveKind> kinds;
     std::map<std::string, bool> volumes;
     std::map<std::string, uint64_t> files;
-    std::vector<std::string> looked, runs;
-    int asked = 0;
-    std::function<bool()> answer = [] { return false; };
+    std::vector<std::string> looked;
 
     DriveKind Kind(const std::string& root) override { return kinds.count(root) ? kinds[root] : DriveKind::None; }
     bool HasVolume(const std::string& root) override { return volumes.count(root) == 0 || volumes[root]; }
@@ -24,8 +21,8 @@ struct FakeDisk : IUpdateDisk {
         auto found = files.find(path);
         return found != files.end() && (created = found->second, true);
     }
-    bool AskRetry() override { return ++asked, answer(); }
-    void Run(const std::string& path) override { runs.push_back(path); }
+    bool AskRetry() override { return false; }
+    void Run(const std::string&) override {}
 };
 
 const char kLocal[] = ".\\TarnUpdateD.exe";
@@ -73,29 +70,4 @@ TEST(UpdateSearch, PathsBeyondTheLimitAreSkipped)
     EXPECT_EQ(FindUpdateProgram(disk, folder).path, "E:\\TarnUpdateD.exe");
     for (const std::string& path : disk.looked)
         EXPECT_LE(path.size(), kMaxUpdatePath);
-}
-
-TEST(UpdateSearch, NothingFoundAsksUntilRetryFindsOneOrCancelRunsNothing)
-{
-    FakeDisk disk;
-    disk.kinds = {{"A:\\", DriveKind::Removable}};
-    disk.answer = [&] {
-        if (disk.asked == 2)
-            disk.files["A:\\Tarn UpdateD.exe"] = 1; // the disk goes in before the second Retry
-        return true;
-    };
-    EXPECT_TRUE(RunUpdateFromDisk(disk, ".\\"));
-    EXPECT_EQ(disk.asked, 2);
-    EXPECT_EQ(disk.runs, std::vector<std::string>{"A:\\Tarn UpdateD.exe"});
-
-    FakeDisk cancelled;
-    EXPECT_FALSE(RunUpdateFromDisk(cancelled, ".\\"));
-    EXPECT_EQ(cancelled.asked, 1);
-    EXPECT_TRUE(cancelled.runs.empty());
-
-    FakeDisk local;
-    local.files = {{kLocal, 7}};
-    EXPECT_TRUE(RunUpdateFromDisk(local, ".\\"));
-    EXPECT_EQ(local.asked, 0);
-    EXPECT_EQ(local.runs, std::vector<std::string>{kLocal});
 }

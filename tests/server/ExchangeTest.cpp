@@ -91,23 +91,6 @@ TEST_F(ExchangeTest, TheReplyIsAppliedToCurrentDatWithTheAccountsFlagAndMemo)
     EXPECT_EQ(std::vector<std::string>{"Closed on Monday"}, next.outcome.memos);
 }
 
-TEST_F(ExchangeTest, AnUnknownAccountLeavesTheOrderAsItWas)
-{
-    StartServer();
-    WriteCurrent({{"1000001", 10}, {"1000002", 1}});
-    CItemList response;
-    const ClientRun run = SendCurrent("9999", response);
-    EXPECT_TRUE(run.orderlyEnd);
-    EXPECT_EQ("<failed>", run.orderNumber) << "no order was taken";
-    EXPECT_EQ("Unknown Account", response.FindByCode("1000001")->statusText);
-    EXPECT_EQ("Unknown Account", response.FindByCode("1000002")->statusText);
-    CItemList current(&m_keys);
-    LoadCurrent(current);
-    EXPECT_EQ(2, current.Count());
-    EXPECT_EQ(10, current.FindByCode("1000001")->quantity);
-    EXPECT_EQ(100, m_server->Stock("1000001"));
-}
-
 TEST_F(ExchangeTest, AnOrderSentAgainAfterTheReplyWasLostIsNotDeliveredTwice)
 {
     StartServer();
