@@ -434,10 +434,12 @@ TEST(PlaceOrderSession, DialUpWritesTheEntryDialsThePrefixedNumberAndShowsEachSt
     EXPECT_EQ(params.entryName, "Tarn Dialup");
     EXPECT_EQ(params.phoneNumber, "9," + MakeDialUpParams("").phoneNumber);
     EXPECT_TRUE(params.callbackNumber.empty() && params.domain.empty());
+    const auto lowerCase = [](char c) { return c >= 'a' && c <= 'z'; };
     for (const std::string& text : {params.userName, params.password})
-        EXPECT_TRUE(text.size() == 4 && std::all_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; }));
+        EXPECT_TRUE(text.size() == 4 && std::all_of(text.begin(), text.end(), lowerCase)) << text;
 
-    const std::pair<uint32_t, const char*> states[] = {{0, "Opening Port"}, {0x3000, "<unknown state>"}, {14, "Authenticated"}};
+    const std::pair<uint32_t, const char*> states[] = {
+        {0, "Opening Port"}, {0x3000, "<unknown state>"}, {14, "Authenticated"}};
     for (const auto& [state, text] : states) {
         rig.session.OnRasDialEvent(state, 0);
         EXPECT_EQ(rig.host.Last(), text);

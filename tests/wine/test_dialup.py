@@ -112,18 +112,23 @@ def test_a_dial_error_is_retried_and_hung_up_and_one_that_cannot_start_is_not_re
         check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the countdown")
     h.stop_all()
 
-    # Error 5 has no dial-up text: the system's own words stand in.
-    for failure, expected_calls in (({"EntryError": 633}, ["RasSetEntryPropertiesA"]),
-                                    ({"StartError": 5}, ["RasSetEntryPropertiesA", "RasDialA"])):
-        h.install("test_a_dial_error-%s" % list(failure)[0])
-        with ras_standin(h, **failure):
+    # Error 5 has no dial-up text: the system's own words stand in. Error 699's
+    # text is longer than the buffer, so the stand-in gives none, and the system
+    # has none either: the number is shown.
+    entry_only, both = ["RasSetEntryPropertiesA"], ["RasSetEntryPropertiesA", "RasDialA"]
+    for name, error, expected, expected_calls in (
+            ("EntryError", 633, "The port is already in use or is not configured for Remote Access dial out.",
+             entry_only),
+            ("StartError", 5, "Access denied.", both),
+            ("StartError", 699, "Error 699", both)):
+        h.install("test_a_dial_error-%s-%d" % (name, error))
+        with ras_standin(h, **{name: error}):
             dialog = start_dialling(h, free_port())
-            expected = ("The port is already in use or is not configured for Remote Access dial out."
-                        if "EntryError" in failure else "Access denied.")
-            check(wait_for(lambda: status(h).strip() == expected, 10), "%s: the status is %r" % (failure, status(h)))
+            check(wait_for(lambda: status(h).strip() == expected, 10),
+                  "%s %d: the status is %r" % (name, error, status(h)))
             time.sleep(2)
-            check(status(h).strip() == expected, "%s: the status moved on to %r" % (failure, status(h)))
-            check(recorded(h)[0] == expected_calls, "%s: the calls %r" % (failure, recorded(h)[0]))
+            check(status(h).strip() == expected, "%s %d: the status moved on to %r" % (name, error, status(h)))
+            check(recorded(h)[0] == expected_calls, "%s %d: the calls %r" % (name, error, recorded(h)[0]))
             h.keys(dialog, "Escape")
             check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
         h.stop_all()

@@ -118,7 +118,8 @@ void PlayProgress(HWND notifier, DWORD error)
         cls.hInstance = GetModuleHandleA("rasapi32.dll");
         cls.lpszClassName = "RasStandInClock";
         RegisterClassA(&cls);
-        progress.clock = CreateWindowA(cls.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, cls.hInstance, nullptr);
+        progress.clock =
+            CreateWindowA(cls.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, cls.hInstance, nullptr);
     }
     progress.notifier = notifier;
     progress.message = RegisterWindowMessageA(RASDIALEVENT);
