@@ -172,7 +172,11 @@ DWORD WINAPI DialThread(void*)
     HANDLE port = g_call.port;
     HANDLE abort = g_call.abort;
     PostState(generation, LINECALLSTATE_DIALTONE, LINEDIALTONEMODE_NORMAL);
-    std::string result = Command(port, abort, "ATZ\r", kCommandMs);
+    // A port just opened may still echo or drop the first bytes: the modem is
+    // reset until it answers, as modem drivers do.
+    std::string result;
+    for (int tries = 0; tries < 3 && result != "OK" && WaitForSingleObject(abort, 0) != WAIT_OBJECT_0; ++tries)
+        result = Command(port, abort, "ATZ\r", kCommandMs);
     if (result == "OK")
         result = Command(port, abort, kSetUp, kCommandMs);
     if (result == "OK") {
