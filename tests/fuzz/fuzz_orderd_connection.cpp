@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,12 +31,17 @@ public:
 
     int64_t NowMs() const override { return m_now; }
     CTimerQueue& Timers() override { return m_timers; }
-    void SubmitOrder(uint64_t, std::string message) override { m_pending.push_back(m_desk.Answer(message, 0)); }
+    bool SubmitOrder(uint64_t, std::string message) override
+    {
+        m_pending.push_back(m_desk.Answer(message, 0));
+        return true;
+    }
+    void CancelOrder(uint64_t) override {}
     void SubmitConfirm(int64_t orderNumber) override { m_desk.Confirm(orderNumber); }
     void WantWrite(uint64_t, int, bool) override {}
     CExchangeLog& Log() override { return m_log; }
     const ServerOptions& Options() const override { return m_options; }
-    const std::string& UpdateMessage() const override { return m_update; }
+    const std::shared_ptr<const std::string>& UpdateMessage() const override { return m_update; }
 
     // What the event loop does between socket events: answers, then due timers.
     void Settle(CConnection& connection)
@@ -57,7 +63,7 @@ private:
     COrderDesk m_desk{m_store};
     CExchangeLog m_log;
     ServerOptions m_options;
-    std::string m_update = "EXEUPDATE~@@@@~";
+    std::shared_ptr<const std::string> m_update = std::make_shared<const std::string>("EXEUPDATE~@@@@~");
     CTimerQueue m_timers;
     int64_t m_now = 0;
     std::vector<OrderOutcome> m_pending;
