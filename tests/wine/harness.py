@@ -6,6 +6,7 @@ xdotool (top-level windows) and QbxProbe.exe (controls, window state and the
 registry). One QbxProbe runs for the whole run and answers on a pipe, as every
 start of a Wine program costs the better part of a second.
 """
+import contextlib
 import os
 import shutil
 import signal
@@ -133,6 +134,27 @@ class Harness:
                 pass
             self.prober = None
         raise Failure("QbxProbe stopped answering")
+
+    @contextlib.contextmanager
+    def standin_dll(self, built):
+        """A stand-in built in tests/wine/standins put in the prefix's system
+        folder of the program's word size, and chosen over Wine's own DLL of
+        that name ("n,b") for the programs started inside; Wine's comes back after."""
+        name = os.path.basename(built)
+        folder = "system32" if self.reg_view == "/reg:64" else "syswow64"
+        target = os.path.join(self.prefix, "drive_c", "windows", folder, name)
+        wines = target + ".wine"
+        if os.path.exists(target) and not os.path.exists(wines):
+            os.rename(target, wines)
+        shutil.copy(built, target)
+        before = os.environ.get("WINEDLLOVERRIDES", "")
+        os.environ["WINEDLLOVERRIDES"] = before + ";%s=n,b" % os.path.splitext(name)[0]
+        try:
+            yield
+        finally:
+            os.environ["WINEDLLOVERRIDES"] = before
+            if os.path.exists(wines):
+                os.replace(wines, target)
 
     def close(self):
         if self.prober and self.prober.poll() is None:

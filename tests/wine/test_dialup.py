@@ -6,7 +6,6 @@ or in the error a test puts in its registry key."""
 import contextlib
 import glob
 import os
-import shutil
 import time
 
 from harness import check, wait_for
@@ -19,29 +18,14 @@ STATES = ("Opening Port", "Port Opened", "Dialing Connection", "DeviceConnected"
           "Authenticating", "Authenticated", "Connected")
 
 
-def word_size(exe):
-    with open(exe, "rb") as f:
-        header = f.read(4096)
-    at = int.from_bytes(header[0x3C:0x40], "little")
-    return 64 if header[at + 4:at + 6] == b"\x64\x86" else 32
-
-
 @contextlib.contextmanager
 def ras_standin(h, **failures):
-    """The stand-in in the prefix's system folder, chosen over Wine's own for
-    the programs started inside, with its failure values set."""
-    build_dll = os.path.join(h.build, "tests", "wine", "standins", "rasapi32.dll")
-    folder = "system32" if word_size(os.path.join(h.build, "program", "Quillbox.exe")) == 64 else "syswow64"
-    shutil.copy(build_dll, os.path.join(h.prefix, "drive_c", "windows", folder, "rasapi32.dll"))
-    h.wine("reg", "delete", STANDIN_KEY, "/f")
+    """The stand-in for the programs started inside, with its failure values set."""
+    h.wine("reg", "delete", STANDIN_KEY, "/f", h.reg_view)
     for name, value in failures.items():
-        h.wine("reg", "add", STANDIN_KEY, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f")
-    before = os.environ.get("WINEDLLOVERRIDES", "")
-    os.environ["WINEDLLOVERRIDES"] = before + ";rasapi32=n,b"
-    try:
+        h.wine("reg", "add", STANDIN_KEY, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f", h.reg_view)
+    with h.standin_dll(os.path.join(h.build, "tests", "wine", "standins", "rasapi32.dll")):
         yield
-    finally:
-        os.environ["WINEDLLOVERRIDES"] = before
 
 
 def recorded(h):

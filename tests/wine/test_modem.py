@@ -4,13 +4,12 @@ tests/wine/standins/tapi32 on COM7, and COM7 is the pty of tools/modem-emulator,
 which bridges the wholesaler's number to a real orderd on loopback."""
 import contextlib
 import os
-import shutil
 import subprocess
 import sys
 import time
 
 from harness import check, wait_for
-from test_dialup import trace_log, word_size
+from test_dialup import trace_log
 from test_order import main_enabled, start_order_window
 from test_send import Orderd, close_response, in_stock, send, status, wait_response
 
@@ -41,17 +40,10 @@ class Emulator:
 def modem_line(h, server, *options):
     """The stand-in chosen over Wine's tapi32 for the programs started inside,
     its port the emulator's."""
-    folder = "system32" if word_size(os.path.join(h.build, "program", "Quillbox.exe")) == 64 else "syswow64"
-    shutil.copy(os.path.join(h.build, "tests", "wine", "standins", "tapi32", "tapi32.dll"),
-                os.path.join(h.prefix, "drive_c", "windows", folder, "tapi32.dll"))
     h.wine("reg", "add", STANDIN_KEY, "/v", "Port", "/t", "REG_SZ", "/d", "COM7", "/f")
     emulator = Emulator(h, server, *options)
-    before = os.environ.get("WINEDLLOVERRIDES", "")
-    os.environ["WINEDLLOVERRIDES"] = before + ";tapi32=n,b"
-    try:
+    with h.standin_dll(os.path.join(h.build, "tests", "wine", "standins", "tapi32", "tapi32.dll")):
         yield emulator
-    finally:
-        os.environ["WINEDLLOVERRIDES"] = before
 
 
 def start_modem_order(h, server):
