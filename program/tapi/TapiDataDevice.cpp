@@ -14,10 +14,10 @@ constexpr DWORD kFirstIdSize = sizeof(VARSTRING);
 // A telephony layer that asks for more than this is not believed.
 constexpr DWORD kLargestIdSize = 65536;
 constexpr size_t kChunkSize = 256;
-// The line counts as quiet when no byte follows for this long: well above a
-// byte's time at 300 bit/s (33 ms), and short enough that an acknowledgement
-// reaches the link at once rather than after a second.
-constexpr DWORD kQuietMs = 50;
+// A chunk ends when no byte follows for this long, so an acknowledgement
+// reaches the link at once rather than after a second. On a slow line a block
+// may come in several chunks, which the link takes in any split.
+constexpr DWORD kQuietMs = 10;
 
 // A manual-reset event in an overlapped block, closed with it.
 class COverlapped {

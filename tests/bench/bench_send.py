@@ -30,12 +30,12 @@ def response_window():
     return out.stdout.split()[-1] if out.stdout.split() else None
 
 
-def in_stock_lines(server, products):
-    """LINES products the server holds plenty of (20 or more: a few runs take one each)."""
+def in_stock_lines(server, products, count=LINES):
+    """Lines of count products the server holds plenty of (20 or more: a few runs take one each)."""
     levels = dict(server.query("SELECT code, stock FROM products WHERE discontinued = 0"))
-    chosen = [p for p in products if levels.get(p[0], 0) >= 20][:LINES]
-    if len(chosen) < LINES:
-        raise harness.Failure("not enough products in stock for %d lines" % LINES)
+    chosen = [p for p in products if levels.get(p[0], 0) >= 20][:count]
+    if len(chosen) < count:
+        raise harness.Failure("not enough products in stock for %d lines" % count)
     return [(p[0], p[5], 1, 0) for p in chosen]
 
 

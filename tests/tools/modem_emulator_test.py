@@ -109,7 +109,7 @@ class EmulatorTest(unittest.TestCase):
         events = m.events()
         self.assertIn("DIAL 0163-296", events)
         self.assertIn("ESCAPE", events)
-        self.assertIn("HANGUP ATH", events)
+        self.assertTrue(any(e.startswith("HANGUP ATH after ") for e in events), events)
 
     def test_the_line_faults_answer_each_dial_in_turn(self):
         m = self.modem("--outcomes", "BUSY,NO ANSWER,NO DIALTONE,NO CARRIER,CONNECT")
@@ -121,11 +121,13 @@ class EmulatorTest(unittest.TestCase):
         m = self.modem("--drop-after", "20", "--noise", "16")
         m.command("ATE0")
         m.send("ATDT0163296\r")
-        m.read_until("CONNECT 33600\r\n")
-        self.assertGreaterEqual(len(m.read_until("never", 0.3)), 16)
+        # The noise may come in the same read as the result before it.
+        got = m.read_until("never", 0.5)
+        self.assertGreaterEqual(len(got.split("CONNECT 33600\r\n", 1)[-1]), 16, got)
         m.send("x" * 30)
         self.assertIn("NO CARRIER", m.read_until("NO CARRIER"))
-        self.assertIn("HANGUP line dropped", m.events())
+        events = m.events()
+        self.assertTrue(any(e.startswith("HANGUP line dropped after ") for e in events), events)
 
     def test_closing_the_port_hangs_up(self):
         m = self.modem()
@@ -133,7 +135,8 @@ class EmulatorTest(unittest.TestCase):
         m.command("ATDT0163296", "CONNECT")
         os.close(m.port)
         time.sleep(0.3)
-        self.assertIn("HANGUP dtr", m.events())
+        events = m.events()
+        self.assertTrue(any(e.startswith("HANGUP dtr after ") for e in events), events)
 
     def test_bytes_cross_at_the_line_speed(self):
         m = self.modem("--baud", "2400")

@@ -1,0 +1,81 @@
+#!/usr/bin/env python3
+"""A 100-line order over the emulated modem line at 33,600 bit/s: seconds from
+the pharmacist's Y to the response dialog, beside the time the bytes alone
+need at that speed plus the call's set-up (target: within twice that).
+
+Usage: tests/bench/bench_modem.py <win64 or win32 build dir> [runs]
+Exit code 1 when the target is missed.
+"""
+import os
+import re
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
+import harness  # noqa: E402
+from bench_program import bench_session, quit_program, wait  # noqa: E402
+from test_dialup import trace_log  # noqa: E402
+from bench_send import in_stock_lines  # noqa: E402
+from test_modem import NUMBER, modem_line  # noqa: E402
+from test_order import popups, start_order_window  # noqa: E402
+from test_send import Orderd, close_response, wait_response  # noqa: E402
+
+LINES = 100
+BAUD = 33600
+
+
+def stamp(log, status):
+    """Seconds into the trace at which a status was shown."""
+    found = re.search(r"<(\d+):(\d+\.\d+) : [\d.]+> -- status - '%s" % re.escape(status), log)
+    if not found:
+        raise harness.Failure("no status %r in the trace" % status)
+    return int(found.group(1)) * 60 + float(found.group(2))
+
+
+def measure(h, server):
+    """(Y to the response, bytes carried, call set-up) in seconds and bytes."""
+    with modem_line(h, server, "--baud", str(BAUD)) as modem:
+        window, _ = start_order_window(h, lines=lambda p: in_stock_lines(server, p, LINES), account="4711",
+                                       CnxType="1", Number=NUMBER, Device="0")
+        before = popups()
+        h.keys(window, "F8")
+        box = wait(lambda: sorted(popups() - before, key=int), 10)
+        if not box:
+            raise harness.Failure("the send question did not open")
+        subprocess.run(["xdotool", "windowfocus", "--sync", box[-1]], capture_output=True)
+        started = time.perf_counter()
+        subprocess.run(["xdotool", "key", "y"], capture_output=True)
+        response, _ = wait_response(h, 120)
+        elapsed = time.perf_counter() - started
+        close_response(h, response)
+        carried = wait(lambda: re.search(r"HANGUP .* after (\d+) bytes", modem.events()), 20)
+        if not carried:
+            raise harness.Failure("the emulator told no byte count: %r" % modem.events())
+        log = trace_log(h)
+        set_up = stamp(log, "Connected...") - stamp(log, "Dialing")
+        quit_program(h, h.processes[-1])
+        return elapsed, int(carried.group(1)), set_up
+
+
+def main():
+    build = os.path.abspath(sys.argv[1])
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 3
+    with bench_session(build, "modem") as h:
+        server = Orderd(h)
+        ratios = []
+        for run in range(runs):
+            elapsed, carried, set_up = measure(h, server)
+            own = carried / (BAUD / 10.0)
+            ratios.append(elapsed / (own + set_up))
+            print("run %d: Y to the response %.2f s; %d bytes need %.2f s at %d bit/s; call set-up %.2f s; "
+                  "ratio %.2f" % (run + 1, elapsed, carried, own, BAUD, set_up, ratios[-1]), flush=True)
+        print()
+        print("%d-line order over the modem: median ratio %.2f, worst %.2f, target under 2  %s"
+              % (LINES, statistics.median(ratios), max(ratios), "ok" if max(ratios) < 2 else "MISSED"))
+        return 0 if max(ratios) < 2 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
