@@ -9,17 +9,15 @@ Exit code 1 when the target is missed.
 import os
 import re
 import statistics
-import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
 from bench_program import bench_session, quit_program, wait  # noqa: E402
+from bench_send import in_stock_lines, send_timed  # noqa: E402
 from test_dialup import trace_log  # noqa: E402
-from bench_send import in_stock_lines  # noqa: E402
 from test_modem import NUMBER, modem_line  # noqa: E402
-from test_order import popups, start_order_window  # noqa: E402
+from test_order import start_order_window  # noqa: E402
 from test_send import Orderd, close_response, wait_response  # noqa: E402
 
 LINES = 100
@@ -39,16 +37,7 @@ def measure(h, server):
     with modem_line(h, server, "--baud", str(BAUD)) as modem:
         window, _ = start_order_window(h, lines=lambda p: in_stock_lines(server, p, LINES), account="4711",
                                        CnxType="1", Number=NUMBER, Device="0")
-        before = popups()
-        h.keys(window, "F8")
-        box = wait(lambda: sorted(popups() - before, key=int), 10)
-        if not box:
-            raise harness.Failure("the send question did not open")
-        subprocess.run(["xdotool", "windowfocus", "--sync", box[-1]], capture_output=True)
-        started = time.perf_counter()
-        subprocess.run(["xdotool", "key", "y"], capture_output=True)
-        response, _ = wait_response(h, 120)
-        elapsed = time.perf_counter() - started
+        elapsed, (response, _) = send_timed(h, window, lambda: wait_response(h, 120))
         close_response(h, response)
         carried = wait(lambda: re.search(r"HANGUP .* after (\d+) bytes", modem.events()), 20)
         if not carried:

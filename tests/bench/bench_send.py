@@ -39,9 +39,8 @@ def in_stock_lines(server, products, count=LINES):
     return [(p[0], p[5], 1, 0) for p in chosen]
 
 
-def measure(h, server):
-    window, _ = start_order_window(h, lines=lambda p: in_stock_lines(server, p), account="4711",
-                                   Host="127.0.0.1", Port=str(server.port))
+def send_timed(h, window, answered):
+    """F8, then Y: the seconds from Y until answered() returns, and what it returned."""
     before = popups()
     h.keys(window, "F8")
     box = wait(lambda: sorted(popups() - before, key=int), 10)
@@ -50,8 +49,14 @@ def measure(h, server):
     subprocess.run(["xdotool", "windowfocus", "--sync", box[-1]], capture_output=True)
     started = time.perf_counter()
     subprocess.run(["xdotool", "key", "y"], capture_output=True)
-    response = wait(response_window, 60)
-    elapsed = time.perf_counter() - started
+    result = answered()
+    return time.perf_counter() - started, result
+
+
+def measure(h, server):
+    window, _ = start_order_window(h, lines=lambda p: in_stock_lines(server, p), account="4711",
+                                   Host="127.0.0.1", Port=str(server.port))
+    elapsed, response = send_timed(h, window, lambda: wait(response_window, 60))
     if not response:
         raise harness.Failure("no response dialog")
     code, cells = h.probe("cells", subprocess.run(["xdotool", "getwindowname", response], capture_output=True,
