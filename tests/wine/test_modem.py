@@ -96,3 +96,19 @@ def test_cancel_while_dialling_hangs_up(h):
         check(wait_for(lambda: "HANGUP" in modem.events() or "RESULT" in modem.events(), 30),
               "the emulator did not see the hang-up: %r" % modem.events())
         check(not server.query("SELECT message FROM orders"), "an order went after the cancel")
+
+
+def test_a_device_that_is_gone_aborts_without_dialling(h):
+    server = Orderd(h)
+    with modem_line(h, server) as modem:
+        # The settings name the eighth line; the machine has one now.
+        window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711", CnxType="1",
+                                       Number=NUMBER, Device="7")
+        dialog = send(h, window)
+        # The status's blank line reads as one line break here.
+        expected = "Invalid modem device configuration in settings.\nAborted."
+        check(wait_for(lambda: status(h).strip() == expected, 10),
+              "the status is %r" % status(h))
+        check("DIAL" not in modem.events(), "a gone device was dialled: %r" % modem.events())
+        h.keys(dialog, "Escape")
+        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
