@@ -1,7 +1,5 @@
 #include "comm/PlaceOrderDlg.h"
 
-#include <cstdio>
-
 #include "app/QuillboxDlg.h"
 #include "comm/OrderResponseDlg.h"
 #include "framework/AppMessages.h"
@@ -19,7 +17,8 @@ constexpr char kTitle[] = "Sending order";
 constexpr char kUpdateFile[] = "one";
 } // namespace
 
-CPlaceOrderDlg::CPlaceOrderDlg(CQuillboxDlg& main) : CSkinnedDialog(IDD_PLACEORDER), m_main(main), m_modem(theLineApp, main.SettingsDialog())
+CPlaceOrderDlg::CPlaceOrderDlg(CQuillboxDlg& main)
+    : CSkinnedDialog(IDD_PLACEORDER), m_main(main), m_modem(theLineApp, main.SettingsDialog())
 {
     m_order = main.OrderInputs();
 }
@@ -139,11 +138,10 @@ void CPlaceOrderDlg::LinkEnded()
     COrderResponseDlg response(m_main);
     CDatabaseCtrl& grid = m_main.OrderGrid();
     grid.Grid().HideEdit();
-    // The grid is rebuilt once after the whole reply rather than row by row.
-    grid.List().SetView(nullptr);
-    const ReplyOutcome outcome = m_session->ApplyReply(grid.List(), response.Lines(), m_main.Settings().orderNumber);
-    grid.List().SetView(&grid);
-    grid.RowsReset();
+    ReplyOutcome outcome;
+    grid.ChangeMany([&](CItemList& order) {
+        outcome = m_session->ApplyReply(order, response.Lines(), m_main.Settings().orderNumber);
+    });
     if (outcome.showPrice)
         grid.SetShowPrice(*outcome.showPrice);
     for (const std::string& memo : outcome.memos)

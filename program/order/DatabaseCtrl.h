@@ -33,6 +33,17 @@ public:
     void Search(const CItemList& source, const char* text, int limit);
     // Orders the lines by class, then description, and puts the edit on the entry row.
     void Sort();
+    // A change of many lines at once (a reply): the rows are rebuilt once after
+    // it rather than one by one, and the save it made is reported as any other.
+    template <class Change>
+    void ChangeMany(Change change)
+    {
+        m_list.SetView(nullptr);
+        change(m_list);
+        m_list.SetView(this);
+        RowsReset();
+        Saved(!m_list.Unsaved());
+    }
     // Puts text into the edit, all of it selected.
     void SetEditText(const std::string& text);
     // After the order changed under the entry row: the edit back on it with the text.
