@@ -10,7 +10,7 @@ import time
 
 from harness import check, wait_for
 from test_dialup import trace_log
-from test_order import main_enabled, start_order_window
+from test_order import main_enabled, order, start_order_window
 from test_send import Orderd, close_response, in_stock, send, status, wait_response
 
 STANDIN_KEY = r"HKCU\Software\Quillbox Tests\TapiStandIn"
@@ -25,7 +25,10 @@ class Emulator:
     def __init__(self, h, server, *options):
         self.path = os.path.join(h.artefacts, "modem-%d.log" % time.monotonic_ns())
         link = os.path.join(h.prefix, "dosdevices", "com7")
+        # The carrier detect line the stand-in watches, where Wine can read it.
+        self.carrier = os.path.join(h.prefix, "drive_c", "modem-carrier")
         self.process = subprocess.Popen([sys.executable, EMULATOR, "--link", link, "--ring-ms", "500",
+                                         "--carrier-file", self.carrier,
                                          "--phonebook", "%s=127.0.0.1:%d" % (NUMBER, server.port), *options],
                                         stdout=open(self.path, "w"), stderr=subprocess.STDOUT,
                                         start_new_session=True)
@@ -42,6 +45,8 @@ def modem_line(h, server, *options):
     its port the emulator's."""
     h.wine("reg", "add", STANDIN_KEY, "/v", "Port", "/t", "REG_SZ", "/d", "COM7", "/f")
     emulator = Emulator(h, server, *options)
+    h.wine("reg", "add", STANDIN_KEY, "/v", "CarrierFile", "/t", "REG_SZ", "/d", h.windows_path(emulator.carrier),
+           "/f")
     with h.standin_dll(os.path.join(h.build, "tests", "wine", "standins", "tapi32", "tapi32.dll")):
         yield emulator
 
@@ -112,3 +117,18 @@ def test_a_device_that_is_gone_aborts_without_dialling(h):
         check("DIAL" not in modem.events(), "a gone device was dialled: %r" % modem.events())
         h.keys(dialog, "Escape")
         check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
+
+
+def test_a_carrier_lost_mid_order_is_told_and_the_order_kept(h):
+    server = Orderd(h)
+    # The carrier goes once 40 bytes have crossed: the order's one block is half on the line.
+    with modem_line(h, server, "--drop-after", "40") as modem:
+        window = start_modem_order(h, server)
+        before = order(h)
+        dialog = send(h, window)
+        check(wait_for(lambda: "Disconnected... Unavailable" in status(h), 30), "the status is %r" % status(h))
+        check("HANGUP line dropped" in modem.events(), "the line was not dropped: %r" % modem.events())
+        h.keys(dialog, "Escape")
+        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
+        check(order(h) == before and not server.query("SELECT message FROM orders"),
+              "a lost call changed the order or placed it")

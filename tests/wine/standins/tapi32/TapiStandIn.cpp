@@ -10,9 +10,11 @@
 // Values under HKCU\Software\Quillbox Tests\TapiStandIn:
 //   Port  (text) the serial port, e.g. "COM5"; without it there is no device
 //   Name  (text) the line's name (default "Quillbox Test Modem")
+//   CarrierFile (text) the file where the modem emulator keeps its carrier (1 or 0)
 #include <windows.h>
 #include <tapi.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -166,6 +168,28 @@ DWORD DisconnectMode(const std::string& result)
     return LINEDISCONNECTMODE_UNAVAIL;
 }
 
+// Wine reads no carrier detect from a pty: the modem emulator keeps it in the
+// file the key's CarrierFile names. A carrier lost while the call stands ends
+// it, as a modem's dropped DCD would; a hang-up of ours stops the watch first.
+void WatchCarrier(DWORD generation, HANDLE abort)
+{
+    const std::string path = Setting("CarrierFile", "");
+    if (path.empty())
+        return;
+    while (WaitForSingleObject(abort, 200) == WAIT_TIMEOUT) {
+        char state = '1';
+        if (FILE* file = std::fopen(path.c_str(), "rb")) {
+            state = static_cast<char>(std::fgetc(file));
+            std::fclose(file);
+        }
+        if (state == '0') {
+            PostState(generation, LINECALLSTATE_DISCONNECTED, LINEDISCONNECTMODE_UNAVAIL);
+            PostState(generation, LINECALLSTATE_IDLE, 0);
+            return;
+        }
+    }
+}
+
 DWORD WINAPI DialThread(void*)
 {
     const DWORD generation = g_call.generation;
@@ -190,6 +214,7 @@ DWORD WINAPI DialThread(void*)
     if (result.compare(0, 7, "CONNECT") == 0) {
         g_call.connected = true;
         PostState(generation, LINECALLSTATE_CONNECTED, LINECONNECTEDMODE_ACTIVE);
+        WatchCarrier(generation, abort);
         return 0;
     }
     PostState(generation, LINECALLSTATE_DISCONNECTED, DisconnectMode(result));
