@@ -8,13 +8,15 @@ import subprocess
 import sys
 import time
 
-from harness import check, wait_for
+from harness import SETTINGS_TITLE, check, wait_for
 from test_dialup import trace_log
 from test_order import main_enabled, order, start_order_window
 from test_send import Orderd, close_response, in_stock, send, status, wait_response
+from test_settings import open_settings
 
 STANDIN_KEY = r"HKCU\Software\Quillbox Tests\TapiStandIn"
 LINE_NAME = "Quillbox Test Modem"
+IDC_DEVICE = 1034
 NUMBER = "01632 960410"
 EMULATOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "modem-emulator")
 
@@ -132,3 +134,15 @@ def test_a_carrier_lost_mid_order_is_told_and_the_order_kept(h):
         check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
         check(order(h) == before and not server.query("SELECT message FROM orders"),
               "a lost call changed the order or placed it")
+
+
+def test_settings_list_the_line_and_keep_the_choice(h):
+    server = Orderd(h)
+    with modem_line(h, server):
+        start_modem_order(h, server)
+        settings = open_settings(h)
+        code, shown = h.probe("text", SETTINGS_TITLE, str(IDC_DEVICE))
+        check(code == 0 and shown.strip() == LINE_NAME, "the device list shows %r" % shown)
+        h.keys(settings, "Return")
+        check(wait_for(lambda: (h.reg_values("HKLM") or {}).get("Device") == "0", 5),
+              "the choice was not kept: %r" % h.reg_values("HKLM"))
