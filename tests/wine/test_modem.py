@@ -11,7 +11,7 @@ import time
 from harness import SETTINGS_TITLE, check, wait_for
 from test_dialup import trace_log
 from test_order import main_enabled, order, start_order_window
-from test_send import Orderd, close_response, in_stock, send, status, wait_response
+from test_send import Orderd, close_response, history_files, in_stock, send, status, wait_response
 from test_settings import open_settings
 
 STANDIN_KEY = r"HKCU\Software\Quillbox Tests\TapiStandIn"
@@ -69,6 +69,8 @@ def test_an_order_goes_over_the_modem_call_and_the_line_is_hung_up(h):
         took = time.monotonic() - started
         check(title != "Response to Order <failed>", "no order number over the modem: %r" % title)
         close_response(h, response)
+        check(order(h) == [] and len(history_files(h)) == 1, "after the modem order: Current.dat %r, history %r"
+              % (order(h), history_files(h)))
         check(wait_for(lambda: "HANGUP" in modem.events(), 10), "the modem was not hung up: %r" % modem.events())
     log = trace_log(h)
     expected = ("Dialing '%s'" % NUMBER, "Connected...", "Transmitting Order", "Receiving response.")
