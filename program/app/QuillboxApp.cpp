@@ -11,12 +11,12 @@
 #include "app/ProgramFolder.h"
 #include "app/QuillboxDlg.h"
 #include "app/TestHooks.h"
+#include "framework/AppTitle.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
 constexpr char kMainWindowTitle[] = "Quarn Quillbox";
-constexpr char kAppTitle[] = "Quillbox";
 
 // Another copy's main window comes to the front and this copy ends at once.
 void EndIfAnotherCopyRuns()

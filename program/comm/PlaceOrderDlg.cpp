@@ -3,6 +3,7 @@
 #include "app/QuillboxDlg.h"
 #include "comm/OrderResponseDlg.h"
 #include "framework/AppMessages.h"
+#include "framework/AppTitle.h"
 #include "framework/DebugOutput.h"
 #include "framework/PostedData.h"
 #include "res/resource.h"
@@ -12,7 +13,6 @@
 
 namespace {
 constexpr uint32_t kStatusText = 100;
-constexpr char kAppTitle[] = "Quillbox";
 constexpr char kTitle[] = "Sending order";
 constexpr char kUpdateFile[] = "one";
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/AppTitle.h"
 #include "framework/DataExchange.h"
 #include "res/resource.h"
 #include "settings/UpdateDisk.h"
@@ -60,7 +61,7 @@ BOOL CSettingsDlg::OnInitDialog()
     m_mainWindow = GetWindow(Handle(), GW_OWNER);
     SetWindowTextA(Handle(), "Quillbox Settings");
     if (!theLineApp.Initialize(GetModuleHandleA(nullptr))) {
-        MessageBoxA(Handle(), Tapi::ErrorText(static_cast<uint32_t>(theLineApp.LastResult())), "Quillbox",
+        MessageBoxA(Handle(), Tapi::ErrorText(static_cast<uint32_t>(theLineApp.LastResult())), kAppTitle,
                     MB_OK | MB_ICONHAND);
         ExitProcess(1);
     }

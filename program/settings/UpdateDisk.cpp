@@ -1,9 +1,10 @@
 #include "settings/UpdateDisk.h"
 
+#include "framework/AppTitle.h"
+
 namespace {
 
 constexpr char kNoUpdateDisk[] = "Cannot find TARN update disk.\n\nPlease insert TARN update disk and click retry.";
-constexpr char kAppTitle[] = "Quillbox";
 
 } // namespace
 

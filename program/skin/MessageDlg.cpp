@@ -1,5 +1,6 @@
 #include "skin/MessageDlg.h"
 
+#include "framework/AppTitle.h"
 #include "res/resource.h"
 
 namespace {
@@ -26,7 +27,7 @@ void CMessageDlg::Tell(HWND owner, const char* notice)
 
 BOOL CMessageDlg::OnInitDialog()
 {
-    SetWindowTextA(Handle(), "Quillbox");
+    SetWindowTextA(Handle(), kAppTitle);
     AttachSkin(m_notice ? "[OkDialog]" : "[YesNoDialog]");
     m_skin.SetText(kMainText, m_message.c_str());
     return TRUE;

@@ -8,15 +8,14 @@ Prints one line per measurement and a summary; exit code 1 when the target is mi
 """
 import datetime
 import os
-import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
-from bench_program import bench_session, quit_program, report, start_main_window, wait  # noqa: E402
+from bench_program import (bench_session, close_dialog, quit_program, report, start_main_window,  # noqa: E402
+                           timed_dialog)
 from test_history import HISTORY_TITLE, IDC_HISTORY_LIST, history_text, place  # noqa: E402
-from test_order import popups, scrambled  # noqa: E402
+from test_order import scrambled  # noqa: E402
 
 FILES = 5000
 TARGET = 1.0
@@ -45,20 +44,11 @@ def rows_shown(h):
 
 def measure_open(h, window):
     """Seconds from F5 in the main window to the history dialog showing."""
-    before = popups()
-    subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
-    started = time.perf_counter()
-    subprocess.run(["xdotool", "key", "F5"], capture_output=True)
-    dialog = wait(lambda: sorted(popups() - before, key=int), 20)
-    elapsed = time.perf_counter() - started
-    if not dialog:
-        raise harness.Failure("the history dialog did not appear")
+    elapsed, dialog = timed_dialog(h, window, "F5", "the history dialog", 20)
     if not rows_shown(h):
         raise harness.Failure("the history dialog did not show today's latest order")
-    h.keys(dialog[-1], "Escape")
-    time.sleep(0.5)
+    close_dialog(h, dialog)
     return elapsed
-
 
 def main():
     build = os.path.abspath(sys.argv[1])

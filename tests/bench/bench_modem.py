@@ -14,11 +14,11 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
 from bench_program import bench_session, quit_program, wait  # noqa: E402
-from bench_send import in_stock_lines, send_timed  # noqa: E402
+from bench_send import send_timed  # noqa: E402
 from test_dialup import trace_log  # noqa: E402
 from test_modem import NUMBER, modem_line  # noqa: E402
 from test_order import start_order_window  # noqa: E402
-from test_send import Orderd, close_response, wait_response  # noqa: E402
+from test_send import Orderd, close_response, in_stock, wait_response  # noqa: E402
 
 LINES = 100
 BAUD = 33600
@@ -35,7 +35,7 @@ def stamp(log, status):
 def measure(h, server):
     """(Y to the response, bytes carried, call set-up) in seconds and bytes."""
     with modem_line(h, server, "--baud", str(BAUD)) as modem:
-        window, _ = start_order_window(h, lines=lambda p: in_stock_lines(server, p, LINES), account="4711",
+        window, _ = start_order_window(h, lines=lambda p: in_stock(server, p, LINES), account="4711",
                                        CnxType="1", Number=NUMBER, Device="0")
         elapsed, (response, _) = send_timed(h, window, lambda: wait_response(h, 120))
         close_response(h, response)

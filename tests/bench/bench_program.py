@@ -58,19 +58,29 @@ def measure_startup(h):
     return elapsed, process, window
 
 
-def measure_search(h, window):
-    """Seconds from Enter on the entry row to the search dialog showing its hits."""
-    h.type_text(window, SEARCH_WORDS)
+def timed_dialog(h, window, key, what, timeout=10):
+    """Seconds from a key in the main window to the dialog it opens showing, and that dialog."""
     before = popups()
     subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
     started = time.perf_counter()
-    subprocess.run(["xdotool", "key", "Return"], capture_output=True)
-    dialog = wait(lambda: sorted(popups() - before, key=int), 10)
+    subprocess.run(["xdotool", "key", key], capture_output=True)
+    dialog = wait(lambda: sorted(popups() - before, key=int), timeout)
     elapsed = time.perf_counter() - started
     if not dialog:
-        raise harness.Failure("the search dialog did not appear")
-    h.keys(dialog[-1], "Escape")
+        raise harness.Failure("%s did not appear" % what)
+    return elapsed, dialog[-1]
+
+
+def close_dialog(h, dialog):
+    h.keys(dialog, "Escape")
     time.sleep(0.5)
+
+
+def measure_search(h, window):
+    """Seconds from Enter on the entry row to the search dialog showing its hits."""
+    h.type_text(window, SEARCH_WORDS)
+    elapsed, dialog = timed_dialog(h, window, "Return", "the search dialog")
+    close_dialog(h, dialog)
     return elapsed
 
 

@@ -18,7 +18,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import harness  # noqa: E402
 from bench_program import bench_session, quit_program, wait  # noqa: E402
 from test_order import popups, start_order_window  # noqa: E402
-from test_send import Orderd  # noqa: E402
+from test_send import Orderd, in_stock  # noqa: E402
 
 LINES = 1000
 TARGET = 3.0
@@ -28,15 +28,6 @@ def response_window():
     out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Response to Order [0-9]"],
                          capture_output=True, text=True)
     return out.stdout.split()[-1] if out.stdout.split() else None
-
-
-def in_stock_lines(server, products, count=LINES):
-    """Lines of count products the server holds plenty of (20 or more: a few runs take one each)."""
-    levels = dict(server.query("SELECT code, stock FROM products WHERE discontinued = 0"))
-    chosen = [p for p in products if levels.get(p[0], 0) >= 20][:count]
-    if len(chosen) < count:
-        raise harness.Failure("not enough products in stock for %d lines" % count)
-    return [(p[0], p[5], 1, 0) for p in chosen]
 
 
 def send_timed(h, window, answered):
@@ -54,7 +45,7 @@ def send_timed(h, window, answered):
 
 
 def measure(h, server):
-    window, _ = start_order_window(h, lines=lambda p: in_stock_lines(server, p), account="4711",
+    window, _ = start_order_window(h, lines=lambda p: in_stock(server, p, LINES), account="4711",
                                    Host="127.0.0.1", Port=str(server.port))
     elapsed, response = send_timed(h, window, lambda: wait(response_window, 60))
     if not response:

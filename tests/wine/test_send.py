@@ -11,8 +11,7 @@ import subprocess
 import time
 
 from harness import MAIN_TITLE, check, wait_for
-from test_order import (answer, data_lines, main_enabled, order, popups, start_order_window, wait_popup,
-                        write_order)
+from test_order import data_lines, main_enabled, order, popups, start_order_window, wait_popup
 
 PLACE_ORDER_TITLE = "Sending order"
 IDC_STATUS_LINE = 1050
@@ -65,11 +64,12 @@ def pick_lines(server, products):
     return [(plenty[0], 3), (few[0], stock[few[0]][0] + 5), (none[0], 2), (gone[0], 1), (UNKNOWN_CODE, 4)], stock
 
 
-def in_stock(server, products):
-    """A line of one product the server has plenty of."""
-    levels = dict((c, s) for c, s in server.query("SELECT code, stock FROM products WHERE discontinued = 0"))
-    product = next(p for p in products[40:] if levels.get(p[0], 0) >= 20)
-    return [(product[0], product[5], 1, 0)]
+def in_stock(server, products, count=1):
+    """Lines of one each of count products the server holds plenty of (20 or more)."""
+    levels = dict(server.query("SELECT code, stock FROM products WHERE discontinued = 0"))
+    chosen = [p for p in products if levels.get(p[0], 0) >= 20][:count]
+    check(len(chosen) == count, "not enough products in stock for %d lines" % count)
+    return [(p[0], p[5], 1, 0) for p in chosen]
 
 
 def send(h, window):
