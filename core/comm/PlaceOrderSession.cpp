@@ -270,8 +270,7 @@ void CPlaceOrderSession::OnRasDialEvent(uint32_t state, uint32_t error)
     if (error != 0) {
         const std::string text = m_ports.dialUp->ErrorText(error);
         Trace(m_ports.trace, kTraceConnection, "  ----- ras dial failed - '%s'\r\n", text.c_str());
-        ConnectionFailed(text);
-        CloseRas();
+        ConnectionFailed(text); // its Disconnect hangs the dial-up connection up
         return;
     }
     SetStatus("%s", RasStateName(state));
