@@ -76,13 +76,6 @@ public:
         mark = row;
         SetRowState(row);
     }
-    void UserTypes(const std::string& keys)
-    {
-        for (char key : keys) {
-            editText += key;
-            grid->CommitKeyRelease();
-        }
-    }
 };
 
 using Lines = std::vector<std::string>;
@@ -145,24 +138,10 @@ protected:
 
 } // namespace
 
-TEST_F(EntryGridTest, TheEditFollowsTheSelectionOverQuantitiesAndTheEntryRow)
-{
-    MakeOrder({3, 4});
-    EXPECT_EQ(grid.RowCount(), 3);
-    window.UserSelects(1);
-    EXPECT_TRUE(window.editVisible);
-    EXPECT_EQ(window.editRow, 1);
-    EXPECT_EQ(window.editKind, EntryEditKind::Quantity);
-    EXPECT_EQ(window.editText, "4");
-    window.UserSelects(2);
-    EXPECT_EQ(window.editKind, EntryEditKind::SearchText);
-    EXPECT_EQ(window.editText, "");
-    EXPECT_EQ(grid.CurrentRow(), 2);
-}
-
-// A key release rewriting the order file, a zero line removed on leaving it
-// with the cursor on the next line, and Space jumping to the entry row are
-// pinned end to end (tests/wine/test_order.py); here the cases around them.
+// The edit following the selection, a key release rewriting the order file, a
+// zero line removed on leaving it with the cursor on the next line, Space
+// jumping to the entry row and search hits keeping their zeros are pinned end
+// to end (tests/wine/test_order.py, test_search.py); here the cases around them.
 TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
 {
     // Text that is no number commits as zero, like "0" and an empty edit.
@@ -191,25 +170,6 @@ TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
         EXPECT_EQ(grid.CurrentRow(), c.current);
         EXPECT_EQ(window.editText, c.edit);
     }
-}
-
-TEST_F(EntryGridTest, SearchHitsKeepAQuantityOfZero)
-{
-    MakeOrder({0, 0, 0}, ListKind::SearchResults);
-    grid.SelectRow(0);
-    EXPECT_EQ(window.editRow, 0);
-    window.editText = "";
-    window.UserTypes("2");
-    window.UserSelects(1);
-    window.editText = "0";
-    window.UserSelects(2);
-    EXPECT_EQ(Shown(), (Lines{"A=2", "B=0", "C=0"}));
-    EXPECT_EQ(grid.CurrentRow(), 2);
-    // Hiding the edit takes what was typed.
-    window.editText = "15";
-    grid.HideEdit();
-    EXPECT_FALSE(window.editVisible);
-    EXPECT_EQ(order.At(2)->quantity, 15);
 }
 
 TEST_F(EntryGridTest, ScrollingKeepsTheCurrentRowOnThePage)

@@ -2,25 +2,20 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "text/NumberScan.h"
 
-TEST(NumberScan, ReadsLikeAtol)
+// Read as atol reads, but clamped at the 32-bit ends instead of overflowing.
+TEST(NumberScan, ReadsLikeAtolAndClamps)
 {
-    EXPECT_EQ(DecimalValue("1140"), 1140);
-    EXPECT_EQ(DecimalValue(" \t-42abc"), -42);
-    EXPECT_EQ(DecimalValue("+7"), 7);
-    EXPECT_EQ(DecimalValue(""), 0);
-    EXPECT_EQ(DecimalValue("x1"), 0);
-    EXPECT_EQ(DecimalValue("- 1"), 0);
-}
-
-TEST(NumberScan, ClampsInsteadOfOverflowing)
-{
-    EXPECT_EQ(DecimalValue("2147483647"), 2147483647);
-    EXPECT_EQ(DecimalValue("2147483648"), 2147483647);
-    EXPECT_EQ(DecimalValue("-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(DecimalValue("-99999999999999999999999"), -2147483647 - 1);
+    const std::pair<const char*, int32_t> cases[] = {
+        {"1140", 1140}, {" \t-42abc", -42}, {"+7", 7}, {"", 0}, {"x1", 0}, {"- 1", 0},
+        {"2147483647", 2147483647}, {"2147483648", 2147483647}, {"-2147483648", -2147483647 - 1},
+        {"-99999999999999999999999", -2147483647 - 1},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(DecimalValue(text), value) << text;
 }
 
 TEST(NumberScan, MovesPastTheNumberOnlyWhenItReadOne)

@@ -1,62 +1,48 @@
 #include <gtest/gtest.h>
 
+#include "LocalTime.h"
 #include "order/ClockTexts.h"
-#include "order/RowNavigation.h"
-
-namespace {
-
-std::tm Day(int year, int month, int day, int hour = 12, int minute = 0)
-{
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    return t;
-}
-
-} // namespace
 
 TEST(ClockTexts, CutOffTextForNoneLaterToday)
 {
-    CutOffDisplay none = CutOffText(-2, -2);
-    EXPECT_EQ(none.text, "Not Configured");
-    EXPECT_EQ(none.colour, 0x0000FFu);
-    CutOffDisplay tomorrow = CutOffText(-1, 600);
-    EXPECT_EQ(tomorrow.text, "Tomorrow 10:00");
-    EXPECT_EQ(tomorrow.colour, 0x0000FFu);
-    CutOffDisplay today = CutOffText(1140, 600);
-    EXPECT_EQ(today.text, "Today: 19:00");
-    EXPECT_EQ(today.colour, 0u);
-    EXPECT_EQ(CutOffText(5, 5).text, "Today: 00:05");
+    const struct {
+        int next, firstOfDay;
+        const char* text;
+        uint32_t colour;
+    } cases[] = {
+        {-2, -2, "Not Configured", 0x0000FFu},
+        {-1, 600, "Tomorrow 10:00", 0x0000FFu},
+        {1140, 600, "Today: 19:00", 0u},
+        {5, 5, "Today: 00:05", 0u},
+    };
+    for (const auto& c : cases) {
+        const CutOffDisplay shown = CutOffText(c.next, c.firstOfDay);
+        EXPECT_EQ(shown.text, c.text);
+        EXPECT_EQ(shown.colour, c.colour) << c.text;
+    }
 }
 
 TEST(ClockTexts, DateAndTime)
 {
-    EXPECT_EQ(DateText(Day(2008, 7, 1, 9, 5)), "01-Jul-2008");
-    EXPECT_EQ(TimeText(Day(2008, 7, 1, 9, 5)), "09:05");
-    EXPECT_EQ(DateText(Day(2026, 12, 31)), "31-Dec-2026");
+    EXPECT_EQ(DateText(LocalTime(2008, 7, 1, 9, 5, 0)), "01-Jul-2008");
+    EXPECT_EQ(TimeText(LocalTime(2008, 7, 1, 9, 5, 0)), "09:05");
+    EXPECT_EQ(DateText(LocalTime(2026, 12, 31, 12, 0, 0)), "31-Dec-2026");
 }
 
+// Due a calendar month later from the 10th, or two months later at once.
 TEST(ClockTexts, DatabaseAgeWarning)
 {
-    std::tm may31 = Day(2008, 5, 31);
-    EXPECT_TRUE(DatabaseNeedsUpdate(&may31, Day(2008, 6, 10)));
-    EXPECT_FALSE(DatabaseNeedsUpdate(&may31, Day(2008, 6, 9)));
-    std::tm april = Day(2008, 4, 20);
-    EXPECT_TRUE(DatabaseNeedsUpdate(&april, Day(2008, 6, 1)));
-    std::tm december = Day(2007, 12, 20);
-    EXPECT_FALSE(DatabaseNeedsUpdate(&december, Day(2008, 1, 9)));
-    EXPECT_TRUE(DatabaseNeedsUpdate(&december, Day(2008, 1, 10)));
-    EXPECT_FALSE(DatabaseNeedsUpdate(&may31, Day(2008, 5, 31)));
-    EXPECT_TRUE(DatabaseNeedsUpdate(nullptr, Day(2008, 5, 31)));
-}
-
-TEST(RowNavigation, ScrollingKeepsTheCurrentRowOnThePage)
-{
-    EXPECT_EQ(KeepRowOnPage(2, 10, 20), 10);
-    EXPECT_EQ(KeepRowOnPage(35, 10, 20), 29);
-    EXPECT_EQ(KeepRowOnPage(30, 10, 20), 29);
-    EXPECT_EQ(KeepRowOnPage(15, 10, 20), 15);
+    const struct {
+        int fileYear, fileMonth, fileDay, year, month, day;
+        bool due;
+    } cases[] = {
+        {2008, 5, 31, 2008, 6, 10, true}, {2008, 5, 31, 2008, 6, 9, false}, {2008, 4, 20, 2008, 6, 1, true},
+        {2007, 12, 20, 2008, 1, 9, false}, {2007, 12, 20, 2008, 1, 10, true}, {2008, 5, 31, 2008, 5, 31, false},
+    };
+    for (const auto& c : cases) {
+        const std::tm file = LocalTime(c.fileYear, c.fileMonth, c.fileDay, 12, 0, 0);
+        EXPECT_EQ(DatabaseNeedsUpdate(&file, LocalTime(c.year, c.month, c.day, 12, 0, 0)), c.due)
+            << c.year << "-" << c.month << "-" << c.day;
+    }
+    EXPECT_TRUE(DatabaseNeedsUpdate(nullptr, LocalTime(2008, 5, 31, 12, 0, 0)));
 }
