@@ -4,7 +4,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "SkinTestRecorder.h"
+#include "SkinTest.h"
 #include "skin/BmpFileLoader.h"
 #include "skin/SkinBitmapCache.h"
 #include "skin/SkinFont.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "SkinTestRecorder.h"
+#include "SkinTest.h"
 #include "skin/SkinReader.h"
 #include "skin/SkinVariables.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "SkinTestRecorder.h"
+#include "SkinTest.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinItem.h"
 

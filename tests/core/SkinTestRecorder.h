@@ -1,6 +1,4 @@
 #pragma once
-#include <gtest/gtest.h>
-
 #include <map>
 #include <memory>
 #include <set>
@@ -8,9 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "TempDir.h"
 #include "base/StrFormat.h"
-#include "skin/Skin.h"
 #include "skin/SkinBitmapCache.h"
 #include "skin/SkinFailureReport.h"
 #include "skin/SkinSurface.h"
@@ -18,7 +14,7 @@
 
 // Recorders for the skin's platform interfaces: every call becomes one line of
 // text, so tests compare what would be drawn, sent and shaped with an
-// expected sequence.
+// expected sequence. No GoogleTest here: the skin's fuzz target drives them too.
 
 using Calls = std::vector<std::string>;
 
@@ -159,38 +155,4 @@ public:
     }
     std::map<std::string, SkinPoint> sizes;
     std::vector<std::string> loads;
-};
-
-// A fresh folder for scripts, a failure recorder and a fake bitmap loader for
-// every test; the process-wide hooks are put back afterwards.
-class SkinTest : public TempDirTest {
-protected:
-    void SetUp() override
-    {
-        TempDirTest::SetUp();
-        CSkin::SetFailureReport(&failures);
-        CSkinBitmapCache::Shared().SetLoader(&bitmaps);
-    }
-    void TearDown() override
-    {
-        CSkin::SetFailureReport(nullptr);
-        CSkinBitmapCache::Shared().SetLoader(nullptr);
-        CSkinBitmapCache::Shared().ReleaseAll();
-        TempDirTest::TearDown();
-    }
-
-    // Writes the script as skin.ini (or another name) and returns its path.
-    std::string Script(const std::string& text, const std::string& name = "skin.ini")
-    {
-        const std::string path = PathOf(name);
-        WriteBytes(path, text);
-        return path;
-    }
-    bool Load(CSkin& skin, const std::string& text, const char* section = "[Test]")
-    {
-        return skin.LoadSection(Script(text).c_str(), section);
-    }
-
-    CRecordingFailures failures;
-    CFakeBitmapLoader bitmaps;
 };

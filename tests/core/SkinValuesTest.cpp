@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "SkinTestRecorder.h"
+#include "SkinTest.h"
 #include "skin/SkinColour.h"
 #include "skin/SkinCoord.h"
 #include "skin/SkinReader.h"

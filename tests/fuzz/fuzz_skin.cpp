@@ -6,16 +6,12 @@
 // bodies without a corpus.
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 
+#include "SkinTestRecorder.h"
 #include "skin/Skin.h"
-#include "skin/SkinBitmapCache.h"
-#include "skin/SkinFailureReport.h"
 #include "skin/SkinItem.h"
-#include "skin/SkinSurface.h"
-#include "skin/SkinWindow.h"
 
 namespace {
 
@@ -40,74 +36,6 @@ std::string Script(const uint8_t* data, size_t size)
         text += std::string(kWords[data[i] % kWordCount]) + " ";
     return text + "\r\n";
 }
-
-// Bitmaps sized from their names, with nothing read from disk.
-class FuzzBitmaps : public ISkinBitmapLoader {
-public:
-    bool Load(const char* fileName, SkinBitmapInfo& info) override
-    {
-        const size_t length = std::strlen(fileName);
-        info.width = static_cast<int32_t>(length * 7 % 97);
-        info.height = static_cast<int32_t>(length * 3 % 41);
-        return length % 5 != 0;
-    }
-};
-
-class Quiet : public ISkinFailureReport {
-public:
-    void SkinFailed(const char* message) override { m_length += std::strlen(message); }
-
-private:
-    size_t m_length = 0;
-};
-
-// Touches everything it is handed, so bad pointers show up under ASan.
-class Surface : public ISkinSurface {
-public:
-    void Rectangle(const SkinPenStyle&, const SkinBrushStyle&, const SkinRect&) override {}
-    void Polygon(const SkinPenStyle&, const SkinBrushStyle&, const SkinPoint* points, size_t count) override
-    {
-        for (size_t i = 0; i < count; ++i)
-            m_sum += points[i].x ^ points[i].y;
-    }
-    void Text(const SkinFontStyle* font, uint32_t, const char* text, const SkinRect&, uint32_t) override
-    {
-        m_sum += std::strlen(text) + (font ? std::strlen(font->face) : 0);
-    }
-    void Blit(void*, const SkinBlit&) override {}
-
-private:
-    size_t m_sum = 0;
-};
-
-class Window : public ISkinWindow {
-public:
-    void* Handle() const override { return const_cast<Window*>(this); }
-    void Subclass() override {}
-    intptr_t CallPrevious(uint32_t, uintptr_t, intptr_t) override { return 0; }
-    intptr_t Send(uint32_t, uintptr_t, intptr_t) override { return 0; }
-    SkinRect ScreenRect() override { return SkinRect{10, 10, 330, 250}; }
-    SkinRect ClientRect() override { return SkinRect{0, 0, 320, 240}; }
-    void BeginPaint() override {}
-    void EndPaint(int32_t, int32_t) override {}
-    ISkinSurface* Buffer() override { return m_hasBuffer ? &m_surface : nullptr; }
-    ISkinSurface* MakeBuffer(int32_t, int32_t) override
-    {
-        m_hasBuffer = true;
-        return &m_surface;
-    }
-    void FreeBuffer() override { m_hasBuffer = false; }
-    void Invalidate(const SkinRect*, bool) override {}
-    void ReleaseCapture() override {}
-    bool IsControlVisible(uint32_t) override { return true; }
-    void MoveControl(uint32_t, const SkinRect&) override {}
-    void CombineShape(const SkinArea&, SkinCombine) override {}
-    void RemoveShape() override {}
-
-private:
-    Surface m_surface;
-    bool m_hasBuffer = false;
-};
 
 // Includes may name only the script being fuzzed: nothing else on disk is read.
 class FuzzSkin : public CSkin {
@@ -142,20 +70,24 @@ void Drive(CSkin& skin, const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static FuzzBitmaps bitmaps;
-    static Quiet failures;
     static const std::string path = "/tmp/fuzz_skin_" + std::to_string(getpid()) + ".ini";
-    CSkinBitmapCache::Shared().SetLoader(&bitmaps);
-    CSkin::SetFailureReport(&failures);
-
     const std::string script = Script(data, size);
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         return 0;
     std::fwrite(script.data(), 1, script.size(), file);
     std::fclose(file);
+
+    // The recorders touch every point and text they are handed, so bad
+    // pointers show up under ASan.
+    CFakeBitmapLoader bitmaps;
+    bitmaps.sizes = {{"a.bmp", {40, 20}}, {"b.bmp", {1, 3}}, {"x", {97, 41}}};
+    CRecordingFailures failures;
+    CSkinBitmapCache::Shared().SetLoader(&bitmaps);
+    CSkin::SetFailureReport(&failures);
     {
-        Window window;
+        CRecordingWindow window;
+        window.visibleControls = {0, 1, 10, 100, 1000};
         FuzzSkin skin(path);
         skin.Attach(&window, 0x8000);
         skin.LoadSection(path.c_str(), nullptr);
@@ -163,5 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Drive(skin, data, size);
     }
     CSkinBitmapCache::Shared().ReleaseAll();
+    CSkinBitmapCache::Shared().SetLoader(nullptr);
+    CSkin::SetFailureReport(nullptr);
     return 0;
 }
