@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "DemoSeed.h"
-#include "LoopbackFixture.h"
+#include "LoopbackClient.h"
 #include "UpdateMessage.h"
 #include "demo/DemoCatalogue.h"
 

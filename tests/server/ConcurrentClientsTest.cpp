@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "DemoSeed.h"
-#include "LoopbackFixture.h"
+#include "LoopbackClient.h"
 #include "comm/ServerMessage.h"
 #include "demo/DemoCatalogue.h"
 

@@ -1,20 +1,23 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <deque>
 #include <thread>
 
-#include "LoopbackFixture.h"
+#include "LoopbackClient.h"
 #include "UpdateMessage.h"
 
 namespace {
 
-std::string Block(const std::string& data, char end)
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+std::string Block(const std::string& data)
 {
-    char check = end;
+    char check = '\x03';
     for (char c : data)
         check ^= c;
-    return "\x02" + data + end + check;
+    return "\x02" + data + '\x03' + check;
 }
 
 // The exchange every well-behaved client should still get while others
@@ -28,34 +31,25 @@ void ExpectServed(const CTestServer& server)
     EXPECT_LT(run.elapsedMs, 2500);
 }
 
-TEST(HostileClient, AnOversizeBlockIsRefusedAndTheServerCarriesOn)
+TEST(HostileClient, AnOversizeBlockIsRefusedAndGarbageCrashesNothing)
 {
     CTestServer server;
-    const int fd = ConnectLoopback(server.Port());
-    ASSERT_GE(fd, 0);
-    ASSERT_TRUE(SendAll(fd, "\x05"));
-    EXPECT_EQ("\x10" "0", ReadFor(fd, 500)) << "the bid granted";
-    ASSERT_TRUE(SendAll(fd, Block(std::string(5000, 'A'), '\x03')));
-    EXPECT_EQ("\x15", ReadFor(fd, 500)) << "NAK: no block is longer than 266 bytes";
-    ExpectServed(server);
-    close(fd);
-}
+    CRawClient client(server.Port());
+    ASSERT_TRUE(client.Send("\x05"));
+    EXPECT_EQ("\x10" "0", client.Read(500)) << "the bid granted";
+    ASSERT_TRUE(client.Send(Block(std::string(5000, 'A'))));
+    EXPECT_EQ("\x15", client.Read(500)) << "NAK: no block is longer than 266 bytes";
 
-TEST(HostileClient, GarbageNeverCrashesTheServer)
-{
-    CTestServer server;
-    const int fd = ConnectLoopback(server.Port());
-    ASSERT_GE(fd, 0);
+    CRawClient noisy(server.Port());
     std::string noise;
     uint32_t x = 12345;
     for (int i = 0; i < 200000; ++i) {
         x = x * 1103515245u + 12345u;
         noise.push_back(static_cast<char>(x >> 16));
     }
-    SendAll(fd, noise);
-    ReadFor(fd, 300);
+    noisy.Send(noise);
+    noisy.Read(300);
     ExpectServed(server);
-    close(fd);
 }
 
 TEST(HostileClient, EndlessBidsEndWithTheExchangeTimeout)
@@ -63,16 +57,13 @@ TEST(HostileClient, EndlessBidsEndWithTheExchangeTimeout)
     ServerOptions options;
     options.exchangeTimeoutMs = 1000;
     CTestServer server(options);
-    const int fd = ConnectLoopback(server.Port());
-    ASSERT_GE(fd, 0);
-    const auto start = std::chrono::steady_clock::now();
-    bool closed = false;
-    for (int i = 0; i < 300 && !closed && SendAll(fd, "\x05\x05\x05\x05"); ++i)
-        ReadFor(fd, 10, &closed);
-    EXPECT_TRUE(closed || WaitForClose(fd, 1000));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    CRawClient client(server.Port());
+    const auto start = Clock::now();
+    for (int i = 0; i < 300 && !client.Closed() && client.Send("\x05\x05\x05\x05"); ++i)
+        client.Read(10);
+    EXPECT_TRUE(client.Closed(1000));
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(4));
     EXPECT_TRUE(server.LogShows("end: exchange timeout"));
-    close(fd);
 }
 
 // Bytes that carry the link on nothing (half a block, a byte at a time)
@@ -82,20 +73,17 @@ TEST(HostileClient, AClientDribblingHalfABlockIsDroppedAtTheIdleTimeAndDelaysNoO
     ServerOptions options;
     options.idleTimeoutMs = 1000;
     CTestServer server(options);
-    const int fd = ConnectLoopback(server.Port());
-    ASSERT_GE(fd, 0);
-    ASSERT_TRUE(SendAll(fd, "\x05"));
-    ReadFor(fd, 100);
-    const auto start = std::chrono::steady_clock::now();
-    bool closed = false;
+    CRawClient client(server.Port());
+    ASSERT_TRUE(client.Send("\x05"));
+    client.Read(100);
+    const auto start = Clock::now();
     for (char c : std::string("\x02half a block"))
-        if (!closed && SendAll(fd, std::string(1, c)))
-            ReadFor(fd, 200, &closed);
-    EXPECT_TRUE(closed || WaitForClose(fd, 500));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
+        if (!client.Closed() && client.Send(std::string(1, c)))
+            client.Read(200);
+    EXPECT_TRUE(client.Closed(500));
+    EXPECT_LT(Clock::now() - start, milliseconds(2000));
     EXPECT_TRUE(server.LogShows("end: idle timeout"));
     ExpectServed(server);
-    close(fd);
 }
 
 // Connections that send nothing hold every slot: after a moment without
@@ -105,17 +93,13 @@ TEST(HostileClient, AFullServerClosesTheConnectionLongestWithoutProgressForANewc
     ServerOptions options;
     options.maxClients = 3;
     CTestServer server(options);
-    int fds[3];
-    for (int& fd : fds) {
-        fd = ConnectLoopback(server.Port());
-        ReadFor(fd, 20);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(2200));
+    std::deque<CRawClient> idle;
+    for (int i = 0; i < 3; ++i)
+        idle.emplace_back(server.Port()).Read(20);
+    std::this_thread::sleep_for(milliseconds(2200));
     ExpectServed(server);
-    EXPECT_TRUE(WaitForClose(fds[0], 500));
+    EXPECT_TRUE(idle.front().Closed(500));
     EXPECT_TRUE(server.LogShows("made way for a newcomer"));
-    for (int fd : fds)
-        close(fd);
 }
 
 // One address holds only so many slots, and refusing a flood of its
@@ -125,19 +109,16 @@ TEST(HostileClient, OneAddressGetsOnlyItsShareAndItsRefusalsAreLoggedOnce)
     ServerOptions options;
     options.maxPerAddress = 2;
     CTestServer server(options);
-    const int held[2] = {ConnectLoopback(server.Port()), ConnectLoopback(server.Port())};
-    ReadFor(held[0], 100);
-    for (int i = 0; i < 30; ++i) {
-        const int fd = ConnectLoopback(server.Port());
-        EXPECT_TRUE(WaitForClose(fd, 1000)) << i;
-        close(fd);
+    {
+        CRawClient held[2] = {CRawClient(server.Port()), CRawClient(server.Port())};
+        held[0].Read(100);
+        for (int i = 0; i < 30; ++i)
+            EXPECT_TRUE(CRawClient(server.Port()).Closed(1000)) << i;
     }
     const std::string log = server.LogText();
     EXPECT_NE(std::string::npos, log.find("127.0.0.1 refused: 2 connections from there already"));
     EXPECT_EQ(log.find("refused"), log.rfind("refused"));
-    for (int fd : held)
-        close(fd);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(milliseconds(100));
     ExpectServed(server);
 }
 
@@ -150,44 +131,39 @@ TEST(HostileClient, AStalledUpdateDownloadEndsAtItsDeadline)
     options.updateVersion = 1.7;
     options.exchangeTimeoutMs = 2000;
     CTestServer server(options, CTestServer::SmallCatalogue, ComposeUpdateMessage(std::string(40 * 180, 'P')));
-    const int fd = ConnectLoopback(server.Port());
-    ASSERT_GE(fd, 0);
+    CRawClient client(server.Port());
     const std::string order = "10~0~QN~1.600~QUARN  1.600*1700000000*1700000100*WinXP*INET~ACC 4711~1000001*1~";
     // The whole exchange up to the update's first block, each step with what it brings back.
     const std::pair<std::string, std::string> steps[] = {
-        {"\x05", "\x10" "0"},           {Block(order, '\x03'), "\x10" "1"}, {"\x04", "\x05"},
-        {"\x10" "0", "REPLY~ORDER NUMBER"}, {"\x10" "1", "\x04"},              {"\x05", "\x10" "0"},
-        {Block("OK", '\x03'), "\x10" "1"}, {"\x04", "\x05"},                 {"\x10" "0", "EXEUPDATE~"},
+        {"\x05", "\x10" "0"},           {Block(order), "\x10" "1"}, {"\x04", "\x05"},
+        {"\x10" "0", "REPLY~ORDER NUMBER"}, {"\x10" "1", "\x04"},      {"\x05", "\x10" "0"},
+        {Block("OK"), "\x10" "1"},         {"\x04", "\x05"},         {"\x10" "0", "EXEUPDATE~"},
     };
     for (const auto& step : steps) {
-        ASSERT_TRUE(SendAll(fd, step.first));
-        ASSERT_NE(std::string::npos, ReadFor(fd, 150).find(step.second)) << step.second;
+        ASSERT_TRUE(client.Send(step.first));
+        ASSERT_NE(std::string::npos, client.Read(150).find(step.second)) << step.second;
     }
-    const auto start = std::chrono::steady_clock::now();
-    bool closed = false;
-    for (int i = 0; i < 40 && !closed && SendAll(fd, i % 2 ? "\x10" "0" : "\x10" "1"); ++i)
-        ReadFor(fd, 200, &closed);
-    EXPECT_TRUE(closed);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5500));
+    const auto start = Clock::now();
+    for (int i = 0; i < 40 && !client.Closed() && client.Send(i % 2 ? "\x10" "0" : "\x10" "1"); ++i)
+        client.Read(200);
+    EXPECT_TRUE(client.Closed());
+    EXPECT_LT(Clock::now() - start, milliseconds(5500));
     EXPECT_TRUE(server.LogShows("update sent; end: exchange timeout")) << server.LogText();
-    close(fd);
 }
 
 TEST(HostileClient, AClientThatNeverReadsIsDroppedWhenItsOutputIsFull)
 {
     CTestServer server;
-    const int fd = ConnectLoopback(server.Port());
-    ASSERT_GE(fd, 0);
+    CRawClient client(server.Port());
     // Every ENQ while the bid is granted asks for the grant again: two bytes back
     // for each one sent, and this client never reads them. 400 x 64 KiB fills the
     // kernel's buffers on both sides and then the server's own.
     const std::string bids(64 * 1024, '\x05');
-    for (int i = 0; i < 400; ++i)
-        if (!SendAll(fd, bids))
-            break;
+    int sent = 0;
+    while (sent < 400 && client.Send(bids))
+        ++sent;
     ExpectServed(server);
     EXPECT_TRUE(server.LogShows("end: client does not read"));
-    close(fd);
 }
 
 } // namespace

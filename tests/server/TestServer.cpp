@@ -4,6 +4,30 @@
 #include <time.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+CTempDir::CTempDir()
+{
+    char pattern[] = "/tmp/orderd-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    m_path = made ? made : "/tmp";
+}
+
+CTempDir::~CTempDir()
+{
+    std::error_code ignored;
+    if (m_path != "/tmp")
+        std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 void CTestServer::SmallCatalogue(COrderStore& store)
 {

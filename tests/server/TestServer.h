@@ -8,8 +8,23 @@
 #include "OrderServer.h"
 #include "OrderStore.h"
 #include "ServerOptions.h"
-#include "ServerTestFiles.h"
 #include "StoreWorker.h"
+
+// A fresh folder for one test's database and files, removed afterwards.
+class CTempDir {
+public:
+    CTempDir();
+    ~CTempDir();
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+    std::string Path(const char* name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// The whole file, byte for byte; empty when it cannot be read.
+std::string ReadText(const std::string& path);
 
 // A real orderd on an ephemeral loopback port, in its own folder, running on
 // its own thread until the test ends.

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ServerTestFiles.h"
+#include "TestServer.h"
 #include "UpdateMessage.h"
 #include "comm/BiSyncReceiver.h"
 
