@@ -54,7 +54,7 @@ TEST_F(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
     rig.Idle("A~");
     rig.Advance(60000);
     EXPECT_EQ(rig.SendTimes(kEnq), (std::vector<uint64_t>{0, 3057, 6114, 9171, 12228, 15285}));
-    EXPECT_EQ(rig.DisconnectedAt(), 18342);
+    EXPECT_EQ(rig.DisconnectTimes(), std::vector<uint64_t>{18342});
     EXPECT_EQ(rig.Disconnects(), std::vector<int>{0});
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
     EXPECT_EQ(rig.engine.SendBuffer(), "");
@@ -93,7 +93,7 @@ TEST_F(BiSyncEngine, UnacknowledgedBlockIsResentAfter15SecondsAndGivenUpAfterFiv
     Sending(rig, "A~");
     rig.Advance(200000);
     EXPECT_EQ(rig.SendTimes("\x02" "A~\x03"), (std::vector<uint64_t>{0, 15000, 30000, 45000, 60000, 75000}));
-    EXPECT_EQ(rig.DisconnectedAt(), 90000);
+    EXPECT_EQ(rig.DisconnectTimes(), std::vector<uint64_t>{90000});
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "A.1. (no ack for block, resending)\r\n"));
 }
 

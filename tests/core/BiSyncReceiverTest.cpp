@@ -149,7 +149,7 @@ TEST_F(BiSyncReceiver, SlowOwnerGetsWackAt200msThenFourMoreEveryFiveSeconds)
     Holding(rig);
     rig.Advance(60000);
     EXPECT_EQ(rig.SendTimes(kWack), (std::vector<uint64_t>{200, 5200, 10200, 15200, 20200}));
-    EXPECT_EQ(rig.DisconnectedAt(), 25200);
+    EXPECT_EQ(rig.DisconnectTimes(), std::vector<uint64_t>{25200});
     EXPECT_EQ(rig.Disconnects(), std::vector<int>{0});
 }
 
@@ -213,7 +213,7 @@ TEST_F(BiSyncReceiver, EotWithNothingToSayClosesAndTimer9EndsIt)
     EXPECT_TRUE(rig.engine.OrderlyEnd());
     rig.Advance(10000);
     EXPECT_EQ(rig.SendTimes(kEot), (std::vector<uint64_t>{0, 2000}));
-    EXPECT_EQ(rig.DisconnectedAt(), 4000);
+    EXPECT_EQ(rig.DisconnectTimes(), std::vector<uint64_t>{4000});
     EXPECT_EQ(rig.Disconnects(), std::vector<int>{1});
 }
 

@@ -1,44 +1,10 @@
-// Whole conversations: the client's side byte by byte against a scripted
-// server, and two engines, client and server, against each other.
+// Whole conversations: two engines, client and server, against each other.
+// The client's side byte by byte is in the place-order session's tests.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "LinkRig.h"
-
-TEST(LinkExchange, ClientSendsTheOrderAndAnswersTheReplyByteForByte)
-{
-    LinkRig client;
-    client.Do([](CBiSyncEngine& e) {
-        for (const char* field : {"10~", "0~", "QN~", "1.600~", "ACC 4711~", "ABC12*2~"})
-            e.AddSendData(field);
-    });
-    client.Idle();
-    EXPECT_EQ(client.TakeSent(), kEnq);
-    EXPECT_EQ(client.Answer(kAck0), Block("10~0~QN~1.600~ACC 4711~ABC12*2~", true));
-    EXPECT_EQ(client.Answer(kAck1), kEot);
-    EXPECT_EQ(client.engine.State(), kLinkIdle);
-
-    EXPECT_EQ(client.Answer(kEnq), kAck0);
-    client.Feed(Block("REPLY~ORDER NUMBER 123~ABC12*2*0~", true));
-    EXPECT_EQ(client.Messages(), std::vector<std::string>{"REPLY~ORDER NUMBER 123~ABC12*2*0~"});
-    client.Finish("OK");
-    EXPECT_EQ(client.TakeSent(), kAck1);
-
-    EXPECT_EQ(client.Answer(kEot), kEnq);
-    EXPECT_EQ(client.Answer(kAck0), "\x02OK\x03\x07"); // the check: 'O' ^ 'K' ^ ETX
-    EXPECT_EQ(client.Answer(kAck1), kEot);
-
-    EXPECT_EQ(client.Answer(kEot), kEot);
-    EXPECT_EQ(client.engine.State(), kLinkDisconnecting);
-    client.Feed(kEot);
-    EXPECT_EQ(client.engine.State(), kLinkDisconnected);
-    EXPECT_EQ(client.Disconnects(), std::vector<int>{1});
-    EXPECT_EQ(client.States(),
-              (std::vector<int>{kLinkIdle, kLinkEnquiring, kLinkSending, kLinkIdle, kLinkEnquiry, kLinkReceiving,
-                                kLinkDataStart, kLinkDataEnd, kLinkReceiving, kLinkIdle, kLinkEnquiring, kLinkSending,
-                                kLinkIdle, kLinkDisconnecting, kLinkDisconnected}));
-}
 
 namespace {
 

@@ -1,10 +1,11 @@
 #pragma once
 // A link engine on a simulated clock, with its posted events kept in order
-// and their times, and its trace recorded. Shared by the link tests.
+// and their times, and its trace recorded. Shared by the link and place-order tests.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdarg>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,12 +57,15 @@ public:
     {
     }
 
-    // Events posted so far reach the owner's record, as a message loop would deliver them.
+    // Events posted so far reach the owner and the record, as a message loop would deliver them.
     void Pump()
     {
         LinkEvent event;
-        while (queue.Pop(event))
+        while (queue.Pop(event)) {
+            if (owner)
+                owner(event);
             events.push_back({timers.Now(), std::move(event)});
+        }
     }
     void Feed(const std::string& bytes)
     {
@@ -105,15 +109,17 @@ public:
                 out += Text(events[taken]);
         return out;
     }
-    // The times at which the given piece of output was sent.
-    std::vector<uint64_t> SendTimes(const std::string& piece) const
+    // The times of the events of a kind; of output, those of the given piece.
+    std::vector<uint64_t> Times(LinkEvent::Kind kind, const std::string& piece = "") const
     {
         std::vector<uint64_t> out;
         for (const TimedEvent& e : events)
-            if (e.event.kind == LinkEvent::Kind::Send && Text(e) == piece)
+            if (e.event.kind == kind && Text(e) == piece)
                 out.push_back(e.at);
         return out;
     }
+    std::vector<uint64_t> SendTimes(const std::string& piece) const { return Times(LinkEvent::Kind::Send, piece); }
+    std::vector<uint64_t> DisconnectTimes() const { return Times(LinkEvent::Kind::Disconnected); }
     std::vector<int> States() const { return Values(LinkEvent::Kind::State); }
     std::vector<int> Disconnects() const { return Values(LinkEvent::Kind::Disconnected); }
     std::vector<std::string> Messages() const
@@ -124,14 +130,6 @@ public:
                 out.push_back(e.event.text);
         return out;
     }
-    // When the link last reported Disconnected, or -1.
-    int64_t DisconnectedAt() const
-    {
-        for (auto it = events.rbegin(); it != events.rend(); ++it)
-            if (it->event.kind == LinkEvent::Kind::Disconnected)
-                return static_cast<int64_t>(it->at);
-        return -1;
-    }
 
     // One event as the owner saw it, with the simulated time it was posted at.
     struct TimedEvent {
@@ -139,6 +137,8 @@ public:
         LinkEvent event;
     };
 
+    // The place-order session, when it owns the link.
+    std::function<void(const LinkEvent&)> owner;
     FixedRandom random;
     RecordingTrace trace;
     CLinkEventQueue queue;
