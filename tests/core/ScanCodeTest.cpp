@@ -30,15 +30,12 @@ std::vector<std::string> Codes(const std::vector<ItemRecord*>& records)
 
 } // namespace
 
-TEST(Gtin, EveryFormOfANumberIsOneKeyAndTheCheckDigitDecides)
+// Every form of a number being one key shows in LookUpScan's test below.
+TEST(Gtin, TheCheckDigitDecides)
 {
     EXPECT_EQ(GtinCheckDigit("400638133393"), '1');
     EXPECT_EQ(GtinCheckDigit("9638507"), '4');
     EXPECT_EQ(Gtin14("96385074"), "00000096385074");
-    const uint64_t upc = GtinNumber("036000291452");
-    EXPECT_NE(upc, 0u);
-    for (const char* form : {"0036000291452", "00036000291452"})
-        EXPECT_EQ(GtinNumber(form), upc) << form;
     for (const char* bad : {"036000291453", "1234567", "123456789012345", "03600029145a", "", "9638507 4"})
         EXPECT_EQ(GtinNumber(bad), 0u) << bad;
 }
