@@ -63,6 +63,8 @@ TEST(ScanCode, ElementStringsSplitAtPredefinedLengthsAndSeparators)
         EXPECT_FALSE(ParseGs1(text, elements)) << text;
 }
 
+// A bare EAN-13, a batch ended by the separator before the GTIN, and words
+// are pinned end to end (tests/wine/test_scan.py).
 TEST(ScanCode, TextIsReadAsACodeOnlyWhenItIsOne)
 {
     struct Case {
@@ -71,7 +73,6 @@ TEST(ScanCode, TextIsReadAsACodeOnlyWhenItIsOne)
         std::string gtin;
     };
     const Case cases[] = {
-        {"4006381333931", ScanKind::Gtin, kGtin},
         {" \x02" "4006381333931\x03\r\n", ScanKind::Gtin, kGtin},  // a scanner's framing
         {"]E04006381333931", ScanKind::Gtin, kGtin},
         {"96385074", ScanKind::Gtin, "00000096385074"},
@@ -81,7 +82,6 @@ TEST(ScanCode, TextIsReadAsACodeOnlyWhenItIsOne)
         {"]D201" + kGtin + "21S1" + kGs, ScanKind::Gtin, kGtin},
         {"01" + kGtin, ScanKind::Gtin, kGtin},
         {"]Q317261231" + std::string("01") + kGtin, ScanKind::Gtin, kGtin},
-        {"]d210ABC" + kGs + "01" + kGtin, ScanKind::Gtin, kGtin},
         {"]d201" + kGtin.substr(0, 13) + "2", ScanKind::BadCheckDigit, kGtin.substr(0, 13) + "2"},
         {"]d210ABC01" + kGtin, ScanKind::Unreadable, ""},     // no separator: the batch swallows the GTIN
         {"]d201" + kGtin + "0599", ScanKind::Unreadable, ""},  // unknown AI after the GTIN
@@ -89,7 +89,6 @@ TEST(ScanCode, TextIsReadAsACodeOnlyWhenItIsOne)
         {"]x", ScanKind::Unreadable, ""},
         {"10ABC" + kGs + "21X", ScanKind::Unreadable, ""},
         {"500", ScanKind::Words, ""},
-        {"para 500", ScanKind::Words, ""},
         {"123456789", ScanKind::Words, ""},
         {"", ScanKind::Words, ""},
     };
