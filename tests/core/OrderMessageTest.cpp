@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "comm/OrderMessage.h"
 #include "data/ItemList.h"
