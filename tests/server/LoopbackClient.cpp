@@ -1,7 +1,5 @@
 #include "LoopbackClient.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -27,15 +25,21 @@ int64_t WallMs()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Only these can happen on the loopback.
-int WinsockError(int error)
+// Connects fd to the loopback port, without Nagle's delay; 0, else the errno.
+int ConnectLoopback(int fd, int port)
 {
-    return error == 0 ? 0 : error == ECONNREFUSED ? 10061 : 10050;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int on = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    return connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
 }
 
-// The place-order session's socket over a non-blocking POSIX socket. The
-// caller polls Fd() and turns readiness into the session's socket events
-// with NextEvent, as Windows Sockets' asynchronous select would.
+// The place-order session's socket over a POSIX socket. The loopback
+// connects at once; its outcome, "ready to send", data to read and the close
+// then come as events, as Windows Sockets' asynchronous select tells them.
 class CPosixOrderSocket : public IOrderSocket {
 public:
     ~CPosixOrderSocket() override { Close(); }
@@ -43,34 +47,23 @@ public:
     int Create() override
     {
         Close();
-        m_fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (m_fd < 0)
-            return 10024;
-        const int on = 1;
-        setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        return 0;
+        m_fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        return m_fd < 0 ? 10024 : 0;
     }
 
-    int Connect(const std::string& host, int port) override
+    int Connect(const std::string&, int port) override
     {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<uint16_t>(port));
-        if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1)
-            return 11001;
-        if (connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 || errno == EINPROGRESS) {
-            m_connecting = true;
-            return 10035; // the outcome comes as the connect event
-        }
-        return WinsockError(errno);
+        const int error = ConnectLoopback(m_fd, port);
+        m_connectOutcome = error == 0 ? 0 : error == ECONNREFUSED ? 10061 : 10050;
+        return 10035; // the outcome comes as the connect event
     }
 
     void Close() override
     {
         if (m_fd >= 0)
             close(m_fd);
-        m_fd = -1;
-        m_connecting = m_sendReady = m_closeTold = false;
+        m_fd = m_connectOutcome = -1;
+        m_sendReady = m_closeTold = false;
     }
 
     void Send(const uint8_t* bytes, size_t count) override
@@ -81,44 +74,33 @@ public:
 
     int Receive(uint8_t* buffer, size_t size) override
     {
-        const ssize_t n = recv(m_fd, buffer, size, 0);
+        const ssize_t n = recv(m_fd, buffer, size, MSG_DONTWAIT);
         if (n > 0)
             m_received.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(n));
         return static_cast<int>(n);
     }
 
-    int Fd() const { return m_fd; }
     const std::string& Received() const { return m_received; }
 
-    // The poll events to wait for now; 0 when nothing is awaited.
-    short Interest() const
-    {
-        if (m_fd < 0 || m_closeTold)
-            return 0;
-        return m_connecting ? POLLOUT : POLLIN;
-    }
-
-    // The event that poll's revents stand for (-1 none), and its Winsock error.
-    int NextEvent(short revents, int* error)
+    // The next event and its Winsock error, waiting at most waitMs for one; -1 none.
+    int NextEvent(int waitMs, int* error)
     {
         *error = 0;
+        if (m_connectOutcome >= 0) {
+            *error = m_connectOutcome;
+            m_sendReady = m_connectOutcome == 0; // "ready to send" follows a connect once
+            m_connectOutcome = -1;
+            return kSocketConnect;
+        }
         if (m_sendReady) {
             m_sendReady = false;
             return kSocketWrite;
         }
-        if (m_connecting && revents) {
-            m_connecting = false;
-            int code = 0;
-            socklen_t length = sizeof code;
-            getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &code, &length);
-            *error = WinsockError(code);
-            m_sendReady = code == 0;
-            return kSocketConnect;
-        }
-        if (!(revents & (POLLIN | POLLHUP | POLLERR)))
+        pollfd p{m_fd, POLLIN, 0};
+        if (poll(&p, m_fd >= 0 && !m_closeTold ? 1 : 0, waitMs) <= 0)
             return -1;
         char probe;
-        const ssize_t n = recv(m_fd, &probe, 1, MSG_PEEK);
+        const ssize_t n = recv(m_fd, &probe, 1, MSG_PEEK | MSG_DONTWAIT);
         if (n > 0)
             return kSocketRead;
         if (n < 0 && errno == EAGAIN)
@@ -129,8 +111,8 @@ public:
 
 private:
     int m_fd = -1;
-    bool m_connecting = false;
-    bool m_sendReady = false; // "ready to send" follows a finished connect once
+    int m_connectOutcome = -1; // a connect's Winsock error until it is told, else -1
+    bool m_sendReady = false;
     bool m_closeTold = false;
     std::string m_received;
 };
@@ -179,14 +161,11 @@ private:
         int64_t wait = m_script.timeoutMs - elapsed;
         for (const CTimerList* timers : {&m_linkTimers, &m_sessionTimers}) {
             const uint64_t due = timers->NextDue();
-            if (due == UINT64_MAX)
-                continue;
-            wait = std::min<int64_t>(wait, std::max<int64_t>(0, static_cast<int64_t>(due) - elapsed));
+            if (due != UINT64_MAX)
+                wait = std::min<int64_t>(wait, std::max<int64_t>(0, static_cast<int64_t>(due) - elapsed));
         }
-        pollfd p{m_socket.Fd(), m_socket.Interest(), 0};
-        const int ready = poll(&p, p.events ? 1 : 0, static_cast<int>(wait));
         int error = 0;
-        for (int event; (event = m_socket.NextEvent(ready > 0 ? p.revents : 0, &error)) >= 0; p.revents = 0) {
+        for (int event; (event = m_socket.NextEvent(static_cast<int>(wait), &error)) >= 0; wait = 0) {
             m_session.OnSocketEvent(event, error);
             Pump();
             if (event == kSocketRead || event == kSocketClose)
@@ -237,7 +216,7 @@ bool SendAll(int fd, const std::string& bytes)
 {
     size_t sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n > 0) {
             sent += static_cast<size_t>(n);
             continue;
@@ -251,15 +230,7 @@ bool SendAll(int fd, const std::string& bytes)
 
 CRawClient::CRawClient(int port) : m_fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    // A refused socket sends nothing and reads as closed.
-    connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    const int on = 1;
-    setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL) | O_NONBLOCK);
+    ConnectLoopback(m_fd, port); // a refused socket sends nothing and reads as closed
 }
 
 CRawClient::~CRawClient()
@@ -277,7 +248,7 @@ std::string CRawClient::Read(int waitMs)
         if (poll(&p, 1, static_cast<int>(end - now)) < 0 && errno != EINTR)
             break;
         char buffer[4096];
-        const ssize_t n = recv(m_fd, buffer, sizeof buffer, 0);
+        const ssize_t n = recv(m_fd, buffer, sizeof buffer, MSG_DONTWAIT);
         if (n > 0)
             got.append(buffer, static_cast<size_t>(n));
         else
