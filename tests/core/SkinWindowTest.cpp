@@ -110,7 +110,9 @@ TEST_F(SkinWindowTest, PressingOnOneButtonAndReleasingOnAnotherClicksTheSecond)
     EXPECT_EQ(Step(kMouseMove, kLeft, 60, 5), (Calls{Sent(1, SKIN_LEAVE), "invalidate 0,0,40,20", Sent(2, SKIN_LDOWN)}));
     EXPECT_EQ(Step(kLeftUp, 0, 60, 5), Calls{Sent(2, SKIN_CLICK)});
     EXPECT_EQ(Step(kMouseMove, 0, 61, 6), Calls{}) << "unchanged item and buttons";
-    EXPECT_EQ(window.passedOn.size(), 4u);
+    EXPECT_EQ(Step(kRightDown, kRight, 60, 5), Calls{Sent(2, SKIN_RDOWN)});
+    EXPECT_EQ(Step(kRightUp, 0, 60, 5), Calls{Sent(2, SKIN_OVER)}) << "the right button never clicks";
+    EXPECT_EQ(window.passedOn.size(), 6u);
 }
 
 TEST_F(SkinWindowTest, ButtonImagesFollowTheMouseWithTheirFallbacks)
@@ -131,13 +133,6 @@ TEST_F(SkinWindowTest, ButtonImagesFollowTheMouseWithTheirFallbacks)
     Mouse(kMouseMove, kLeft, 5, 5);
     EXPECT_EQ(a.CurrentImage(), kSkinDown);
     EXPECT_TRUE(a.IsPressed());
-}
-
-TEST_F(SkinWindowTest, ReleasingTheRightButtonSendsOverNotClick)
-{
-    Open();
-    EXPECT_EQ(Step(kRightDown, kRight, 60, 5), Calls{Sent(2, SKIN_RDOWN)});
-    EXPECT_EQ(Step(kRightUp, 0, 60, 5), Calls{Sent(2, SKIN_OVER)});
 }
 
 TEST_F(SkinWindowTest, LeavingForNoItemRepeatsTheLeaveForTheLastItem)
@@ -244,14 +239,6 @@ TEST_F(SkinWindowTest, ControlsMoveToTheirPlaceWhenTheBufferIsBuilt)
         << "hidden control 1054 is skipped";
 }
 
-TEST_F(SkinWindowTest, ControlPlacementsNeedAnIdAndANormalFrame)
-{
-    CSkin other;
-    EXPECT_FALSE(Load(other, "[Test]\r\nCONTROL { NORMAL { X 1 } }\r\nEND\r\n"));
-    EXPECT_FALSE(Load(other, "[Test]\r\nCONTROL { ID 5 }\r\nEND\r\n"));
-    EXPECT_EQ(failures.messages.size(), 2u);
-}
-
 TEST_F(SkinWindowTest, RegionsShapeTheWindowInScriptOrder)
 {
     Open("[Test]\r\n"
@@ -266,16 +253,6 @@ TEST_F(SkinWindowTest, RegionsShapeTheWindowInScriptOrder)
                                     "shape ellipse 3 0,0,10,10", "shape poly 1 0,0 400,0 400,300 0,300",
                                     "end paint 400x300"}));
     EXPECT_EQ(Step(kMouseMove, 0, 5, 5), Calls{}) << "regions are never hit";
-}
-
-TEST_F(SkinWindowTest, RegionBodiesNeedOneShape)
-{
-    CSkin other;
-    EXPECT_FALSE(Load(other, "[Test]\r\nREGION { OR W 5 }\r\nEND\r\n"));
-    EXPECT_EQ(failures.messages.back(), "Failed at word '}' on line 2\n");
-    EXPECT_FALSE(Load(other, "[Test]\r\nREGION { RECT { XE R } ELLIPTIC { XE 5 } }\r\nEND\r\n"));
-    EXPECT_EQ(failures.messages.back(), "Failed at word '}' on line 2\n")
-        << "the second shape's block is left unread, so the region's own brace is read as a statement";
 }
 
 TEST_F(SkinWindowTest, DetachRemovesTheShapeAndEverythingTheScriptMade)
