@@ -11,6 +11,16 @@ namespace {
 
 class SkinReaderTest : public SkinTest {
 protected:
+    void SetUp() override
+    {
+        SkinTest::SetUp();
+        variables.Set("Colour", "red");
+        variables.Set("a", "left");
+        variables.Set("b", "right");
+        variables.Set("ab", "never");
+        variables.Set("long", std::string(1023, 'v').c_str());
+    }
+
     // Every word the reader delivers, up to the first "nothing".
     std::vector<std::string> Words(const std::string& text)
     {
@@ -33,6 +43,10 @@ protected:
 
 TEST_F(SkinReaderTest, WordsAsTheReaderDeliversThem)
 {
+    const std::string longWord(3000, 'w'), cut(1023, 'w');
+    std::string deepCat;
+    for (int i = 0; i < 40; ++i)
+        deepCat += "$cat ";
     const std::pair<std::string, W> cases[] = {
         // Separators split words and parentheses stand alone.
         {"X=10,Y\t20\r\n", {"X", "10", "Y", "20"}},
@@ -51,64 +65,36 @@ TEST_F(SkinReaderTest, WordsAsTheReaderDeliversThem)
         // A NUL ends a word, and reads as nothing where one should start.
         {std::string("a b\0c d\n", 8), {"a", "b", "c", "d"}},
         {std::string("a \0b c\n", 8), {"a"}},
+        // The word at the very end of the input is lost, and so is an open quote.
+        {"SET a b END", {"SET", "a", "b"}},
+        {"a \"open quote\n", {"a"}},
+        // Variables read as their values whatever the case of their names; unset ones as one space.
+        {"$colour $COLOUR $missing x\n", {"red", "red", " ", "x"}},
+        // $cat joins the next two words without looking the result up; a lone $ names an unset variable.
+        {"$cat $a $b $cat a b $cat $cat x y z\n", {"leftright", "ab", "xyz"}},
+        {"$cat /* c */ p q\n", {"pq"}},
+        {"$cat $ a\n", {" a"}},
+        // $cat cut short by the end of the input, or nested deeper than the reader allows, yields nothing.
+        {"x $cat y\n", {"x"}},
+        {deepCat + "a b c d e f\n", {}},
+        // Words, quoted parts and $cat results are cut at 1,023 characters.
+        {longWord + " next \"" + longWord + "\" x\n", {cut, "next", cut, "x"}},
+        {"$cat $long $long x\n", {std::string(1023, 'v'), "x"}},
     };
     for (const auto& [text, words] : cases)
-        EXPECT_EQ(Words(text), words) << text;
+        EXPECT_EQ(Words(text), words) << text.substr(0, 80);
 }
 
-TEST_F(SkinReaderTest, TheWordAtTheVeryEndOfTheInputIsLost)
+TEST_F(SkinReaderTest, TheLastWordAndItsLineAreKeptForTheFailureMessage)
 {
-    EXPECT_EQ(Words("SET a b END"), (W{"SET", "a", "b"}));
+    Words("SET a b END");
     EXPECT_EQ(lastWord, "END");
-    EXPECT_EQ(Words("SET a b END\n"), (W{"SET", "a", "b", "END"}));
-    EXPECT_EQ(Words("a \"open quote\n"), (W{"a"}));
-}
-
-TEST_F(SkinReaderTest, VariablesReadAsTheirValuesAndUnsetOnesAsOneSpace)
-{
-    variables.Set("Colour", "red");
-    EXPECT_EQ(Words("$colour $COLOUR $missing x\n"), (W{"red", "red", " ", "x"}));
-}
-
-TEST_F(SkinReaderTest, CatJoinsTheNextTwoWordsWithoutLookingTheResultUp)
-{
-    variables.Set("a", "left");
-    variables.Set("b", "right");
-    variables.Set("ab", "never");
-    EXPECT_EQ(Words("$cat $a $b $cat a b $cat $cat x y z\n"), (W{"leftright", "ab", "xyz"}));
-    EXPECT_EQ(Words("$cat /* c */ p q\n"), (W{"pq"}));
-    EXPECT_EQ(Words("$cat $ a\n"), (W{" a"})) << "a lone $ names an unset variable";
-}
-
-TEST_F(SkinReaderTest, CatCutShortByTheEndOfTheInputYieldsNothing)
-{
-    EXPECT_EQ(Words("x $cat y\n"), (W{"x"}));
-    std::string deep;
-    for (int i = 0; i < 40; ++i)
-        deep += "$cat ";
-    EXPECT_EQ(Words(deep + "a b c d e f\n"), W{}) << "nested deeper than the reader allows";
-}
-
-TEST_F(SkinReaderTest, LinesCountCarriageReturnsOnly)
-{
     Words("a\nb\nc\n");
-    EXPECT_EQ(line, 0u);
+    EXPECT_EQ(line, 0u) << "line feeds don't count";
     Words("a\r\nb\r\nc\r\n");
     EXPECT_EQ(line, 3u);
     Words("a\r\"two\r\rlines\"\r");
     EXPECT_EQ(line, 4u);
-}
-
-TEST_F(SkinReaderTest, LongWordsAreCutAt1023Characters)
-{
-    const std::string longWord(3000, 'w');
-    const W words = Words(longWord + " next \"" + longWord + "\" x\n");
-    ASSERT_EQ(words.size(), 4u);
-    EXPECT_EQ(words[0], std::string(1023, 'w'));
-    EXPECT_EQ(words[1], "next");
-    EXPECT_EQ(words[2], std::string(1023, 'w'));
-    variables.Set("long", std::string(1023, 'v').c_str());
-    EXPECT_EQ(Words("$cat $long $long x\n"), (W{std::string(1023, 'v'), "x"}));
 }
 
 TEST_F(SkinReaderTest, AMissingFileIsNotOpenAndReadsNothing)

@@ -32,18 +32,11 @@ TEST(SkinCoord, ResolvesItsNumberAndAnchorFlagsAgainstTheExtent)
         {"+8", 200, 8},
         {"2147483647R", 1, INT32_MIN}, // 32-bit arithmetic wraps
         {"2147483647%", 2147483647, 0},
+        {"99999999999", 200, INT32_MAX}, // the number is clamped to 32 bits
+        {"-99999999999", 200, INT32_MIN},
     };
     for (const Resolved& c : cases)
         EXPECT_EQ(CSkinCoord::FromWord(c.word).Resolve(c.extent), c.value) << c.word << " in " << c.extent;
-}
-
-TEST(SkinCoord, KeepsTheValueAndFlagsWithin32Bits)
-{
-    const CSkinCoord c = CSkinCoord::FromWord("-3%rc");
-    EXPECT_EQ(c.Value(), -3);
-    EXPECT_EQ(c.Flags(), CSkinCoord::kPercent | CSkinCoord::kFar | CSkinCoord::kCentre);
-    EXPECT_EQ(CSkinCoord::FromWord("99999999999").Value(), INT32_MAX);
-    EXPECT_EQ(CSkinCoord::FromWord("-99999999999").Value(), INT32_MIN);
 }
 
 TEST(SkinNumber, ReadsCIntegersWithAutomaticBase)
@@ -70,16 +63,14 @@ protected:
 
 TEST_F(SkinColourTest, OneNumberIsTheValueAndThreeArePacked)
 {
-    EXPECT_EQ(Colour("{ 0x00123456 }"), 0x123456);
-    EXPECT_EQ(Colour("{ 255 0 0 }"), 0x0000FF);
-    EXPECT_EQ(Colour("{ 1 2 3 }"), 0x030201);
-    EXPECT_EQ(Colour("{ 0x1FF 256 -1 }"), 0xFF00FF) << "each component cut to 8 bits";
-}
-
-TEST_F(SkinColourTest, OtherCountsAndMissingBracesFail)
-{
-    for (const char* bad : {"{ }", "{ 1 2 }", "{ 1 2 3 4 }", "{255,0,0}", "255", "{ 1 2 3"})
-        EXPECT_EQ(Colour(bad), -1) << bad;
+    const std::pair<const char*, int64_t> cases[] = {
+        {"{ 0x00123456 }", 0x123456}, {"{ 255 0 0 }", 0x0000FF}, {"{ 1 2 3 }", 0x030201},
+        {"{ 0x1FF 256 -1 }", 0xFF00FF}, // each component cut to 8 bits
+        // Other counts and missing braces are rejected.
+        {"{ }", -1}, {"{ 1 2 }", -1}, {"{ 1 2 3 4 }", -1}, {"{255,0,0}", -1}, {"255", -1}, {"{ 1 2 3", -1},
+    };
+    for (const auto& [block, value] : cases)
+        EXPECT_EQ(Colour(block), value) << block;
 }
 
 TEST(SkinColour, AColourLeftUnsetFallsBack)
