@@ -41,15 +41,14 @@ const std::vector<ItemRecord>& Catalogue()
 }
 
 // A distinct order each time (the client's start time differs), so none is taken for a resend.
-ClientScript OrderOf(CItemList& order, int64_t serial, size_t lineCount)
+ClientScript OrderOf(int64_t serial, size_t lineCount)
 {
     OrderLines lines;
     for (size_t k = 0; k < lineCount; ++k)
         lines.emplace_back(Catalogue()[static_cast<size_t>(serial * 131 + static_cast<int64_t>(k) * 29) %
                                        Catalogue().size()].code,
                            1 + static_cast<int>(k % 5));
-    FillOrder(order, lines);
-    return OrderScript(DemoServer().Port(), order, "4711", 1700000000 + serial);
+    return OrderScript(DemoServer().Port(), lines, "4711", 1700000000 + serial);
 }
 
 bool Answered(const ClientRun& run)
@@ -61,8 +60,7 @@ void BM_OrderOf1000Lines(benchmark::State& state)
 {
     static int64_t serial = 0;
     for (auto _ : state) {
-        CItemList order;
-        const ClientRun run = RunClient(OrderOf(order, ++serial, 1000));
+        const ClientRun run = RunClient(OrderOf(++serial, 1000));
         if (!Answered(run))
             state.SkipWithError("exchange failed");
     }
@@ -77,10 +75,9 @@ void BM_200ClientsWith50Lines(benchmark::State& state)
     int failed = 0;
     for (auto _ : state) {
         std::vector<ClientRun> runs(kClients);
-        std::vector<CItemList> orders(kClients);
         std::vector<std::thread> clients;
         for (int c = 0; c < kClients; ++c) {
-            const ClientScript script = OrderOf(orders[static_cast<size_t>(c)], ++serial, 50);
+            const ClientScript script = OrderOf(++serial, 50);
             clients.emplace_back([&runs, c, script] { runs[static_cast<size_t>(c)] = RunClient(script); });
         }
         for (std::thread& t : clients)
@@ -112,9 +109,7 @@ void BM_UpdateDownload(benchmark::State& state)
         ServerOptions options;
         options.updateVersion = 1.7;
         CTestServer server(options, CTestServer::SmallCatalogue, ComposeUpdateMessage(program));
-        CItemList order;
-        FillOrder(order, {{"1000001", 1}});
-        ClientScript script = OrderScript(server.Port(), order, "4711");
+        ClientScript script = OrderScript(server.Port(), {{"1000001", 1}}, "4711");
         script.updatePath = server.Dir().Path("one");
         script.timeoutMs = 120000;
         const double before = server.LoopCpuSeconds();
@@ -146,18 +141,14 @@ void BM_NormalOrderDuringFlood(benchmark::State& state)
                 for (int k = 0; k < 20000; ++k)
                     lines.emplace_back(std::to_string(2000000 + k), 1);
                 for (int64_t k = 0; flooding; ++k) {
-                    CItemList order;
-                    FillOrder(order, lines);
-                    ClientScript script = OrderScript(server.Port(), order, "1002", 1800000000 + f * 100000 + k);
+                    ClientScript script = OrderScript(server.Port(), lines, "1002", 1800000000 + f * 100000 + k);
                     script.timeoutMs = 10000;
                     RunClient(script);
                 }
             });
         for (int k = 0; k < 8; ++k) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1250));
-            CItemList order;
-            FillOrder(order, {{"1000002", 1}});
-            const ClientRun run = RunClient(OrderScript(server.Port(), order, "4711", 1700000000 + k));
+            const ClientRun run = RunClient(OrderScript(server.Port(), {{"1000002", 1}}, "4711", 1700000000 + k));
             times.push_back(run.elapsedMs);
             failed += Answered(run) ? 0 : 1;
         }

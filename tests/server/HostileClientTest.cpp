@@ -24,9 +24,7 @@ std::string Block(const std::string& data)
 // misbehave, well before any of the server's timeouts could have freed it.
 void ExpectServed(const CTestServer& server)
 {
-    CItemList order;
-    FillOrder(order, {{"1000001", 1}});
-    const ClientRun run = RunClient(OrderScript(server.Port(), order, "4711"));
+    const ClientRun run = RunClient(OrderScript(server.Port(), {{"1000001", 1}}, "4711"));
     EXPECT_TRUE(run.orderlyEnd) << server.LogText();
     EXPECT_LT(run.elapsedMs, 2500);
 }

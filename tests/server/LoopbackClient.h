@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,10 +15,11 @@
 // Sockets does (connect finished, ready to send, data to read, close).
 struct ClientScript {
     int port = 0;
-    OrderMessageInputs order;       // order.order: the lines to send
-    std::string updatePath;         // where an executable update is written
-    bool loseFirstMessage = false;  // the line breaks as the server's first message arrives
-    int timeoutMs = 30000;          // wall-clock bound of the whole run
+    std::shared_ptr<CItemList> lines; // the order to send, as the order grid holds it
+    OrderMessageInputs order;         // order.order points at lines
+    std::string updatePath;           // where an executable update is written
+    bool loseFirstMessage = false;    // the line breaks as the server's first message arrives
+    int timeoutMs = 30000;            // wall-clock bound of the whole run
 };
 
 struct ClientRun {
@@ -58,10 +60,7 @@ private:
 
 using OrderLines = std::vector<std::pair<std::string, int>>;
 
-// Order lines as the order grid holds them.
-void FillOrder(CItemList& order, const OrderLines& lines);
-
-// The session's inputs for sending this order from this account; the start
-// time makes the message of each sending distinct.
-ClientScript OrderScript(int port, CItemList& order, const std::string& account, int64_t startTime = 1700000100,
-                         double version = 1.6);
+// The session's inputs for sending these lines (code, quantity) from this
+// account; the start time makes the message of each sending distinct.
+ClientScript OrderScript(int port, const OrderLines& lines, const std::string& account,
+                         int64_t startTime = 1700000100, double version = 1.6);

@@ -17,18 +17,13 @@ namespace {
 // orderd started as the README starts it, with its log in a file.
 class COrderdProcess {
 public:
-    COrderdProcess(const CTempDir& dir, std::vector<std::string> args)
+    COrderdProcess(const CTempDir& dir, const char* catalogue)
         : m_log(dir.Path("orderd.log")), m_logStart(ReadText(m_log).size()) // the log file is appended to
     {
-        args.insert(args.begin(), QBX_ORDERD);
-        for (const char* extra : {"--port", "0", "--log"})
-            args.push_back(extra);
-        args.push_back(m_log);
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(&arg[0]);
-        argv.push_back(nullptr);
-        if (posix_spawn(&m_pid, QBX_ORDERD, nullptr, nullptr, argv.data(), environ) != 0)
+        const std::string db = dir.Path("orders.db");
+        const char* argv[] = {QBX_ORDERD, "--port", "0", "--db", db.c_str(), "--catalogue", catalogue,
+                              "--log", m_log.c_str(), nullptr};
+        if (posix_spawn(&m_pid, QBX_ORDERD, nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
             m_pid = -1;
     }
 
@@ -73,12 +68,10 @@ TEST(OrderdProgram, KeepsItsSeededDatabaseAndAnsweredOrdersThroughAKillAndAResta
     const std::string code = MakeDemoCatalogue(1).front().code;
     const char* catalogues[] = {"300", "500"};
     for (int run = 0; run < 2; ++run) {
-        COrderdProcess orderd(dir, {"--db", dir.Path("orders.db"), "--catalogue", catalogues[run]});
+        COrderdProcess orderd(dir, catalogues[run]);
         const int port = orderd.Port();
         ASSERT_GT(port, 0) << orderd.Log();
-        CItemList order;
-        FillOrder(order, {{code, 1}});
-        const ClientRun result = RunClient(OrderScript(port, order, "DEMO", 1700000100 + run));
+        const ClientRun result = RunClient(OrderScript(port, {{code, 1}}, "DEMO", 1700000100 + run));
         EXPECT_TRUE(result.orderlyEnd);
         ASSERT_EQ(1u, result.messages.size());
         EXPECT_EQ(0u, result.messages[0].find("REPLY~ORDER NUMBER 10000" + std::to_string(run + 1) + "~"));

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "TestServer.h"
@@ -8,14 +8,6 @@
 #include "comm/BiSyncReceiver.h"
 
 namespace {
-
-bool WriteFile(const std::string& path, size_t bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    const std::string content(bytes, 'P');
-    const bool ok = file && fwrite(content.data(), 1, bytes, file) == bytes;
-    return file && fclose(file) == 0 && ok;
-}
 
 // A client refuses a message over its limit, so a larger program file could
 // never arrive: every older client's exchange would end failed. Such a file
@@ -28,9 +20,9 @@ TEST(UpdateMessage, TheLargestFileAClientCanTakeIsServedAndOneByteMoreIsRefused)
 
     CTempDir dir;
     std::string message, error;
-    ASSERT_TRUE(WriteFile(dir.Path("fits.exe"), largest));
+    std::ofstream(dir.Path("fits.exe"), std::ios::binary) << std::string(largest, 'P');
     EXPECT_TRUE(LoadUpdateMessage(dir.Path("fits.exe"), &message, &error)) << error;
-    ASSERT_TRUE(WriteFile(dir.Path("big.exe"), largest + 1));
+    std::ofstream(dir.Path("big.exe"), std::ios::binary) << std::string(largest + 1, 'P');
     EXPECT_FALSE(LoadUpdateMessage(dir.Path("big.exe"), &message, &error));
     EXPECT_NE(std::string::npos, error.find("too large to reach a client")) << error;
 }
