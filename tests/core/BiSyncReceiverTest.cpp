@@ -19,14 +19,6 @@ void Holding(LinkRig& rig, const std::string& message = "REPLY~")
     rig.Feed(Block(message, true));
 }
 
-// A granted link that received "OK" and acknowledged it.
-void Answered(LinkRig& rig)
-{
-    Holding(rig, "OK");
-    rig.Finish();
-    ASSERT_EQ(rig.TakeSent(), kAck1);
-}
-
 // Each case starts with a client link on its own clock.
 class BiSyncReceiver : public ::testing::Test {
 protected:
@@ -35,16 +27,11 @@ protected:
 
 } // namespace
 
-TEST_F(BiSyncReceiver, IdleGrantsABidWithAck0AndAgainOnAnotherEnq)
+TEST_F(BiSyncReceiver, BidsAreGrantedBlocksAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
 {
     Granted(rig);
     EXPECT_EQ(rig.engine.State(), kLinkEnquiry);
-    EXPECT_EQ(rig.Answer(kEnq), kAck0);
-}
-
-TEST_F(BiSyncReceiver, BlocksAreAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
-{
-    Granted(rig);
+    EXPECT_EQ(rig.Answer(kEnq), kAck0); // a repeated bid is granted again
     EXPECT_EQ(rig.Answer(Block("REPLY~", false)), kAck1);
     EXPECT_EQ(rig.Answer(Block("A*1*0~", false)), kAck0);
     EXPECT_EQ(rig.Answer(Block("B*1*7~", true)), ""); // the owner acknowledges
@@ -54,20 +41,6 @@ TEST_F(BiSyncReceiver, BlocksAreAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
     EXPECT_EQ(rig.TakeSent(), kAck1);
     EXPECT_FALSE(rig.timers.IsSet(kAckTimer));
     EXPECT_TRUE(rig.trace.Has(kTraceLink, "9.4. Finished request\r\n"));
-}
-
-TEST_F(BiSyncReceiver, BytesInAnySplitGiveTheSameResult)
-{
-    const std::string stream = kEnq + Block("REPLY~ORDER NUMBER 7~", false) + Block("X9*1*0~", true);
-    LinkRig whole, single;
-    whole.Idle();
-    whole.Feed(stream);
-    single.Idle();
-    for (char c : stream)
-        single.Feed(std::string(1, c));
-    EXPECT_EQ(whole.TakeSent(), single.TakeSent());
-    EXPECT_EQ(whole.Messages(), single.Messages());
-    EXPECT_EQ(single.Messages(), std::vector<std::string>{"REPLY~ORDER NUMBER 7~X9*1*0~"});
 }
 
 TEST_F(BiSyncReceiver, CheckWithoutTheEndCharacterIsRefused)
@@ -114,22 +87,6 @@ TEST_F(BiSyncReceiver, LastBlockResentIsAcknowledgedOnceTheOwnerFinishedAndKeptO
     EXPECT_EQ(rig.Messages().size(), 1u);
 }
 
-// The owner finished during a WACK cycle, so the WACK timer owes the sender its
-// acknowledgement. A resent last block arriving then must not clear that debt:
-// the acknowledgement would never go, and the link would WACK itself to death.
-TEST_F(BiSyncReceiver, LastBlockResentInAWackCycleKeepsTheOwnersFinish)
-{
-    Holding(rig, "OK");
-    rig.Advance(200);
-    EXPECT_EQ(rig.TakeSent(), kWack);
-    rig.Finish();
-    EXPECT_EQ(rig.TakeSent(), "");
-    rig.Feed(Block("OK", true));
-    rig.Advance(5000);
-    EXPECT_EQ(rig.TakeSent(), kAck1);
-    EXPECT_EQ(rig.Messages().size(), 1u);
-}
-
 TEST_F(BiSyncReceiver, ANewTransmissionMayRepeatThePreviousMessage)
 {
     LinkRig server(LinkStation::Server);
@@ -144,44 +101,59 @@ TEST_F(BiSyncReceiver, ANewTransmissionMayRepeatThePreviousMessage)
     EXPECT_EQ(server.Messages(), (std::vector<std::string>{"OK", "OK"}));
 }
 
-TEST_F(BiSyncReceiver, SlowOwnerGetsWackAt200msThenFourMoreEveryFiveSeconds)
+// The owner is slow: WACK at 200 ms, then four more every five seconds, and
+// the link gives up five seconds later. A bid from the sender starts the cycle again.
+TEST_F(BiSyncReceiver, SlowOwnerGetsFiveWacksAndAnEnqStartsTheCycleAgain)
 {
-    Holding(rig);
-    rig.Advance(60000);
-    EXPECT_EQ(rig.SendTimes(kWack), (std::vector<uint64_t>{200, 5200, 10200, 15200, 20200}));
-    EXPECT_EQ(rig.DisconnectTimes(), std::vector<uint64_t>{25200});
-    EXPECT_EQ(rig.Disconnects(), std::vector<int>{0});
+    struct Case {
+        uint64_t enqAt; // 0: none
+        std::vector<uint64_t> wacks;
+        uint64_t end;
+    };
+    const Case cases[] = {
+        {0, {200, 5200, 10200, 15200, 20200}, 25200},
+        {5200, {200, 5200, 5400, 10400, 15400, 20400, 25400}, 30400},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.enqAt);
+        LinkRig slow;
+        Holding(slow);
+        if (c.enqAt) {
+            slow.Advance(c.enqAt);
+            slow.Feed(kEnq);
+        }
+        slow.Advance(60000);
+        EXPECT_EQ(slow.SendTimes(kWack), c.wacks);
+        EXPECT_EQ(slow.DisconnectTimes(), std::vector<uint64_t>{c.end});
+        EXPECT_EQ(slow.Disconnects(), std::vector<int>{0});
+    }
 }
 
-TEST_F(BiSyncReceiver, OwnerFinishingDuringTheWackCycleIsAcknowledgedOnTheNextTick)
+// The owner finished during a WACK cycle, so the WACK timer owes the sender its
+// acknowledgement. A resent last block arriving then must not clear that debt:
+// the acknowledgement would never go, and the link would WACK itself to death.
+TEST_F(BiSyncReceiver, OwnerFinishingDuringTheWackCycleIsAcknowledgedOnTheNextTickThoughTheLastBlockCameAgain)
 {
-    Holding(rig);
-    rig.Advance(1000);
-    EXPECT_EQ(rig.TakeSent(), kWack);
-    rig.Finish();
-    EXPECT_EQ(rig.TakeSent(), "");
-    rig.Advance(4199);
-    EXPECT_EQ(rig.TakeSent(), "");
-    rig.Advance(1);
-    EXPECT_EQ(rig.TakeSent(), kAck1);
-    EXPECT_TRUE(rig.trace.Has(kTraceLink, "A.2. Finished Wack Timer\r\n"));
-    rig.Advance(30000);
-    EXPECT_EQ(rig.TakeSent(), "");
-    EXPECT_EQ(rig.engine.State(), kLinkReceiving);
-}
-
-TEST_F(BiSyncReceiver, EnqFromTheSenderStartsANewWackCycle)
-{
-    Holding(rig);
-    rig.Advance(5200);
-    EXPECT_EQ(rig.TakeSent(), kWack + kWack);
-    rig.Feed(kEnq);
-    rig.Advance(200);
-    EXPECT_EQ(rig.TakeSent(), kWack);
-    rig.Advance(24999);
-    EXPECT_EQ(rig.engine.State(), kLinkReceiving);
-    rig.Advance(1);
-    EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
+    for (bool resent : {false, true}) {
+        SCOPED_TRACE(resent);
+        LinkRig late;
+        Holding(late, "OK");
+        late.Advance(1000);
+        EXPECT_EQ(late.TakeSent(), kWack);
+        late.Finish();
+        if (resent)
+            late.Feed(Block("OK", true));
+        EXPECT_EQ(late.TakeSent(), "");
+        late.Advance(4199);
+        EXPECT_EQ(late.TakeSent(), "");
+        late.Advance(1);
+        EXPECT_EQ(late.TakeSent(), kAck1);
+        EXPECT_TRUE(late.trace.Has(kTraceLink, "A.2. Finished Wack Timer\r\n"));
+        late.Advance(30000);
+        EXPECT_EQ(late.TakeSent(), "");
+        EXPECT_EQ(late.engine.State(), kLinkReceiving);
+        EXPECT_EQ(late.Messages().size(), 1u);
+    }
 }
 
 TEST_F(BiSyncReceiver, EnqInIdleJustAfterOurWackAnswersTheWackAndIsNoBid)
@@ -196,34 +168,26 @@ TEST_F(BiSyncReceiver, EnqInIdleJustAfterOurWackAnswersTheWackAndIsNoBid)
     EXPECT_EQ(rig.Answer(kEnq), kAck0);
 }
 
-TEST_F(BiSyncReceiver, EotWhileAnAnswerWaitsBidsForIt)
+// After the last message, the sender's EOT is answered with EOT; the link ends
+// at the other station's second EOT, else when timer 9 has repeated ours.
+TEST_F(BiSyncReceiver, EotWithNothingToSayClosesAndTheSecondEotOrTimer9EndsIt)
 {
-    Holding(rig);
-    rig.Finish("OK");
-    EXPECT_EQ(rig.TakeSent(), kAck1);
-    EXPECT_EQ(rig.Answer(kEot), kEnq);
-    EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
-}
-
-TEST_F(BiSyncReceiver, EotWithNothingToSayClosesAndTimer9EndsIt)
-{
-    Answered(rig);
-    EXPECT_EQ(rig.Answer(kEot), kEot);
-    EXPECT_EQ(rig.engine.State(), kLinkDisconnecting);
-    EXPECT_TRUE(rig.engine.OrderlyEnd());
-    rig.Advance(10000);
-    EXPECT_EQ(rig.SendTimes(kEot), (std::vector<uint64_t>{0, 2000}));
-    EXPECT_EQ(rig.DisconnectTimes(), std::vector<uint64_t>{4000});
-    EXPECT_EQ(rig.Disconnects(), std::vector<int>{1});
-}
-
-TEST_F(BiSyncReceiver, SecondEotEndsDisconnectingAtOnce)
-{
-    Answered(rig);
-    rig.Feed(kEot + kEot);
-    EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
-    EXPECT_EQ(rig.Disconnects(), std::vector<int>{1});
-    EXPECT_EQ(rig.States().back(), kLinkDisconnected);
+    for (bool second : {false, true}) {
+        SCOPED_TRACE(second);
+        LinkRig closing;
+        Holding(closing, "OK");
+        closing.Finish();
+        EXPECT_EQ(closing.Answer(kEot), kAck1 + kEot);
+        EXPECT_EQ(closing.engine.State(), kLinkDisconnecting);
+        EXPECT_TRUE(closing.engine.OrderlyEnd());
+        if (second)
+            closing.Feed(kEot);
+        closing.Advance(10000);
+        EXPECT_EQ(closing.SendTimes(kEot), (second ? std::vector<uint64_t>{0} : std::vector<uint64_t>{0, 2000}));
+        EXPECT_EQ(closing.DisconnectTimes(), std::vector<uint64_t>{second ? 0u : 4000u});
+        EXPECT_EQ(closing.Disconnects(), std::vector<int>{1});
+        EXPECT_EQ(closing.States().back(), kLinkDisconnected);
+    }
 }
 
 TEST_F(BiSyncReceiver, EotTwiceWhileIdleEndsTheLink)

@@ -35,8 +35,9 @@ private:
     bool Step()
     {
         const bool stored = server.timers.Now() >= storeMs;
-        if (Deliver(client, server) | Deliver(server, client) | (stored && Answer(server, m_serverAnswered ? "" : reply)) |
-            Answer(client, "OK"))
+        if (Deliver(client, server) | Deliver(server, client) |
+            (stored && Answer(server, m_serverAnswered, m_serverAnswered ? "" : reply)) |
+            Answer(client, m_clientAnswered, "OK"))
             return true;
         if (client.engine.State() == kLinkDisconnecting)
             client.Do([](CBiSyncEngine& e) { e.Reset(); });
@@ -47,38 +48,30 @@ private:
         return true;
     }
 
+    // Hands what one station sent to the other in random pieces.
     bool Deliver(LinkRig& from, LinkRig& to)
     {
-        size_t& done = &from == &client ? m_clientDone : m_serverDone;
-        bool moved = false;
-        for (; done < from.events.size(); ++done) {
-            const LinkEvent& event = from.events[done].event;
-            if (event.kind != LinkEvent::Kind::Send)
-                continue;
-            std::string bytes(event.bytes.begin(), event.bytes.end());
-            while (!bytes.empty()) {
-                size_t piece = std::uniform_int_distribution<size_t>(1, bytes.size())(m_random);
-                to.Feed(bytes.substr(0, piece));
-                bytes.erase(0, piece);
-            }
-            moved = true;
+        std::string bytes = from.TakeSent();
+        const bool moved = !bytes.empty();
+        for (size_t piece = 0; !bytes.empty(); bytes.erase(0, piece)) {
+            piece = std::uniform_int_distribution<size_t>(1, bytes.size())(m_random);
+            to.Feed(bytes.substr(0, piece));
         }
         return moved;
     }
 
-    bool Answer(LinkRig& station, const std::string& answer)
+    // The station's owner answers its newest message.
+    static bool Answer(LinkRig& station, size_t& answered, const std::string& answer)
     {
-        size_t& answered = &station == &client ? m_clientAnswered : m_serverAnswered;
-        const size_t count = station.Messages().size();
-        if (answered == count)
+        if (answered == station.Messages().size())
             return false;
-        answered = count;
+        answered = station.Messages().size();
         station.Finish(answer);
         return true;
     }
 
     std::mt19937 m_random;
-    size_t m_clientDone = 0, m_serverDone = 0, m_clientAnswered = 0, m_serverAnswered = 0;
+    size_t m_clientAnswered = 0, m_serverAnswered = 0;
 };
 
 } // namespace
