@@ -52,16 +52,6 @@ protected:
             occupied = SkinRectText(block.Occupied());
         return surface.calls;
     }
-    // What a caption draws in the area at x, y of width x height.
-    Calls Caption(const std::string& text, int32_t x, int32_t y, int32_t width, int32_t height)
-    {
-        CSkinText caption;
-        EXPECT_TRUE(Parse(caption, text)) << text;
-        CRecordingSurface surface;
-        caption.Draw(surface, x, y, width, height);
-        return surface.calls;
-    }
-
     CSkinVariables variables;
     std::string occupied;
 };
@@ -97,7 +87,8 @@ TEST_F(SkinDrawingTest, MalformedBlocksAreRejected)
     } cases[] = {
         {&SkinDrawingTest::Parses<CSkinShape>,
          {"{ X 1 W 5 XE 9 }", "{ XE 9 W 5 }", "{ H 5 YE 9 }", "{ YE 9 H 5 }", "{ X }", "{ X 1",
-          "{ BORDER { COLOR {1,2,3} } }", "{ BORDER { WIDTH } }", "{ FILL { COLOR { 1 2 } } }"}},
+          "{ BORDER { WIDTH } }", "{ BORDER { COLOR {1,2,3} } }", "{ FILL { COLOR { 1 2 } } }", "{ FILL { COLOR { } } }",
+          "{ FILL { COLOR { 1 2 3 4 } } }", "{ FILL { COLOR 255 } }", "{ FILL { COLOR { 1 2 3"}},
         {&SkinDrawingTest::Parses<CSkinPolygon>,
          {"{ 0 0 10 0 10 10 }", "{ 0 0 10 0 10 10 0 10 5 }", "0 0 10 0 10 10 0 10 }"}},
         {&SkinDrawingTest::Parses<CSkinFont>, {"{ FACE Tahoma }", "{ HEIGHT 12 }", "{ FACE }"}},
@@ -116,42 +107,35 @@ TEST_F(SkinDrawingTest, PensBrushesAndPolygonsTakeTheirWords)
     EXPECT_EQ(Drawn<CSkinShape>("{ FILL { CROSS SOLID } BORDER { DOT } XE 5 }"),
               Calls{"rect 0,0,5,0 pen=000000/2/0 brush=ffffff/0/0"})
         << "the last style word wins; without COLOR a pen is black and a brush white";
-    EXPECT_EQ(Drawn<CSkinShape>("{ FILL { DIAGCROSS HOLLOW } XE 5 }"),
-              Calls{"rect 0,0,5,0 pen=000000/0/0 brush=ffffff/1/0"});
+    EXPECT_EQ(Drawn<CSkinShape>("{ FILL { DIAGCROSS HOLLOW } BORDER { COLOR { 0x1FF 256 -1 } } XE 5 }"),
+              Calls{"rect 0,0,5,0 pen=ff00ff/0/0 brush=ffffff/1/0"})
+        << "each colour component is cut to 8 bits";
     EXPECT_EQ(Drawn<CSkinPolygon>("{ BORDER { WIDTH 2 } 0 0 R 0 R B 50% 10 }", 200, 100),
               Calls{"poly 0,0 200,0 200,100 100,10 pen=000000/0/2 brush=ffffff/0/0"});
 }
 
-TEST_F(SkinDrawingTest, FontsTakeTheLastFaceAndEveryStyleWord)
-{
-    CSkinFont full;
-    ASSERT_TRUE(Parse(full, "{ FACE Arial FACE \"Segoe UI\" HEIGHT -15 WIDTH 6 BOLD ITALIC UNDERLINE "
-                            "STRIKEOUT PROOF ANTIALIASED }"));
-    const SkinFontStyle style = full.Style();
-    EXPECT_STREQ(style.face, "Segoe UI");
-    EXPECT_EQ(style.height, -15);
-    EXPECT_EQ(style.width, 6);
-    EXPECT_EQ(style.weight, 700);
-    EXPECT_TRUE(style.italic && style.underline && style.strikeout);
-    EXPECT_EQ(style.quality, 4u);
-}
-
-TEST_F(SkinDrawingTest, CaptionsJoinTheirWordsAndKeepTheLastFormat)
-{
-    CSkinText text;
-    ASSERT_TRUE(Parse(text, "{ Total 12 CENTER RIGHT }"));
-    EXPECT_EQ(text.Text(), "Total12");
-    EXPECT_EQ(text.Format(), CSkinText::kRight);
-}
-
+// Every caption here is drawn in the area at 10, 20 of 100 x 30.
 TEST_F(SkinDrawingTest, CaptionsDrawInTheirBoxWithinTheArea)
 {
-    EXPECT_EQ(Caption("{ \"Send order\" RECT { X 4 Y 2 XE -4R } CENTER COLOR { 9 8 7 } FONT { FACE Tahoma HEIGHT 14 } }",
-                      10, 20, 100, 30),
-              Calls{"text 'Send order' 14,22,106,50 fmt=1 colour=070809 font=Tahoma/14/0/0/q0"});
-    EXPECT_EQ(Caption("{ Hello }", 0, 0, 50, 10), Calls{"text 'Hello' 0,0,50,10 fmt=0 colour=000000"})
-        << "the box fills the area; without a font the surface's font is kept";
-    EXPECT_EQ(Caption("{ BOTTOM }", 0, 0, 50, 10), Calls{});
+    const std::pair<const char*, Calls> cases[] = {
+        {"{ \"Send order\" RECT { X 4 Y 2 XE -4R } CENTER COLOR { 9 8 7 } FONT { FACE Tahoma HEIGHT 14 } }",
+         {"text 'Send order' 14,22,106,50 fmt=1 colour=070809 font=Tahoma/14/0/0/q0"}},
+        // The box fills the area; without a font the surface's font is kept.
+        {"{ Hello }", {"text 'Hello' 10,20,110,50 fmt=0 colour=000000"}},
+        // The words are joined and the last format word wins.
+        {"{ Total 12 CENTER RIGHT }", {"text 'Total12' 10,20,110,50 fmt=2 colour=000000"}},
+        // A font takes the last face and every style word.
+        {"{ X FONT { FACE Arial FACE \"Segoe UI\" HEIGHT -15 WIDTH 6 BOLD ITALIC UNDERLINE STRIKEOUT PROOF ANTIALIASED } }",
+         {"text 'X' 10,20,110,50 fmt=0 colour=000000 font=Segoe UI/-15/6/700/i/u/s/q4"}},
+        {"{ BOTTOM }", {}},
+    };
+    for (const auto& [block, drawn] : cases) {
+        CSkinText caption;
+        EXPECT_TRUE(Parse(caption, block)) << block;
+        CRecordingSurface surface;
+        caption.Draw(surface, 10, 20, 100, 30);
+        EXPECT_EQ(surface.calls, drawn) << block;
+    }
 }
 
 // b.bmp is 40 x 20, t.bmp 30 x 8.

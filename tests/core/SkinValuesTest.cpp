@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <cstdint>
 
-#include "SkinTest.h"
 #include "skin/SkinColour.h"
 #include "skin/SkinCoord.h"
-#include "skin/SkinReader.h"
-#include "skin/SkinVariables.h"
 #include "skin/SkinWords.h"
 
 namespace {
@@ -47,30 +44,6 @@ TEST(SkinNumber, ReadsCIntegersWithAutomaticBase)
     EXPECT_EQ(SkinNumber("-12abc"), -12);
     EXPECT_EQ(SkinNumber("word"), 0);
     EXPECT_EQ(SkinNumber("0xFFFFFFFFFF"), INT32_MAX);
-}
-
-class SkinColourTest : public SkinTest {
-protected:
-    // Parses a colour block; the value, or -1 when the block is rejected.
-    int64_t Colour(const std::string& block)
-    {
-        CSkinVariables variables;
-        CSkinReader reader(variables, Script(block + " \n").c_str());
-        CSkinColour colour;
-        return colour.Parse(reader) ? int64_t(colour.Value()) : -1;
-    }
-};
-
-TEST_F(SkinColourTest, OneNumberIsTheValueAndThreeArePacked)
-{
-    const std::pair<const char*, int64_t> cases[] = {
-        {"{ 0x00123456 }", 0x123456}, {"{ 255 0 0 }", 0x0000FF}, {"{ 1 2 3 }", 0x030201},
-        {"{ 0x1FF 256 -1 }", 0xFF00FF}, // each component cut to 8 bits
-        // Other counts and missing braces are rejected.
-        {"{ }", -1}, {"{ 1 2 }", -1}, {"{ 1 2 3 4 }", -1}, {"{255,0,0}", -1}, {"255", -1}, {"{ 1 2 3", -1},
-    };
-    for (const auto& [block, value] : cases)
-        EXPECT_EQ(Colour(block), value) << block;
 }
 
 TEST(SkinColour, AColourLeftUnsetFallsBack)
