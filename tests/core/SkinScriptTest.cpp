@@ -83,8 +83,10 @@ TEST_F(SkinScriptTest, LoadingAgainAddsToTheSameSkin)
     const std::string path = Script("[A]\n" + Button(1) + "SET shared yes\nEND\n[B]\n" + Button(2) + "END\n");
     EXPECT_TRUE(skin.LoadSection(path.c_str(), "[A]"));
     EXPECT_TRUE(skin.LoadSection(path.c_str(), "[B]"));
+    EXPECT_FALSE(skin.LoadSection(PathOf("absent.ini").c_str(), "[A]")) << "a missing file is a quiet false";
     EXPECT_EQ(IdsOf(skin), (Ids{2, 1}));
     EXPECT_STREQ(skin.GetVariable("SHARED"), "yes");
+    EXPECT_TRUE(failures.messages.empty());
 }
 
 TEST_F(SkinScriptTest, SetReplacesAVariableAndMovesItToTheEnd)
@@ -140,13 +142,6 @@ TEST_F(SkinScriptTest, OneLoadReadsABoundedNumberOfSections)
     for (int level = 0; level < 12; ++level)
         text += StrFormat("[L%d]\nSECTION { L%d L%d }\nEND\n", level, level + 1, level + 1);
     ExpectFailure(text + "[L12]\nEND\n", "Failed at word 'L12' on line 0\n", "[L0]");
-}
-
-TEST_F(SkinScriptTest, AMissingFileIsAQuietFalseThatAddsNothing)
-{
-    EXPECT_FALSE(skin.LoadSection(PathOf("absent.ini").c_str(), "[Test]"));
-    EXPECT_EQ(skin.Items().Count(), 0u);
-    EXPECT_TRUE(failures.messages.empty());
 }
 
 // Key names run from "back" (0x08) to "RMENU" (0xA5); modifier words are
