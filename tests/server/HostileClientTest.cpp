@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <deque>
 #include <thread>
@@ -11,6 +15,49 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
+
+// A plain loopback socket that behaves as no Quillbox would, closed when it goes.
+class CRawClient {
+public:
+    explicit CRawClient(int port) : m_fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        ConnectLoopback(m_fd, port); // a refused socket sends nothing and reads as closed
+    }
+    ~CRawClient() { close(m_fd); }
+    CRawClient(const CRawClient&) = delete;
+    CRawClient& operator=(const CRawClient&) = delete;
+
+    bool Send(const std::string& bytes) { return SendAll(m_fd, bytes); }
+
+    // What arrives within waitMs, or until the server closes the connection.
+    std::string Read(int waitMs)
+    {
+        std::string got;
+        const auto end = Clock::now() + milliseconds(waitMs);
+        for (auto now = Clock::now(); now < end && !m_closed; now = Clock::now()) {
+            pollfd p{m_fd, POLLIN, 0};
+            poll(&p, 1, static_cast<int>(std::chrono::duration_cast<milliseconds>(end - now).count()));
+            char buffer[4096];
+            const ssize_t n = recv(m_fd, buffer, sizeof buffer, MSG_DONTWAIT);
+            if (n > 0)
+                got.append(buffer, static_cast<size_t>(n));
+            else
+                m_closed = n == 0 || (errno != EAGAIN && errno != EINTR);
+        }
+        return got;
+    }
+
+    // Whether the server has closed the connection, waiting at most waitMs for it.
+    bool Closed(int waitMs = 0)
+    {
+        Read(waitMs);
+        return m_closed;
+    }
+
+private:
+    int m_fd;
+    bool m_closed = false;
+};
 
 std::string Block(const std::string& data)
 {

@@ -25,18 +25,6 @@ int64_t WallMs()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Connects fd to the loopback port, without Nagle's delay; 0, else the errno.
-int ConnectLoopback(int fd, int port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const int on = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    return connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
-}
-
 // The place-order session's socket over a POSIX socket. The loopback
 // connects at once; its outcome, "ready to send", data to read and the close
 // then come as events, as Windows Sockets' asynchronous select tells them.
@@ -228,33 +216,15 @@ bool SendAll(int fd, const std::string& bytes)
     return true;
 }
 
-CRawClient::CRawClient(int port) : m_fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
+int ConnectLoopback(int fd, int port)
 {
-    ConnectLoopback(m_fd, port); // a refused socket sends nothing and reads as closed
-}
-
-CRawClient::~CRawClient()
-{
-    if (m_fd >= 0)
-        close(m_fd);
-}
-
-std::string CRawClient::Read(int waitMs)
-{
-    std::string got;
-    const int64_t end = WallMs() + waitMs;
-    for (int64_t now = WallMs(); now < end && !m_closed; now = WallMs()) {
-        pollfd p{m_fd, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(end - now)) < 0 && errno != EINTR)
-            break;
-        char buffer[4096];
-        const ssize_t n = recv(m_fd, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (n > 0)
-            got.append(buffer, static_cast<size_t>(n));
-        else
-            m_closed = n == 0 || (errno != EAGAIN && errno != EINTR);
-    }
-    return got;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int on = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    return connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
 }
 
 ClientScript OrderScript(int port, const OrderLines& lines, const std::string& account, int64_t startTime,

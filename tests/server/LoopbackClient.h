@@ -34,29 +34,8 @@ ClientRun RunClient(ClientScript script);
 // The whole of bytes, waiting while the socket is full; false when it breaks.
 bool SendAll(int fd, const std::string& bytes);
 
-// A plain loopback socket for hostile clients, closed when it goes.
-class CRawClient {
-public:
-    explicit CRawClient(int port);
-    ~CRawClient();
-    CRawClient(const CRawClient&) = delete;
-    CRawClient& operator=(const CRawClient&) = delete;
-
-    bool Send(const std::string& bytes) { return SendAll(m_fd, bytes); }
-    // What arrives within waitMs, or until the server closes the connection.
-    std::string Read(int waitMs);
-    // Whether the server has closed the connection, waiting at most waitMs for it.
-    bool Closed(int waitMs = 0)
-    {
-        if (!m_closed)
-            Read(waitMs);
-        return m_closed;
-    }
-
-private:
-    int m_fd;
-    bool m_closed = false;
-};
+// Connects fd to the loopback port, without Nagle's delay; 0, else the errno.
+int ConnectLoopback(int fd, int port);
 
 using OrderLines = std::vector<std::pair<std::string, int>>;
 

@@ -52,6 +52,8 @@ CTestServer::CTestServer(ServerOptions options, const Filler& fill, std::string 
     if (!store->Open(options.dbPath, &error))
         return;
     fill(*store);
+    if (!m_reader.Open(options.dbPath, &error))
+        return;
     m_worker = std::make_unique<CStoreWorker>(std::move(store), options.limits);
     m_server = std::make_unique<COrderServer>(options, *m_worker, m_log, std::move(updateMessage));
     if (!m_worker->Start() || !m_server->Listen(&error))
@@ -68,26 +70,10 @@ CTestServer::~CTestServer()
     }
 }
 
-COrderStore* CTestServer::Reader() const
-{
-    if (!m_reader) {
-        m_reader = std::make_unique<COrderStore>();
-        std::string error;
-        if (!m_reader->Open(m_dir.Path("orders.db"), &error))
-            m_reader.reset();
-    }
-    return m_reader.get();
-}
-
 int64_t CTestServer::Stock(const std::string& code) const
 {
     ProductRow product;
-    return Reader() && Reader()->FindProduct(code, &product) ? product.stock : -1;
-}
-
-int64_t CTestServer::OrderCount() const
-{
-    return Reader() ? Reader()->OrderCount() : -1;
+    return m_reader.FindProduct(code, &product) ? product.stock : -1;
 }
 
 std::string CTestServer::LogText() const

@@ -45,7 +45,7 @@ public:
     const CTempDir& Dir() const { return m_dir; }
     // Read through a second connection to the database while the server runs.
     int64_t Stock(const std::string& code) const;
-    int64_t OrderCount() const;
+    int64_t OrderCount() const { return m_reader.OrderCount(); }
     std::string LogText() const;
     // CPU time the server's event loop has used so far.
     double LoopCpuSeconds();
@@ -54,13 +54,11 @@ public:
     bool LogShows(const std::string& text, int waitMs = 3000) const;
 
 private:
-    COrderStore* Reader() const;
-
     CTempDir m_dir;
     CExchangeLog m_log;
     std::unique_ptr<CStoreWorker> m_worker;
     std::unique_ptr<COrderServer> m_server;
     std::thread m_thread;
     int m_port = 0;
-    mutable std::unique_ptr<COrderStore> m_reader;
+    mutable COrderStore m_reader;
 };
