@@ -190,17 +190,6 @@ TEST_F(BiSyncReceiver, EotWithNothingToSayClosesAndTheSecondEotOrTimer9EndsIt)
     }
 }
 
-TEST_F(BiSyncReceiver, EotTwiceWhileIdleEndsTheLink)
-{
-    rig.Idle("A~");
-    rig.Feed(kAck0 + kAck1); // sent, EOT, Idle
-    rig.Do([](CBiSyncEngine& e) { e.AddSendData("B~"); });
-    rig.Feed(kAck0 + kAck1);
-    rig.TakeSent();
-    EXPECT_EQ(rig.Answer(kEot + kEot), kEot);
-    EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
-}
-
 TEST_F(BiSyncReceiver, ModemLineIgnoresJunkUntilQuietOrABid)
 {
     rig.Do([](CBiSyncEngine& e) { e.Connected(); });

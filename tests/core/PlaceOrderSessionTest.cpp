@@ -396,22 +396,10 @@ TEST(PlaceOrderSession, ModemDialRefusedAtOnceIsAFailedAttempt)
     EXPECT_TRUE(rig.dialogTimers.IsSet(kRetryTimer));
 }
 
-TEST(PlaceOrderSession, DialUpFailureIsHungUpOnceAndRedialledAfterTheCountdown)
-{
-    SessionRig rig(0, 1);
-    rig.Start();
-    rig.session.OnRasDialEvent(2, 680);
-    EXPECT_EQ(rig.host.Last(), "Failed - RAS error 680\r\nAttempt 2, Retrying in 10 seconds");
-    EXPECT_EQ(rig.dialUp.hangUps, 1);
-    rig.Advance(11000);
-    EXPECT_EQ(rig.dialUp.dials, 2);
-    EXPECT_EQ(rig.socket.creates, 0);
-}
-
 // The dial uses the settings' modem and prefix, and the server is called once
-// the dial-up connection stands. However that attempt ends, the connection is
-// hung up, and a late notification of the old dial starts nothing; a cancel
-// ends everything.
+// the dial-up connection stands. Whether the server fails or the user cancels,
+// the connection is hung up; after a cancel nothing follows, not even from a
+// late notification of the old dial.
 TEST(PlaceOrderSession, DialUpCallsTheServerWhenConnectedAndIsHungUpWhenTheServerFailsOrTheUserCancels)
 {
     for (bool cancel : {false, true}) {
