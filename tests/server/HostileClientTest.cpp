@@ -6,10 +6,12 @@
 #include <cerrno>
 #include <chrono>
 #include <deque>
+#include <random>
 #include <thread>
 
 #include "LoopbackClient.h"
 #include "UpdateMessage.h"
+#include "comm/BiSyncBlock.h"
 
 namespace {
 
@@ -61,10 +63,8 @@ private:
 
 std::string Block(const std::string& data)
 {
-    char check = '\x03';
-    for (char c : data)
-        check ^= c;
-    return "\x02" + data + '\x03' + check;
+    const std::string framed = FrameBlock(data, true);
+    return framed + static_cast<char>(BlockCheck(framed));
 }
 
 // The exchange every well-behaved client should still get while others
@@ -86,12 +86,10 @@ TEST(HostileClient, AnOversizeBlockIsRefusedAndGarbageCrashesNothing)
     EXPECT_EQ("\x15", client.Read(500)) << "NAK: no block is longer than 266 bytes";
 
     CRawClient noisy(server.Port());
-    std::string noise;
-    uint32_t x = 12345;
-    for (int i = 0; i < 200000; ++i) {
-        x = x * 1103515245u + 12345u;
-        noise.push_back(static_cast<char>(x >> 16));
-    }
+    std::mt19937 random(12345);
+    std::string noise(200000, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random());
     noisy.Send(noise);
     noisy.Read(300);
     ExpectServed(server);

@@ -253,6 +253,5 @@ ClientScript OrderScript(int port, const OrderLines& lines, const std::string& a
 
 ClientRun RunClient(ClientScript script)
 {
-    CClientSession session(script);
-    return session.Run();
+    return CClientSession(script).Run();
 }
