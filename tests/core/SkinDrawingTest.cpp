@@ -52,6 +52,7 @@ protected:
             occupied = SkinRectText(block.Occupied());
         return surface.calls;
     }
+
     CSkinVariables variables;
     std::string occupied;
 };
