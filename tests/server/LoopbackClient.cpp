@@ -62,13 +62,8 @@ public:
 
     int Receive(uint8_t* buffer, size_t size) override
     {
-        const ssize_t n = recv(m_fd, buffer, size, MSG_DONTWAIT);
-        if (n > 0)
-            m_received.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(n));
-        return static_cast<int>(n);
+        return static_cast<int>(recv(m_fd, buffer, size, MSG_DONTWAIT));
     }
-
-    const std::string& Received() const { return m_received; }
 
     // The next event and its Winsock error, waiting at most waitMs for one; -1 none.
     int NextEvent(int waitMs, int* error)
@@ -102,7 +97,6 @@ private:
     int m_connectOutcome = -1; // a connect's Winsock error until it is told, else -1
     bool m_sendReady = false;
     bool m_closeTold = false;
-    std::string m_received;
 };
 
 // Everything the place-order dialog holds, minus its windows.
@@ -134,7 +128,6 @@ public:
                 Wait(elapsed);
         }
         m_run.orderlyEnd = m_link.OrderlyEnd();
-        m_run.received = m_socket.Received();
         m_run.elapsedMs = WallMs() - start;
         return m_run;
     }
@@ -166,22 +159,16 @@ private:
     {
         LinkEvent event;
         while (m_events.Pop(event)) {
-            switch (event.kind) {
-            case LinkEvent::Kind::Send:
+            if (event.kind == LinkEvent::Kind::Send) {
                 m_session.OnLinkSend(event.bytes);
-                break;
-            case LinkEvent::Kind::Message:
+            } else if (event.kind == LinkEvent::Kind::State) {
+                m_session.OnLinkState(event.value);
+            } else if (event.kind == LinkEvent::Kind::Message) {
                 m_run.messages.push_back(event.text);
                 if (m_script.loseFirstMessage && m_run.messages.size() == 1)
                     m_session.OnSocketEvent(kSocketClose, 0);
                 else
                     m_session.OnLinkMessage(event.text);
-                break;
-            case LinkEvent::Kind::State:
-                m_session.OnLinkState(event.value);
-                break;
-            case LinkEvent::Kind::Disconnected:
-                break; // the dialog does nothing with it
             }
         }
     }

@@ -25,7 +25,6 @@ struct ClientScript {
 struct ClientRun {
     bool orderlyEnd = false;
     std::vector<std::string> messages; // every message the server sent, in order
-    std::string received;              // every byte that arrived
     int64_t elapsedMs = 0;
 };
 

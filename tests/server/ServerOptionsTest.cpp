@@ -12,8 +12,8 @@ OptionsResult Parse(std::vector<const char*> args, ServerOptions* options, std::
     return ParseServerOptions(static_cast<int>(args.size()), args.data(), options, error);
 }
 
-// --port, --db, --catalogue and --log are pinned by starting orderd itself
-// (OrderdProgramTest), the fault and update options by the Wine tests.
+// --port, --db, --catalogue, --log and --help are pinned by starting orderd
+// itself (OrderdProgramTest), the fault and update options by the Wine tests.
 TEST(ServerOptions, ReadsTheLimitsWithTimeoutsInSeconds)
 {
     ServerOptions o;
@@ -46,9 +46,6 @@ TEST(ServerOptions, RefusesWhatItCannotUse)
         EXPECT_EQ(OptionsResult::Error, Parse(args, &o, &error)) << args[0];
         EXPECT_FALSE(error.empty());
     }
-    ServerOptions o;
-    std::string error;
-    EXPECT_EQ(OptionsResult::Help, Parse({"--port", "1", "--help"}, &o, &error));
 }
 
 } // namespace
