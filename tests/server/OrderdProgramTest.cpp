@@ -3,9 +3,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 
 #include "LoopbackClient.h"
 #include "demo/DemoCatalogue.h"
@@ -17,8 +15,7 @@ namespace {
 // orderd started as the README starts it, with its log in a file.
 class COrderdProcess {
 public:
-    COrderdProcess(const CTempDir& dir, const char* catalogue)
-        : m_log(dir.Path("orderd.log")), m_logStart(ReadText(m_log).size()) // the log file is appended to
+    COrderdProcess(const CTempDir& dir, const char* catalogue, const char* log) : m_log(dir.Path(log))
     {
         const std::string db = dir.Path("orders.db");
         const char* argv[] = {QBX_ORDERD, "--port", "0", "--db", db.c_str(), "--catalogue", catalogue,
@@ -30,14 +27,10 @@ public:
     // The port from the start-up line, once the server listens; 0 when it never does.
     int Port() const
     {
-        for (int i = 0; i < 500 && m_pid > 0; ++i) {
-            const std::string log = Log();
-            const size_t at = log.find(" port ");
-            if (at != std::string::npos)
-                return atoi(log.c_str() + at + 6);
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return 0;
+        if (m_pid < 0 || !WaitForText(m_log, " port ", 5000))
+            return 0;
+        const std::string log = Log();
+        return atoi(log.c_str() + log.find(" port ") + 6);
     }
 
     // Its exit status, -1 when the signal ended it.
@@ -50,12 +43,10 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    // What this start has logged.
-    std::string Log() const { return ReadText(m_log).substr(m_logStart); }
+    std::string Log() const { return ReadText(m_log); }
 
 private:
     std::string m_log;
-    size_t m_logStart;
     pid_t m_pid = -1;
 };
 
@@ -68,7 +59,7 @@ TEST(OrderdProgram, KeepsItsSeededDatabaseAndAnsweredOrdersThroughAKillAndAResta
     const std::string code = MakeDemoCatalogue(1).front().code;
     const char* catalogues[] = {"300", "500"};
     for (int run = 0; run < 2; ++run) {
-        COrderdProcess orderd(dir, catalogues[run]);
+        COrderdProcess orderd(dir, catalogues[run], run == 0 ? "first.log" : "second.log");
         const int port = orderd.Port();
         ASSERT_GT(port, 0) << orderd.Log();
         const ClientRun result = RunClient(OrderScript(port, {{code, 1}}, "DEMO", 1700000100 + run));

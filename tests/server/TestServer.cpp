@@ -29,6 +29,23 @@ std::string ReadText(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+bool WaitForText(const std::string& path, const std::string& text, int waitMs)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (ReadText(path).find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+int64_t StockOf(COrderStore& store, const std::string& code)
+{
+    ProductRow product;
+    return store.FindProduct(code, &product) ? product.stock : -1;
+}
+
 void CTestServer::SmallCatalogue(COrderStore& store)
 {
     store.AddProduct({"1000001", "PARACETAMOL TABLETS 500MG", "32", 0.99, 100, false});
@@ -70,26 +87,9 @@ CTestServer::~CTestServer()
     }
 }
 
-int64_t CTestServer::Stock(const std::string& code) const
-{
-    ProductRow product;
-    return m_reader.FindProduct(code, &product) ? product.stock : -1;
-}
-
 std::string CTestServer::LogText() const
 {
     return ReadText(m_dir.Path("orderd.log"));
-}
-
-bool CTestServer::LogShows(const std::string& text, int waitMs) const
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    while (LogText().find(text) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 double CTestServer::LoopCpuSeconds()

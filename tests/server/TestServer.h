@@ -26,6 +26,12 @@ private:
 // The whole file, byte for byte; empty when it cannot be read.
 std::string ReadText(const std::string& path);
 
+// Waits until the file holds text; false when it doesn't within waitMs.
+bool WaitForText(const std::string& path, const std::string& text, int waitMs = 3000);
+
+// The product's stock; -1 when the store doesn't know it.
+int64_t StockOf(COrderStore& store, const std::string& code);
+
 // A real orderd on an ephemeral loopback port, in its own folder, running on
 // its own thread until the test ends.
 class CTestServer {
@@ -40,18 +46,17 @@ public:
     CTestServer(const CTestServer&) = delete;
     CTestServer& operator=(const CTestServer&) = delete;
 
-    bool Running() const { return m_port > 0; }
     int Port() const { return m_port; }
     const CTempDir& Dir() const { return m_dir; }
     // Read through a second connection to the database while the server runs.
-    int64_t Stock(const std::string& code) const;
+    int64_t Stock(const std::string& code) const { return StockOf(m_reader, code); }
     int64_t OrderCount() const { return m_reader.OrderCount(); }
     std::string LogText() const;
     // CPU time the server's event loop has used so far.
     double LoopCpuSeconds();
     // The server logs an exchange when its side of the link has ended, which
     // may be just after the client's side: waits until the log holds text.
-    bool LogShows(const std::string& text, int waitMs = 3000) const;
+    bool LogShows(const std::string& text) const { return WaitForText(m_dir.Path("orderd.log"), text); }
 
 private:
     CTempDir m_dir;
