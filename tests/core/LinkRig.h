@@ -1,8 +1,7 @@
 #pragma once
 // A link engine on a simulated clock, with its posted events kept in order
-// and their times, and its trace recorded. Shared by the link and place-order tests.
-#include <gtest/gtest.h>
-
+// and their times, and its trace recorded. Shared by the link and place-order
+// tests; the link fuzzer takes its random source.
 #include <algorithm>
 #include <cstdarg>
 #include <functional>

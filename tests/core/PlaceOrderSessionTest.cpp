@@ -230,13 +230,14 @@ TEST(PlaceOrderSession, SocketThatCannotStartIsShownAndRetriedAfter20Seconds)
         rig.Advance(19999);
         EXPECT_EQ(rig.host.Last(), c.shown);
         rig.Advance(1);
-        const char timedOut[] = "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds";
-        EXPECT_EQ(rig.host.Last(), timedOut);
-        EXPECT_TRUE(rig.line.trace.Has(kTraceStatus, std::string("-- status - '") + timedOut + "'\r\n"));
+        EXPECT_EQ(rig.host.Last(), "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds");
     }
 }
 
-TEST(PlaceOrderSession, ReadyToSendComposesTheOrderOncePerConnection)
+// Windows tells "ready to send" again after a full send buffer drains: the
+// order is composed once per connection. Reads take at most 256 bytes, and a
+// failed or empty read hands the link nothing.
+TEST(PlaceOrderSession, TheOrderIsComposedOncePerConnectionAndDataReadAtMost256BytesAtATime)
 {
     SessionRig rig;
     rig.Start();
@@ -249,13 +250,7 @@ TEST(PlaceOrderSession, ReadyToSendComposesTheOrderOncePerConnection)
     rig.Socket(kSocketWrite);
     EXPECT_EQ(rig.TakeSent(), "");
     EXPECT_EQ(rig.line.engine.SendBuffer(), kOrderText);
-    EXPECT_TRUE(rig.line.trace.Has(kTraceConnection, "* Sending Order (TCP/IP)\r\n"));
-}
 
-TEST(PlaceOrderSession, DataIsReadAtMost256BytesAtATimeAndFailedOrEmptyReadsReachNoLink)
-{
-    SessionRig rig;
-    rig.Linked();
     rig.socket.failReads = true;
     rig.Socket(kSocketRead);
     rig.socket.failReads = false;
@@ -299,8 +294,8 @@ TEST(PlaceOrderSession, AReplyAnsweredOkIsConfirmedByTheClosingEotsAndStandsWith
 
 class PlaceOrderMessages : public TempDirTest {};
 
-// An update is answered "OK" even when it can't be written (it is kept from the
-// loopback tests' written file); anything but a reply or an update "BAD".
+// An update is answered "OK" even when it can't be written (the loopback tests
+// check one that is); anything but a reply or an update "BAD".
 TEST_F(PlaceOrderMessages, UpdatesAreAnsweredOkAndOtherDataBad)
 {
     const std::string unwritable = PathOf("missing/one");

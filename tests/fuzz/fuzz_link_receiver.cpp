@@ -5,15 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "comm/BiSyncEngine.h"
-#include "comm/LinkEventQueue.h"
-#include "comm/TimerList.h"
+#include "LinkRig.h"
 
 namespace {
-
-struct ZeroRandom : IRandomSource {
-    unsigned Below(unsigned) override { return 0; }
-};
 
 const int kTimerIds[] = {kJunkTimer, kBidTimer, kAckTimer, kEotTimer, kBlockTimer, 3};
 
@@ -37,7 +31,8 @@ void Drain(CLinkEventQueue& queue, CBiSyncEngine& engine, bool answer)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CLinkEventQueue queue;
-    ZeroRandom random;
+    FixedRandom random;
+    random.value = 0;
     CBiSyncEngine* target = nullptr;
     CTimerList timers([&](int id) { target->OnTimer(id); });
     CBiSyncEngine engine(queue, timers, random, nullptr, size % 2 ? LinkStation::Server : LinkStation::Client);
