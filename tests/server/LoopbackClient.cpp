@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <memory>
 
 #include "comm/BiSyncEngine.h"
 #include "comm/LinkEventQueue.h"

@@ -87,11 +87,6 @@ CTestServer::~CTestServer()
     }
 }
 
-std::string CTestServer::LogText() const
-{
-    return ReadText(m_dir.Path("orderd.log"));
-}
-
 double CTestServer::LoopCpuSeconds()
 {
     clockid_t clock = 0;

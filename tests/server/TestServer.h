@@ -51,7 +51,7 @@ public:
     // Read through a second connection to the database while the server runs.
     int64_t Stock(const std::string& code) const { return StockOf(m_reader, code); }
     int64_t OrderCount() const { return m_reader.OrderCount(); }
-    std::string LogText() const;
+    std::string LogText() const { return ReadText(m_dir.Path("orderd.log")); }
     // CPU time the server's event loop has used so far.
     double LoopCpuSeconds();
     // The server logs an exchange when its side of the link has ended, which
