@@ -338,6 +338,17 @@ TEST(PlaceOrderSession, ServerClosingBeforeTheOrderWentIsAFailedAttemptAndAfterI
     EXPECT_EQ(rig.socket.creates, 3);
 }
 
+TEST(PlaceOrderSession, UnansweredBidEndsTheSendingAfterAbout18Seconds)
+{
+    SessionRig rig;
+    rig.Linked();
+    rig.Advance(6 * 3042 - 1); // five repeats of the bid, 3000 ms and 42 random ms apart
+    EXPECT_EQ(rig.host.linkEnded, 0);
+    rig.Advance(1);
+    EXPECT_EQ(rig.host.linkEnded, 1);
+    EXPECT_EQ(rig.TakeSent(), std::string(5, '\x05'));
+}
+
 TEST(PlaceOrderSession, ServerSilentAfterTheOrderEndsAtTheDeadlineWithNoAnswer)
 {
     SessionRig rig;
