@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "OrderLines.h"
 #include "TempDir.h"
 #include "data/ItemList.h"
 #include "order/EntryGrid.h"
@@ -76,24 +76,6 @@ public:
 
 using Lines = std::vector<std::string>;
 
-void AddLine(CItemList& list, const std::string& code, int quantity)
-{
-    auto line = std::make_unique<ItemRecord>();
-    line->code = code;
-    line->description = "LINE " + code;
-    line->quantity = quantity;
-    list.AddRecord(std::move(line));
-}
-
-// A list as "code=quantity" per line.
-Lines Described(const CItemList& list)
-{
-    Lines lines;
-    for (int i = 0; i < list.Count(); ++i)
-        lines.push_back(list.At(i)->code + "=" + std::to_string(list.At(i)->quantity));
-    return lines;
-}
-
 class EntryGridTest : public TempDirTest {
 protected:
     void SetUp() override
@@ -140,7 +122,7 @@ protected:
 // to end (tests/wine/test_order.py, test_search.py); here the cases around them.
 TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
 {
-    // Text that is no number commits as zero, like "0" and an empty edit.
+    // An empty edit commits as zero, like "0".
     const struct {
         std::vector<int> quantities;
         int from;
@@ -152,7 +134,6 @@ TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
     } cases[] = {
         {{3, 4, 5, 6}, 0, "0", 2, {"B=4", "C=5", "D=6"}, 1, "5"},  // clicked two rows further down
         {{3, 4, 5}, 2, "", 1, {"A=3", "B=4"}, 1, "4"},           // moved up
-        {{3, 4}, 0, "x7", 1, {"B=4"}, 0, "4"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -172,8 +153,8 @@ TEST_F(EntryGridTest, ScrollingKeepsTheCurrentRowOnThePage)
 {
     MakeOrder(std::vector<int>(30, 1));
     window.UserSelects(2);
-    // Scrolled down past the current row, further down, then back up past it.
-    for (const auto& [top, current] : {std::pair{5, 5}, std::pair{20, 20}, std::pair{0, 9}}) {
+    // Scrolled down past the current row, then back up past it.
+    for (const auto& [top, current] : {std::pair{15, 15}, std::pair{0, 9}}) {
         SCOPED_TRACE(top);
         grid.HideEdit();
         window.top = top;

@@ -1,25 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 
+#include "OrderLines.h"
 #include "TempDir.h"
 #include "comm/OrderReply.h"
-#include "data/ItemList.h"
 
 namespace {
 
 class OrderReply : public TempDirTest {
 protected:
     // Lines go in before the list is set up, so lines of one code stay apart.
-    void Line(const std::string& code, int quantity)
-    {
-        auto line = std::make_unique<ItemRecord>();
-        line->code = code;
-        line->quantity = quantity;
-        line->description = "about " + code;
-        order->AddRecord(std::move(line));
-    }
+    void Line(const std::string& code, int quantity) { AddLine(*order, code, quantity); }
 
     ReplyOutcome Apply(const std::string& reply, ExchangeEnd end = ExchangeEnd::Confirmed)
     {
