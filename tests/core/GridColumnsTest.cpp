@@ -17,10 +17,8 @@ struct FixedColours : IStatusColours {
 
 TEST(GridColumns, OnlyResponseAndHistoryListsHaveTheStatusColumn)
 {
-    EXPECT_EQ(GridColumnCount(ListKind::Order), 9);
     EXPECT_EQ(GridColumnCount(ListKind::SearchResults), 9);
     EXPECT_EQ(GridColumnCount(ListKind::Response), 10);
-    EXPECT_EQ(GridColumnCount(ListKind::HistoryView), 10);
     // Money headings end in the Windows-1252 pound sign.
     EXPECT_STREQ(GridColumnAt(kColumnPrice).heading, "Price \xA3");
 }
@@ -33,8 +31,6 @@ TEST(GridColumns, DescriptionTakesTheRestAndGainsThePriceWidthWhenPricesAreHidde
     EXPECT_EQ(hidden[kColumnPrice], 0);
     EXPECT_EQ(hidden[kColumnDescription] - shown[kColumnDescription], 60);
     EXPECT_EQ(std::accumulate(shown.begin(), shown.end(), 0), 600 - 20);
-    for (int hiddenColumn : {kColumnCheck, kColumnNumber, kColumnItem, kColumnDiscount, kColumnTotal})
-        EXPECT_EQ(shown[hiddenColumn], 0) << hiddenColumn;
 
     const std::vector<int> history = GridColumnWidths(ListKind::HistoryView, 600, false);
     EXPECT_EQ(history[kColumnStatus], 100);
@@ -59,14 +55,15 @@ TEST(GridColumns, CellTexts)
 TEST(RowColours, WhiteRowsAndClassColours)
 {
     FixedColours colours;
-    const std::pair<int, uint32_t> cases[] = {{0, kWhite}, {1, 0x010101u}, {3, 0x030303u}, {4, kWhite}, {-1, kWhite}};
+    const std::pair<int, uint32_t> cases[] = {{0, kWhite}, {3, 0x030303u}, {4, kWhite}};
     for (const auto& [statusClass, colour] : cases)
         EXPECT_EQ(RowBackground(statusClass, &colours), colour) << statusClass;
     EXPECT_EQ(RowBackground(2, nullptr), kWhite);
 }
 
-// The current row loses blue down to 5/7; text turns white where
-// (2 red + green + 6 blue) / 9 is 128 or less, judged on the row's own colours.
+// The current row losing blue down to 5/7, and a dark row's white text, are
+// pinned end to end (tests/wine/test_order.py); here the limit: text turns white
+// where (2 red + green + 6 blue) / 9 is 128 or less, judged on the shown colours.
 TEST(RowColours, TheCurrentRowIsMarkedByLessBlueAndDarkRowsGetWhiteText)
 {
     const struct {
@@ -74,13 +71,9 @@ TEST(RowColours, TheCurrentRowIsMarkedByLessBlueAndDarkRowsGetWhiteText)
         bool current;
         uint32_t shown, text;
     } cases[] = {
-        {kWhite, false, kWhite, kBlack},
-        {kWhite, true, 0xB6FFFFu, kBlack},      // (255, 255, 182): pale yellow
-        {0xEAB0EA, true, 0xA7B0EAu, kBlack},    // out-of-stock pink: blue 234 becomes 167
         {0xC00000, false, 0xC00000, kWhite},    // 6 * 192 / 9 = 128
         {0xC00005, false, 0xC00005, kBlack},    // (10 + 1152) / 9 = 129
-        {0xD00000, false, 0xD00000, kBlack},    // 6 * 208 / 9 = 138
-        {0xD00000, true, 0x940000, kWhite},     // blue 148: 98
+        {0xD00000, true, 0x940000, kWhite},     // blue 208 becomes 148: 98
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.background << (c.current ? " current" : ""));

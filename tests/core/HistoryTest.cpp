@@ -76,7 +76,6 @@ TEST(HistoryName, OrderNumberCannotLeaveTheHistoryFolder)
     EXPECT_EQ(SanitiseOrderNumber("123"), "123");
     EXPECT_EQ(SanitiseOrderNumber("AB-1234.5"), "AB-1234.5");
     EXPECT_EQ(SanitiseOrderNumber("..\\..\\Windows\\x"), "______Windows_x");
-    EXPECT_EQ(SanitiseOrderNumber("../../etc/passwd"), "______etc_passwd");
     EXPECT_EQ(SanitiseOrderNumber("a...b"), "a___b");
     EXPECT_EQ(SanitiseOrderNumber("C:x<y>\"z\"|?*"), "C_x_y__z____");
     EXPECT_EQ(SanitiseOrderNumber("1)2(3"), "1_2_3");
@@ -114,17 +113,12 @@ TEST(HistoryName, ParsedAndScannedAsTheListingPatternReadsNames)
     } cases[] = {
         {"2008-03-05 14.03.22 (123).dat", true, true, {2008, 3, 5, 14, 3, 22}, "123"},
         {"2008-3-5   4.3.2(x)y).dat", true, true, {2008, 3, 5, 4, 3, 2}, "x"},
-        {"2008-03-05 14.03.22 ().dat", true, true, {2008, 3, 5, 14, 3, 22}, ""},
         {"2008-03-05 14.03.22.dat", true, true, {2008, 3, 5, 14, 3, 22}, ""},
         {"2008-03-05 14.03.22 (" + std::string(300, '7') + ").dat", true, true, {2008, 3, 5, 14, 3, 22},
          std::string(255, '7')},
         {"2008-00-40 99.-1.05 (7).dat", false, true, {2008, 0, 40, 99, -1, 5}, "7"},
         {"2008-03-05 14.x", false, false, {2008, 3, 5, 14, 0, 0}, ""},
         {"2008-13-05 14.03.22 (1).dat", false, true, {2008, 13, 5, 14, 3, 22}, "1"},
-        {"2008-03-32 14.03.22 (1).dat", false, true, {2008, 3, 32, 14, 3, 22}, "1"},
-        {"2008-03-05 24.03.22 (1).dat", false, true, {2008, 3, 5, 24, 3, 22}, "1"},
-        {"2008-03-05 14.60.22 (1).dat", false, true, {2008, 3, 5, 14, 60, 22}, "1"},
-        {"2008 -03-05 14.03.22 (1).dat", false, false, {2008, 0, 0, 0, 0, 0}, ""},
         {"notes (1).dat", false, false, {0, 0, 0, 0, 0, 0}, ""},
     };
     for (const auto& c : cases) {
@@ -205,39 +199,28 @@ TEST(HistoryIndex, RecordsThatCannotBePlacedAreSkipped)
         EXPECT_EQ(FlatIndex(c.index), c.tree) << c.what;
 }
 
+// A name that is no date, and months across years, are pinned end to end
+// (tests/wine/test_history.py).
 TEST(HistoryFiles, NamesFallIntoAscendingNodes)
 {
     CHistoryTree tree;
     for (const char* name : {"2008-03-07 09.00.00 (3).dat", "2008-03-05 14.03.22 (1).dat",
-                             "2008-03-05 08.00.00 (2).dat", "2009-01-02 10.00.00 (4).dat",
-                             "2007-11-30 10.00.00 (5).dat", "2008-02-29 10.00.00 ().dat",
-                             "2008-03-05 14.03.22 (6).dat"})
+                             "2007-11-30 10.00.00 (5).dat", "2008-03-05 14.03.22 (6).dat"})
         EXPECT_TRUE(tree.AddHistoryFile(name)) << name;
-    EXPECT_FALSE(tree.AddHistoryFile("readme (1).dat"));
     EXPECT_EQ(Flat(tree), (Lines{"1:2007", "2:November", "3:30th", "4:10:00:00 (5)",
-                                 "1:2008", "2:Febuary",  "3:29th", "4:10:00:00 ()",
-                                 "2:March", "3:5th",     "4:14:03:22 (1)", "4:08:00:00 (2)", "4:14:03:22 (6)",
-                                 "3:7th",  "4:09:00:00 (3)",
-                                 "1:2009", "2:January",  "3:2nd", "4:10:00:00 (4)"}));
+                                 "1:2008", "2:March", "3:5th", "4:14:03:22 (1)", "4:14:03:22 (6)",
+                                 "3:7th", "4:09:00:00 (3)"}));
     // Two orders in one second keep their own files.
-    const CHistoryNode& day = *tree.Root().children[1]->children[1]->children[0];
-    EXPECT_EQ(CHistoryTree::OrderPath(*day.children[2]), "History\\2008-03-05 14.03.22 (6).dat");
+    const CHistoryNode& day = *tree.Root().children[1]->children[0]->children[0];
+    EXPECT_EQ(CHistoryTree::OrderPath(*day.children[1]), "History\\2008-03-05 14.03.22 (6).dat");
 }
 
 TEST(HistoryTexts, OrderSummaryOfTheSelectedOrder)
 {
-    const struct {
-        const char* file;
-        const char* summary;
-    } cases[] = {
-        {"2008-03-05 14.03.22 (123).dat", "Order Number: 123\r\nPlaced On 05 March 2008 at 14:03.22"},
-        {"2009-02-28 09.05.00 ().dat", "Order Number: \r\nPlaced On 28 February 2009 at 09:05.00"},
-    };
-    for (const auto& c : cases) {
-        CHistoryTree tree;
-        ASSERT_TRUE(tree.AddHistoryFile(c.file));
-        EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(tree))), c.summary) << c.file;
-    }
+    CHistoryTree files;
+    ASSERT_TRUE(files.AddHistoryFile("2008-03-05 14.03.22 (123).dat"));
+    EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(files))),
+              "Order Number: 123\r\nPlaced On 05 March 2008 at 14:03.22");
     // An index may name times and months no file has: the summary still shows them.
     IndexBytes index;
     index.Year(2008).Month(0).Day(40).Order(99, 0, 7, -5);
@@ -247,15 +230,16 @@ TEST(HistoryTexts, OrderSummaryOfTheSelectedOrder)
               "Order Number: -5\r\nPlaced On 40  2008 at 99:00.07");
 }
 
+// The classes of the usual texts show in the history dialog's colours
+// (tests/wine/test_history.py); a part delivery needs its number.
 TEST(HistoryTexts, LineClassFollowsTheStatusText)
 {
-    const std::pair<const char*, int> cases[] = {{"Ok", 0},           {"", 0},
-                                                 {"0 Ordered", 1},    {"Out Of Stock", 2},
-                                                 {"SERVER ERROR 1", 3}, {"Ordered", 3}};
-    for (const auto& [text, statusClass] : cases)
-        EXPECT_EQ(HistoryLineClass(text), statusClass) << text;
+    EXPECT_EQ(HistoryLineClass("0 Ordered"), 1);
+    EXPECT_EQ(HistoryLineClass("Ordered"), 3);
 }
 
+// Today's latest order, the latest earlier day and an empty tree are pinned
+// end to end (tests/wine/test_history.py); here the walk up the tree.
 TEST(HistoryFiles, OpeningWalksToTheDayOrTheLatestEarlierNode)
 {
     CHistoryTree tree;
@@ -267,9 +251,7 @@ TEST(HistoryFiles, OpeningWalksToTheDayOrTheLatestEarlierNode)
         const char* expanded;
         const char* selected;
     } cases[] = {
-        {2008, 3, 7, "7th", "15:30:00 (3)"},  // today's latest order
-        {2008, 3, 9, "7th", "15:30:00 (3)"},  // the latest earlier day
-        {2008, 3, 6, "5th", "14:03:22 (1)"},
+        {2008, 3, 6, "5th", "14:03:22 (1)"},  // the latest earlier day
         {2008, 4, 2, "March", "7th"},         // no March day at or before the 2nd
         {2009, 1, 1, "2008", "March"},        // no 2008 month at or before January
         {2007, 12, 31, "", ""},               // nothing that early
@@ -280,5 +262,4 @@ TEST(HistoryFiles, OpeningWalksToTheDayOrTheLatestEarlierNode)
         EXPECT_EQ(TextOf(opening.expanded), c.expanded);
         EXPECT_EQ(TextOf(opening.selected), c.selected);
     }
-    EXPECT_EQ(CHistoryTree().OpeningFor(2008, 3, 7).selected, nullptr);
 }

