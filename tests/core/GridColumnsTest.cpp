@@ -17,7 +17,7 @@ struct FixedColours : IStatusColours {
 
 TEST(GridColumns, OnlyResponseAndHistoryListsHaveTheStatusColumn)
 {
-    EXPECT_EQ(GridColumnCount(ListKind::SearchResults), 9);
+    EXPECT_EQ(GridColumnCount(ListKind::Order), 9);
     EXPECT_EQ(GridColumnCount(ListKind::Response), 10);
     // Money headings end in the Windows-1252 pound sign.
     EXPECT_STREQ(GridColumnAt(kColumnPrice).heading, "Price \xA3");

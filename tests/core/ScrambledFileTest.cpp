@@ -51,17 +51,6 @@ TEST(ScrambledStream, TransformingTwiceGivesTheBytesBackAndSplitsDoNotMatter)
     EXPECT_EQ(pieces, whole);
 }
 
-TEST(ScrambledStream, EmptyKeyOrDisabledLeavesBytesAlone)
-{
-    const std::vector<uint8_t> plain = Bytes("plain text");
-    EXPECT_EQ(Scrambled(plain, ""), plain);
-    std::vector<uint8_t> data = plain;
-    CScrambledFile disabled(nullptr, false);
-    disabled.SetKey("key");
-    disabled.Transform(data.data(), data.size());
-    EXPECT_EQ(data, plain);
-}
-
 using ScrambledFileTest = TempDirTest;
 
 // Long lines arriving in pieces of the given size are read by ItemListFileTest's load.
@@ -86,18 +75,6 @@ TEST_F(ScrambledFileTest, WrittenFileReadsBackLineByLineWithNewlinesKept)
     EXPECT_STREQ(line, "second");
     EXPECT_FALSE(in.ReadLine(line, 63));
     EXPECT_EQ(in.ReadByte(), -1);
-}
-
-TEST_F(ScrambledFileTest, WithoutAKeyTheFileHoldsExactlyTheBytesWritten)
-{
-    CFixedKey none(std::nullopt);
-    const std::string path = PathOf("plain.dat");
-    CScrambledFile out(&none);
-    ASSERT_TRUE(out.Open(path, true));
-    const char bytes[] = {'a', '\0', '\xff', '\n'};
-    EXPECT_EQ(out.Write(bytes, sizeof bytes), sizeof bytes);
-    EXPECT_TRUE(out.Close());
-    EXPECT_EQ(ReadBytes(path), std::string(bytes, sizeof bytes));
 }
 
 TEST_F(ScrambledFileTest, ASaveReplacesTheTargetOnlyWhenClosed)
