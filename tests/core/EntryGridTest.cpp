@@ -19,7 +19,6 @@ public:
     CEntryGrid* grid = nullptr;
     int selected = -1, mark = -1, top = 0, deletes = 0;
     bool editVisible = false;
-    int editRow = -1;
     EntryEditKind editKind = EntryEditKind::SearchText;
     std::string editText;
 
@@ -36,10 +35,9 @@ public:
     int RowsPerPage() const override { return 10; }
     bool EditVisible() const override { return editVisible; }
     std::string EditText() const override { return editText; }
-    void ShowEdit(int row, EntryEditKind kind, const std::string& text) override
+    void ShowEdit(int, EntryEditKind kind, const std::string& text) override
     {
         editVisible = true;
-        editRow = row;
         editKind = kind;
         editText = text;
     }
@@ -86,14 +84,12 @@ protected:
     }
 
     // Lines A, B, C... with the given quantities; an order is saved to Current.dat.
-    void MakeOrder(const std::vector<int>& quantities, ListKind kind = ListKind::Order)
+    void MakeOrder(const std::vector<int>& quantities)
     {
-        order.Setup(kind);
-        grid.Configure(kind == ListKind::Order, kind == ListKind::HistoryView);
-        if (kind == ListKind::Order) {
-            WriteBytes(PathOf("Current.dat"), "");
-            order.Load(PathOf("Current.dat").c_str());
-        }
+        order.Setup(ListKind::Order);
+        grid.Configure(true, false);
+        WriteBytes(PathOf("Current.dat"), "");
+        order.Load(PathOf("Current.dat").c_str());
         for (size_t i = 0; i < quantities.size(); ++i)
             AddLine(order, std::string(1, static_cast<char>('A' + i)), quantities[i]);
     }
@@ -161,18 +157,6 @@ TEST_F(EntryGridTest, ScrollingKeepsTheCurrentRowOnThePage)
     EXPECT_EQ(grid.CurrentRow(), 15);
     EXPECT_EQ(window.selected, 15);
     EXPECT_TRUE(window.editVisible);
-    EXPECT_EQ(window.editRow, 15);
-}
-
-TEST_F(EntryGridTest, ReadOnlyListsNeverShowTheEdit)
-{
-    MakeOrder(std::vector<int>(20, 1), ListKind::HistoryView);
-    window.UserSelects(3);
-    EXPECT_FALSE(window.editVisible);
-    window.top = 8;
-    grid.KeepCurrentOnPage();
-    EXPECT_EQ(grid.CurrentRow(), 8);
-    EXPECT_FALSE(window.editVisible);
 }
 
 TEST_F(EntryGridTest, AfterTheOrderIsClearedTheEditGoesToTheEntryRow)

@@ -69,7 +69,6 @@ std::string TextOf(const CHistoryNode* node)
 TEST(HistoryName, OrderNumberCannotLeaveTheHistoryFolder)
 {
     EXPECT_EQ(SanitiseOrderNumber("123"), "123");
-    EXPECT_EQ(SanitiseOrderNumber("AB-1234.5"), "AB-1234.5");
     EXPECT_EQ(SanitiseOrderNumber("..\\..\\Windows\\x"), "______Windows_x");
     EXPECT_EQ(SanitiseOrderNumber("a...b"), "a___b");
     EXPECT_EQ(SanitiseOrderNumber("C:x<y>\"z\"|?*"), "C_x_y__z____");
@@ -129,7 +128,6 @@ TEST(HistoryIndex, RecordsBuildTheTreeUpToTheFirstRecordThatIsNotWhole)
     tree.ReadIndex(index.bytes.data(), index.bytes.size());
     EXPECT_EQ(Flat(tree.Root()), (Lines{"1:2008", "2:March", "3:5th", "4:14:03:22 (70000)"}));
     EXPECT_EQ(CHistoryTree::OrderPath(FirstOrder(tree)), "History\\2008-03-05 14.03.22 (70000).dat");
-    EXPECT_EQ(CHistoryTree::OrderPath(*tree.Root().children[0]), "");
     for (size_t cut = 1; cut <= 10; ++cut) {
         SCOPED_TRACE(cut);
         IndexBytes shorter = index;
@@ -156,8 +154,6 @@ TEST(HistoryIndex, RecordsThatCannotBePlacedAreSkipped)
         {"month beyond twelve skipped, zero is December",
          IndexBytes().Year(2008).Month(13).Day(1).Order(1, 1, 1, 1).Month(0).Day(3).Month(-2).Day(4),
          {"1:2008", "2:December", "3:3rd"}},
-        {"a new year starts without a month", IndexBytes().Year(2008).Month(3).Day(5).Year(2009).Day(6).Order(1, 1, 1, 1),
-         {"1:2008", "2:March", "3:5th", "1:2009"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FlatIndex(c.index), c.tree) << c.what;

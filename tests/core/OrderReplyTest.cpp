@@ -10,9 +10,6 @@ namespace {
 
 class OrderReply : public TempDirTest {
 protected:
-    // Lines go in before the list is set up, so lines of one code stay apart.
-    void Line(const std::string& code, int quantity) { AddLine(*order, code, quantity); }
-
     ReplyOutcome Apply(const std::string& reply, ExchangeEnd end = ExchangeEnd::Confirmed)
     {
         std::filesystem::remove(PathOf("Current.dat")); // the lines are in memory only
@@ -24,7 +21,7 @@ protected:
 
     void Reset()
     {
-        // Fresh lists, not set up, so lines of one code stay apart again.
+        // Fresh lists, not set up, so lines of one code stay apart.
         order.emplace();
         response.emplace();
     }
@@ -74,8 +71,8 @@ TEST_F(OrderReply, TheReplyIsTakenConfirmedOrNotAndWithoutOneTheOrderStays)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.response);
         Reset();
-        Line("ABC12", 2);
-        Line("X9", 1);
+        AddLine(*order, "ABC12", 2);
+        AddLine(*order, "X9", 1);
         ReplyOutcome outcome = Apply("REPLY~ORDER NUMBER 123~ABC12*2*0~", c.end);
         EXPECT_EQ(Summary(*response), c.response);
         EXPECT_EQ(Summary(*order), c.order);
@@ -93,7 +90,7 @@ TEST_F(OrderReply, TheReplyIsTakenConfirmedOrNotAndWithoutOneTheOrderStays)
 TEST_F(OrderReply, PartDeliveryKeepsTheRemainderNeverLessThanNothingOrMoreThanAsked)
 {
     for (const char* code : {"P", "Q", "A", "B", "C"})
-        Line(code, 8);
+        AddLine(*order, code, 8);
     Apply("REPLY~P*5*3~Q*8*3~A*20*3~B*-5*3~C*-2147483648*3~");
     EXPECT_EQ(Summary(*order), "P:3:1:;B:8:1:;C:8:1:;");
     EXPECT_EQ(Summary(*response), "P:8:0:5 Ordered;Q:8:0:8 Ordered;A:8:0:20 Ordered;B:8:0:-5 Ordered;"
@@ -104,7 +101,7 @@ TEST_F(OrderReply, OutOfStockAndEveryOtherFailureGetTheirClassesAndTexts)
 {
     // Unknown and negative codes are failures too.
     for (const char* code : {"S1", "S7", "S99", "SN"})
-        Line(code, 1);
+        AddLine(*order, code, 1);
     Apply("REPLY~S1*1*1~S7*1*7~S99*1*99~SN*1*-1~");
     EXPECT_EQ(Summary(*order), "S1:1:3:;S7:1:2:;S99:1:3:;SN:1:3:;");
     EXPECT_EQ(Summary(*response),
@@ -132,7 +129,7 @@ TEST_F(OrderReply, EachResultOfACodeAnswersTheNextLineOfIt)
         SCOPED_TRACE(c.reply);
         Reset();
         for (const auto& [code, quantity] : c.lines)
-            Line(code, quantity);
+            AddLine(*order, code, quantity);
         Apply(c.reply);
         EXPECT_EQ(Summary(*response), c.response);
         EXPECT_EQ(Summary(*order), c.order);
@@ -141,7 +138,7 @@ TEST_F(OrderReply, EachResultOfACodeAnswersTheNextLineOfIt)
 
 TEST_F(OrderReply, FlagsAndMemosAreHandedOver)
 {
-    Line("A", 1);
+    AddLine(*order, "A", 1);
     ReplyOutcome outcome = Apply("REPLY~MEMO First~FLAGS +P~ORDER NUMBER 1~MEMO Second~FLAGS -P~ORDER NUMBER 2~");
     EXPECT_EQ(outcome.memos, (std::vector<std::string>{"First", "Second"}));
     EXPECT_EQ(outcome.showPrice, std::optional<bool>(false));

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "data/Gtin.h"
 #include "order/ScanCode.h"
 
 namespace {
@@ -30,16 +29,6 @@ std::vector<std::string> Codes(const std::vector<ItemRecord*>& records)
 
 } // namespace
 
-// Every form of a number being one key shows in LookUpScan's test below.
-TEST(Gtin, TheCheckDigitDecides)
-{
-    EXPECT_EQ(GtinCheckDigit("400638133393"), '1');
-    EXPECT_EQ(GtinCheckDigit("9638507"), '4');
-    EXPECT_EQ(Gtin14("96385074"), "00000096385074");
-    for (const char* bad : {"036000291453", "1234567", "03600029145a"})
-        EXPECT_EQ(GtinNumber(bad), 0u) << bad;
-}
-
 TEST(ScanCode, ElementStringsSplitAtPredefinedLengthsAndSeparators)
 {
     std::vector<Gs1Element> elements;
@@ -61,7 +50,8 @@ TEST(ScanCode, ElementStringsSplitAtPredefinedLengthsAndSeparators)
 }
 
 // A bare EAN-13, a batch ended by the separator before the GTIN, a wrong
-// check digit in a 2D code and words are pinned end to end (tests/wine/test_scan.py).
+// check digit in a 2D code and words are pinned end to end (tests/wine/test_scan.py);
+// here the check digit and the short forms of a GTIN.
 TEST(ScanCode, TextIsReadAsACodeOnlyWhenItIsOne)
 {
     struct Case {

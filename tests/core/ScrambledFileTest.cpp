@@ -51,31 +51,9 @@ TEST(ScrambledStream, TransformingTwiceGivesTheBytesBackAndSplitsDoNotMatter)
     EXPECT_EQ(pieces, whole);
 }
 
+// Files written with a key and read back line by line, and long lines
+// arriving in pieces, are read by ItemListFileTest's and EntryGridTest's lists.
 using ScrambledFileTest = TempDirTest;
-
-// Long lines arriving in pieces of the given size are read by ItemListFileTest's load.
-TEST_F(ScrambledFileTest, WrittenFileReadsBackLineByLineWithNewlinesKept)
-{
-    CFixedKey key(std::string("k3y"));
-    const std::string path = PathOf("data.dat");
-    {
-        CScrambledFile out(&key);
-        ASSERT_TRUE(out.Open(path, true));
-        EXPECT_TRUE(out.WriteString("first line\n"));
-        EXPECT_TRUE(out.WriteString("second"));
-        EXPECT_TRUE(out.Close());
-    }
-
-    CScrambledFile in(&key);
-    ASSERT_TRUE(in.Open(path, false));
-    char line[64];
-    ASSERT_TRUE(in.ReadLine(line, 63));
-    EXPECT_STREQ(line, "first line\n");
-    ASSERT_TRUE(in.ReadLine(line, 63));
-    EXPECT_STREQ(line, "second");
-    EXPECT_FALSE(in.ReadLine(line, 63));
-    EXPECT_EQ(in.ReadByte(), -1);
-}
 
 TEST_F(ScrambledFileTest, ASaveReplacesTheTargetOnlyWhenClosed)
 {

@@ -93,16 +93,6 @@ TEST_F(SettingsRecordTest, SaveTakesTheControlsFirstAndBoundsWhatItWrites)
     EXPECT_EQ(store.Value("Password"), std::string(255, 'p'));
 }
 
-TEST_F(SettingsRecordTest, UnwritableKeyIsLeftAloneSilently)
-{
-    store.Put("Port", "7411");
-    store.SetReadOnly();
-    record.LoadSettings();
-    record.port = 9000;
-    record.SaveSettings();
-    EXPECT_EQ(store.Value("Port"), "7411");
-}
-
 // Numbers read as atol reads them, clamped (NumberScan's rules reaching the
 // record); a value of another type or over 255 characters reads as the default.
 TEST_F(SettingsRecordTest, StoredTextsAsTheRecordTakesThem)
