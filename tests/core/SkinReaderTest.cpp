@@ -28,15 +28,11 @@ protected:
         std::vector<std::string> words;
         while (const char* word = reader.NextWord())
             words.push_back(word);
-        lastWord = reader.LastWord();
-        line = reader.Line();
         return words;
     }
 
     using W = std::vector<std::string>;
     CSkinVariables variables;
-    std::string lastWord;
-    uint32_t line = 0;
 };
 
 } // namespace
@@ -73,14 +69,4 @@ TEST_F(SkinReaderTest, WordsAsTheReaderDeliversThem)
     };
     for (const auto& [text, words] : cases)
         EXPECT_EQ(Words(text), words) << text.substr(0, 80);
-}
-
-TEST_F(SkinReaderTest, TheLastWordAndItsLineAreKeptForTheFailureMessage)
-{
-    Words("SET a b END");
-    EXPECT_EQ(lastWord, "END");
-    Words("a\nb\nc\n");
-    EXPECT_EQ(line, 0u) << "line feeds don't count";
-    Words("a\r\"two\r\rlines\"\r");
-    EXPECT_EQ(line, 4u);
 }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "SkinTest.h"
-#include "skin/SkinButton.h"
 #include "skin/SkinItem.h"
 
 namespace {
@@ -125,17 +124,6 @@ TEST_F(SkinScriptTest, OneLoadReadsABoundedNumberOfSections)
     for (int level = 0; level < 12; ++level)
         text += StrFormat("[L%d]\nSECTION { L%d L%d }\nEND\n", level, level + 1, level + 1);
     ExpectFailure(text + "[L12]\nEND\n", "Failed at word 'L12' on line 0\n", "[L0]");
-}
-
-// Modifier words are skipped. A rejected binding ends on a word it consumed,
-// so loading goes on.
-TEST_F(SkinScriptTest, HotKeysBindKeysToIdsInScriptOrder)
-{
-    Loaded("[Test]\nHOTKEY { 2 } HOTKEY F2 HOTKEY { 10 F2 } HOTKEY { 0 ctrl shift RETURN alt } HOTKEY { 12 x EXT }\nEND\n");
-    std::vector<std::pair<uint32_t, uint32_t>> bound;
-    for (size_t i = 0; i < skin.HotKeys().Count(); ++i)
-        bound.emplace_back(skin.HotKeys().At(i).key, skin.HotKeys().At(i).id);
-    EXPECT_EQ(bound, (std::vector<std::pair<uint32_t, uint32_t>>{{0x71, 10}, {0x0D, 0}, {0x58, 12}}));
 }
 
 TEST_F(SkinScriptTest, TheHotKeyTableKeeps256Bindings)

@@ -42,9 +42,7 @@ public:
     {
         std::string line = StrFormat("text '%s' %s fmt=%u colour=%06x", text, SkinRectText(box).c_str(), format, colour);
         if (font)
-            line += StrFormat(" font=%s/%d/%d/%d%s%s%s/q%u", font->face, font->height, font->width, font->weight,
-                              font->italic ? "/i" : "", font->underline ? "/u" : "", font->strikeout ? "/s" : "",
-                              font->quality);
+            line += StrFormat(" font=%s/%d/%d", font->face, font->height, font->weight);
         calls.push_back(line);
     }
     void Blit(void*, const SkinBlit& b) override
@@ -144,7 +142,6 @@ class CFakeBitmapLoader : public ISkinBitmapLoader {
 public:
     bool Load(const char* fileName, SkinBitmapInfo& info) override
     {
-        loads.push_back(fileName);
         const auto found = sizes.find(fileName);
         if (found == sizes.end())
             return false;
@@ -154,5 +151,4 @@ public:
         return true;
     }
     std::map<std::string, SkinPoint> sizes;
-    std::vector<std::string> loads;
 };
