@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ctime>
 #include <string>
 
 #include "LocalTime.h"

@@ -24,7 +24,6 @@ TEST(SocketErrorText, KnownAndUnknownWinsockNumbers)
 {
     EXPECT_STREQ(SocketErrorText(10035), "Would Block");
     EXPECT_STREQ(SocketErrorText(11004), "Valid name, no data record of requested type");
-    EXPECT_STREQ(SocketErrorText(11005), "Unknown Error");
     EXPECT_STREQ(SocketErrorText(-1), "Unknown Error");
 }
 
