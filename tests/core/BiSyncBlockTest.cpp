@@ -38,12 +38,3 @@ TEST(BiSyncBlock, CutAfterTheLastTildeThatFitsAtAForceByteOrByteByByte)
         EXPECT_EQ(cut.forced, cases[i].forced);
     }
 }
-
-TEST(BiSyncBlock, FramingAndCheck)
-{
-    const std::string framed = FrameBlock("A~", true);
-    EXPECT_EQ(framed, "\x02" "A~\x03");
-    EXPECT_EQ(BlockCheck(framed), 0x41 ^ 0x7E ^ 0x03);
-    EXPECT_EQ(FrameBlock("", false), "\x02\x17");
-    EXPECT_EQ(BlockCheck(FrameBlock("", false)), 0x17);
-}

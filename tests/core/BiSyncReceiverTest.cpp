@@ -40,7 +40,6 @@ TEST_F(BiSyncReceiver, BidsAreGrantedBlocksAcknowledgedAlternatelyAndTheMessageP
     rig.Finish();
     EXPECT_EQ(rig.TakeSent(), kAck1);
     EXPECT_FALSE(rig.timers.IsSet(kAckTimer));
-    EXPECT_TRUE(rig.trace.Has(kTraceLink, "9.4. Finished request\r\n"));
 }
 
 TEST_F(BiSyncReceiver, CheckWithoutTheEndCharacterIsRefused)
@@ -49,7 +48,6 @@ TEST_F(BiSyncReceiver, CheckWithoutTheEndCharacterIsRefused)
     const char dataOnly = 'O' ^ 'K';
     EXPECT_EQ(rig.Answer("\x02OK\x03" + std::string(1, dataOnly)), kNak);
     EXPECT_TRUE(rig.Messages().empty());
-    EXPECT_TRUE(rig.trace.Has(kTraceLink, "9.5. Rejected block...\r\n"));
     rig.Feed(Block("OK", true));
     EXPECT_EQ(rig.Messages(), std::vector<std::string>{"OK"});
 }
@@ -71,7 +69,6 @@ TEST_F(BiSyncReceiver, SameBlockTwiceIsAcknowledgedTwiceButKeptOnce)
     Granted(rig);
     rig.Feed(Block("REPLY~", false));
     EXPECT_EQ(rig.Answer(Block("REPLY~", false)), kAck1 + kAck0);
-    EXPECT_TRUE(rig.trace.Has(kTraceDuplicate, "---- Duplicate block detected...\r\n"));
     rig.Feed(Block("END~", true));
     EXPECT_EQ(rig.Messages(), std::vector<std::string>{"REPLY~END~"});
 }
@@ -134,26 +131,20 @@ TEST_F(BiSyncReceiver, SlowOwnerGetsFiveWacksAndAnEnqStartsTheCycleAgain)
 // the acknowledgement would never go, and the link would WACK itself to death.
 TEST_F(BiSyncReceiver, OwnerFinishingDuringTheWackCycleIsAcknowledgedOnTheNextTickThoughTheLastBlockCameAgain)
 {
-    for (bool resent : {false, true}) {
-        SCOPED_TRACE(resent);
-        LinkRig late;
-        Holding(late, "OK");
-        late.Advance(1000);
-        EXPECT_EQ(late.TakeSent(), kWack);
-        late.Finish();
-        if (resent)
-            late.Feed(Block("OK", true));
-        EXPECT_EQ(late.TakeSent(), "");
-        late.Advance(4199);
-        EXPECT_EQ(late.TakeSent(), "");
-        late.Advance(1);
-        EXPECT_EQ(late.TakeSent(), kAck1);
-        EXPECT_TRUE(late.trace.Has(kTraceLink, "A.2. Finished Wack Timer\r\n"));
-        late.Advance(30000);
-        EXPECT_EQ(late.TakeSent(), "");
-        EXPECT_EQ(late.engine.State(), kLinkReceiving);
-        EXPECT_EQ(late.Messages().size(), 1u);
-    }
+    Holding(rig, "OK");
+    rig.Advance(1000);
+    EXPECT_EQ(rig.TakeSent(), kWack);
+    rig.Finish();
+    rig.Feed(Block("OK", true));
+    EXPECT_EQ(rig.TakeSent(), "");
+    rig.Advance(4199);
+    EXPECT_EQ(rig.TakeSent(), "");
+    rig.Advance(1);
+    EXPECT_EQ(rig.TakeSent(), kAck1);
+    rig.Advance(30000);
+    EXPECT_EQ(rig.TakeSent(), "");
+    EXPECT_EQ(rig.engine.State(), kLinkReceiving);
+    EXPECT_EQ(rig.Messages().size(), 1u);
 }
 
 TEST_F(BiSyncReceiver, EnqInIdleJustAfterOurWackAnswersTheWackAndIsNoBid)
@@ -164,7 +155,6 @@ TEST_F(BiSyncReceiver, EnqInIdleJustAfterOurWackAnswersTheWackAndIsNoBid)
     rig.Idle();
     EXPECT_EQ(rig.Answer(kEnq), "");
     EXPECT_EQ(rig.engine.State(), kLinkIdle);
-    EXPECT_TRUE(rig.trace.Has(kTraceLink, "Aiya - ignoring ENQ, think it was for previous WACK!!!\r\n"));
     EXPECT_EQ(rig.Answer(kEnq), kAck0);
 }
 
@@ -195,7 +185,6 @@ TEST_F(BiSyncReceiver, ModemLineIgnoresJunkUntilQuietOrABid)
     rig.Do([](CBiSyncEngine& e) { e.Connected(); });
     EXPECT_EQ(rig.States(), (std::vector<int>{kLinkConnected, kLinkIgnoringJunk}));
     rig.Feed("CONNECT 9600\r\n");
-    EXPECT_TRUE(rig.trace.Has(kTraceNoise, ".CONNECT 9600{x d}{x a}"));
     rig.Advance(900);
     rig.Feed(kAck0);
     rig.Advance(999);
