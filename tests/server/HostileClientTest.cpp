@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <chrono>
 #include <deque>
-#include <random>
 #include <thread>
 
 #include "LoopbackClient.h"
@@ -74,25 +73,6 @@ void ExpectServed(const CTestServer& server)
     const ClientRun run = RunClient(OrderScript(server.Port(), {{"1000001", 1}}, "4711"));
     EXPECT_TRUE(run.orderlyEnd) << server.LogText();
     EXPECT_LT(run.elapsedMs, 2500);
-}
-
-TEST(HostileClient, AnOversizeBlockIsRefusedAndGarbageCrashesNothing)
-{
-    CTestServer server;
-    CRawClient client(server.Port());
-    ASSERT_TRUE(client.Send("\x05"));
-    EXPECT_EQ("\x10" "0", client.Read(500)) << "the bid granted";
-    ASSERT_TRUE(client.Send(Block(std::string(5000, 'A'))));
-    EXPECT_EQ("\x15", client.Read(500)) << "NAK: no block is longer than 266 bytes";
-
-    CRawClient noisy(server.Port());
-    std::mt19937 random(12345);
-    std::string noise(200000, '\0');
-    for (char& c : noise)
-        c = static_cast<char>(random());
-    noisy.Send(noise);
-    noisy.Read(300);
-    ExpectServed(server);
 }
 
 TEST(HostileClient, EndlessBidsEndWithTheExchangeTimeout)
