@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "OrderLines.h"
 #include "TempDir.h"
+#include "data/DataKey.h"
 #include "data/ItemList.h"
 #include "data/RecordFormat.h"
 #include "data/ScrambledFile.h"
@@ -81,11 +83,34 @@ TEST(ItemList, OnceSetUpTheSameCodeRaisesTheQuantity)
 
 // Sort by class then description, the search's limit of 200 hits in file
 // order, every change and a zero line leaving the order rewriting the order
-// file, response lines saved into History and shown again, and an order
-// scrambled under a missing key never saved over are pinned end to end
-// (tests/wine/test_order.py, test_search.py, test_send.py, test_history.py).
+// file, and response lines saved into History and shown again are pinned end
+// to end (tests/wine/test_order.py, test_search.py, test_send.py, test_history.py).
 
 using ItemListFileTest = TempDirTest;
+
+// Read without its key, a scrambled order looked empty and the first change saved over it.
+TEST_F(ItemListFileTest, AScrambledFileReadWithoutItsKeyIsNeverSavedOver)
+{
+    CFixedKey key(std::string("installation"));
+    const std::string path = PathOf("Current.dat");
+    {
+        CItemList order(&key);
+        order.Setup(ListKind::Order);
+        order.Load(path.c_str());
+        AddLine(order, "111", 2);
+    }
+    const std::string scrambled = ReadBytes(path);
+    for (const char* noKey : {static_cast<const char*>(nullptr), ""}) {
+        CFixedKey missing(noKey ? std::optional<std::string>(noKey) : std::nullopt);
+        CItemList order(&missing);
+        order.Setup(ListKind::Order);
+        EXPECT_FALSE(order.Load(path.c_str()));
+        EXPECT_TRUE(order.Unreadable());
+        AddLine(order, "333", 1);
+        EXPECT_TRUE(order.Unsaved());
+        EXPECT_EQ(ReadBytes(path), scrambled);
+    }
+}
 
 TEST_F(ItemListFileTest, LoadSkipsBlankLinesKeepsFirstOfACodeAndSplitsLongLines)
 {

@@ -193,6 +193,8 @@ TEST_F(SkinWindowTest, RegionsShapeTheWindowInScriptOrder)
 TEST_F(SkinWindowTest, DetachRemovesTheShapeAndEverythingTheScriptMade)
 {
     Open();
+    Step(kMouseMove, 0, 5, 5);
+    window.Take();
     skin.SetVariable("x", "1");
     skin.Detach();
     EXPECT_EQ(window.Take(), (Calls{"remove shape", "free buffer"}));
@@ -200,4 +202,9 @@ TEST_F(SkinWindowTest, DetachRemovesTheShapeAndEverythingTheScriptMade)
     EXPECT_EQ(skin.GetVariable("x"), nullptr);
     EXPECT_EQ(CSkin::FindAttached(window.Handle()), nullptr);
     EXPECT_EQ(skin.WindowProc(kPaint, 0, 0), 0) << "a detached skin handles nothing";
+
+    // The hovered button was deleted with the rest: attached again, the skin
+    // never sends it a leave.
+    Open();
+    EXPECT_EQ(Step(kMouseMove, 0, 60, 5), Calls{Sent(2, SKIN_OVER)});
 }

@@ -12,6 +12,7 @@
 #include "framework/Dialog.h"
 #include "res/resource.h"
 #include "skin/DialogSkin.h"
+#include "skin/Skin.h"
 
 namespace {
 
@@ -96,6 +97,14 @@ TEST_F(SkinWindowTest, RegionRoundsTheCornersUntilTheSkinIsDetached)
     m_skin.Skin().Detach();
     EXPECT_EQ(GetWindowRgn(Window(), region), ERROR);
     DeleteObject(region);
+}
+
+TEST_F(SkinWindowTest, ADestroyedWindowIsLetGo)
+{
+    const HWND window = Window();
+    ASSERT_EQ(CSkin::FindAttached(window), &m_skin.Skin());
+    m_dialog.Destroy();
+    EXPECT_EQ(CSkin::FindAttached(window), nullptr) << "a later window with this handle must not find it";
 }
 
 } // namespace
