@@ -42,16 +42,6 @@ TEST_F(BiSyncReceiver, BidsAreGrantedBlocksAcknowledgedAlternatelyAndTheMessageP
     EXPECT_FALSE(rig.timers.IsSet(kAckTimer));
 }
 
-TEST_F(BiSyncReceiver, CheckWithoutTheEndCharacterIsRefused)
-{
-    Granted(rig);
-    const char dataOnly = 'O' ^ 'K';
-    EXPECT_EQ(rig.Answer("\x02OK\x03" + std::string(1, dataOnly)), kNak);
-    EXPECT_TRUE(rig.Messages().empty());
-    rig.Feed(Block("OK", true));
-    EXPECT_EQ(rig.Messages(), std::vector<std::string>{"OK"});
-}
-
 TEST_F(BiSyncReceiver, BlockOf266BytesIsTakenAndALongerOneRefusedWhateverItsCheck)
 {
     Granted(rig);
