@@ -12,8 +12,8 @@ OptionsResult Parse(std::vector<const char*> args, ServerOptions* options, std::
     return ParseServerOptions(static_cast<int>(args.size()), args.data(), options, error);
 }
 
-// --port, --db, --catalogue, --log and --help are pinned by starting orderd
-// itself (OrderdProgramTest), the fault and update options by the Wine tests.
+// --port, --db, --catalogue and --log are pinned by starting orderd itself
+// (OrderdProgramTest), the fault and update options by the Wine tests.
 TEST(ServerOptions, ReadsTheLimitsWithTimeoutsInSeconds)
 {
     ServerOptions o;
@@ -33,8 +33,12 @@ TEST(ServerOptions, ReadsTheLimitsWithTimeoutsInSeconds)
     EXPECT_EQ(4, o.limits.ordersPerMinute);
 }
 
-TEST(ServerOptions, RefusesWhatItCannotUse)
+TEST(ServerOptions, RefusesWhatItCannotUseAndStopsAtHelp)
 {
+    ServerOptions help;
+    std::string none;
+    EXPECT_EQ(OptionsResult::Help, Parse({"--port", "1", "--help", "--bogus"}, &help, &none));
+
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"}, {"--port"}, {"--port", "70000"}, {"--port", "12x"}, {"--orders-per-minute", "0"},
         {"--db", ""}, {"--update-version", "-1"}, {"--update-file", "a.exe"},
