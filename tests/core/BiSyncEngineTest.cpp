@@ -21,14 +21,6 @@ protected:
 
 } // namespace
 
-TEST_F(BiSyncEngine, IdleWithDataBids)
-{
-    rig.Idle("A~");
-    EXPECT_EQ(rig.TakeSent(), kEnq);
-    EXPECT_EQ(rig.States(), (std::vector<int>{kLinkIdle, kLinkEnquiring}));
-    EXPECT_EQ(rig.timers.Period(kBidTimer), 3042u);
-}
-
 TEST_F(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
 {
     rig.random.value = 57;
