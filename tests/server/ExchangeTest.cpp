@@ -34,7 +34,8 @@ TEST(Exchange, OnlyAnOlderClientIsSentTheProgramUpdate)
     options.updateVersion = 1.7;
     options.trace = true;
     CTestServer server(options, CTestServer::SmallCatalogue, ComposeUpdateMessage(program));
-    ClientScript script = OrderScript(server.Port(), {{"1000001", 1}}, "4711", 1700000100, 1.7);
+    ClientScript script = OrderScript(server.Port(), {{"1000001", 1}}, "4711");
+    script.order.version = 1.7;
     script.updatePath = server.Dir().Path("one");
     EXPECT_EQ(1u, RunClient(script).messages.size()) << "a client of that version gets no update";
 

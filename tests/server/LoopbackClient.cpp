@@ -213,8 +213,7 @@ int ConnectLoopback(int fd, int port)
     return connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
 }
 
-ClientScript OrderScript(int port, const OrderLines& lines, const std::string& account, int64_t startTime,
-                         double version)
+ClientScript OrderScript(int port, const OrderLines& lines, const std::string& account, int64_t startTime)
 {
     ClientScript script;
     script.port = port;
@@ -224,10 +223,9 @@ ClientScript OrderScript(int port, const OrderLines& lines, const std::string& a
         auto record = std::make_unique<ItemRecord>();
         record->code = line.first;
         record->quantity = line.second;
-        record->description = "ITEM " + line.first;
         script.lines->AddRecord(std::move(record));
     }
-    script.order.version = version;
+    script.order.version = 1.6;
     script.order.databaseTime = 1700000000;
     script.order.startTime = startTime;
     script.order.systemTags = "*WinXP (2.5.1.2600)";

@@ -40,5 +40,4 @@ using OrderLines = std::vector<std::pair<std::string, int>>;
 
 // The session's inputs for sending these lines (code, quantity) from this
 // account; the start time makes the message of each sending distinct.
-ClientScript OrderScript(int port, const OrderLines& lines, const std::string& account,
-                         int64_t startTime = 1700000100, double version = 1.6);
+ClientScript OrderScript(int port, const OrderLines& lines, const std::string& account, int64_t startTime = 1700000100);
