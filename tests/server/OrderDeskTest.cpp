@@ -47,8 +47,9 @@ protected:
 
 // Delivered, part delivered (the second line of an item takes what the
 // first left), out of stock, discontinued though stock is left, unknown, and
-// a quantity that is none, negative or unreadable.
-TEST_F(OrderDeskTest, AppliesAnOrderAndItsStockTogether)
+// a quantity that is none, negative or unreadable. An unknown account gets
+// status 6 on every line, and nothing of its order is stored.
+TEST_F(OrderDeskTest, AppliesAnOrderAndItsStockTogetherButNoneFromAnUnknownAccount)
 {
     const OrderOutcome o = m_desk.Answer(
         Order("4711", "1000001*10~1000002*3~1000002*3~1000003*1~1000004*2~9999999*1~1000001*0~1000001*-4~1000001*x~"),
@@ -63,16 +64,10 @@ TEST_F(OrderDeskTest, AppliesAnOrderAndItsStockTogether)
 
     EXPECT_EQ("REPLY~ORDER NUMBER 100002~1000001*1*0~FLAGS -P~MEMO Closed on Monday~",
               m_desk.Answer(Order("1002", "1000001*1~"), 0).reply);
-}
 
-TEST_F(OrderDeskTest, AnUnknownAccountGetsStatusSixOnEveryLineAndNothingIsStored)
-{
-    const OrderOutcome o = m_desk.Answer(Order("0000", "1000001*10~1000003*1~"), 0);
-    ASSERT_TRUE(o.stored);
-    EXPECT_FALSE(o.knownAccount);
-    EXPECT_EQ("REPLY~1000001*10*6~1000003*1*6~", o.reply);
-    EXPECT_EQ(100, StockOf(m_store, "1000001"));
-    EXPECT_EQ(0, m_store.OrderCount());
+    EXPECT_EQ("REPLY~1000001*10*6~1000003*1*6~", m_desk.Answer(Order("0000", "1000001*10~1000003*1~"), 0).reply);
+    EXPECT_EQ(89, StockOf(m_store, "1000001"));
+    EXPECT_EQ(2, m_store.OrderCount());
 }
 
 // The same text again after a lost reply is answered as before and not
