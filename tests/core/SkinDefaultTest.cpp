@@ -75,9 +75,9 @@ protected:
     {
         SkinTest::SetUp();
         CSkinBitmapCache::Shared().SetLoader(nullptr);  // read the real bitmaps' headers
-        std::filesystem::copy(std::filesystem::path(QBX_SOURCE_DIR) / "skin", m_dir / "Skin");
+        std::filesystem::copy(std::filesystem::path(QBX_SOURCE_DIR) / "skin", PathOf("Skin"));
         m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_dir);
+        std::filesystem::current_path(m_dir.Folder());
     }
     void TearDown() override
     {

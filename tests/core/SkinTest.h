@@ -13,7 +13,6 @@ class SkinTest : public TempDirTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
         CSkin::SetFailureReport(&failures);
         CSkinBitmapCache::Shared().SetLoader(&bitmaps);
     }
@@ -22,7 +21,6 @@ protected:
         CSkin::SetFailureReport(nullptr);
         CSkinBitmapCache::Shared().SetLoader(nullptr);
         CSkinBitmapCache::Shared().ReleaseAll();
-        TempDirTest::TearDown();
     }
 
     // Writes the script as skin.ini (or another name) and returns its path.

@@ -44,7 +44,7 @@ TEST(Exchange, OnlyAnOlderClientIsSentTheProgramUpdate)
     EXPECT_TRUE(run.orderlyEnd);
     EXPECT_EQ(2u, run.messages.size());
     // The file travels in groups of three bytes: zeros fill the last group.
-    EXPECT_EQ(program + std::string(2, '\0'), ReadText(script.updatePath));
+    EXPECT_EQ(program + std::string(2, '\0'), ReadBytes(script.updatePath));
     for (const char* line : {"update sent", "Client: {ENQ}", "Server: {DLE}0", "B. Disconnecting"})
         EXPECT_TRUE(server.LogShows(line)) << line;
 }

@@ -15,7 +15,7 @@ namespace {
 // orderd started as the README starts it, with its log in a file.
 class COrderdProcess {
 public:
-    COrderdProcess(const CTempDir& dir, const char* catalogue, const char* log) : m_log(dir.Path(log))
+    COrderdProcess(const CTempFolder& dir, const char* catalogue, const char* log) : m_log(dir.Path(log))
     {
         const std::string db = dir.Path("orders.db");
         const char* argv[] = {QBX_ORDERD, "--port", "0", "--db", db.c_str(), "--catalogue", catalogue,
@@ -43,7 +43,7 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string Log() const { return ReadText(m_log); }
+    std::string Log() const { return ReadBytes(m_log); }
 
 private:
     std::string m_log;
@@ -55,7 +55,7 @@ private:
 // from its orders, and stops as a service manager stops it.
 TEST(OrderdProgram, KeepsItsSeededDatabaseAndAnsweredOrdersThroughAKillAndARestart)
 {
-    CTempDir dir;
+    CTempFolder dir;
     const std::string code = MakeDemoCatalogue(1).front().code;
     const char* catalogues[] = {"300", "500"};
     for (int run = 0; run < 2; ++run) {

@@ -4,35 +4,11 @@
 #include <time.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-CTempDir::CTempDir()
-{
-    char pattern[] = "/tmp/orderd-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    m_path = made ? made : "/tmp";
-}
-
-CTempDir::~CTempDir()
-{
-    std::error_code ignored;
-    if (m_path != "/tmp")
-        std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 bool WaitForText(const std::string& path, const std::string& text, int waitMs)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    while (ReadText(path).find(text) == std::string::npos) {
+    while (ReadBytes(path).find(text) == std::string::npos) {
         if (std::chrono::steady_clock::now() > end)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

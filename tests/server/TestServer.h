@@ -9,22 +9,9 @@
 #include "OrderStore.h"
 #include "ServerOptions.h"
 #include "StoreWorker.h"
+#include "TempFolder.h"
 
-// A fresh folder for one test's database and files, removed afterwards.
-class CTempDir {
-public:
-    CTempDir();
-    ~CTempDir();
-    CTempDir(const CTempDir&) = delete;
-    CTempDir& operator=(const CTempDir&) = delete;
-    std::string Path(const char* name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-// The whole file, byte for byte; empty when it cannot be read.
-std::string ReadText(const std::string& path);
+using CTempDir = CTempFolder; // until the order desk tests follow the new name
 
 // Waits until the file holds text; false when it doesn't within waitMs.
 bool WaitForText(const std::string& path, const std::string& text, int waitMs = 3000);
@@ -47,11 +34,11 @@ public:
     CTestServer& operator=(const CTestServer&) = delete;
 
     int Port() const { return m_port; }
-    const CTempDir& Dir() const { return m_dir; }
+    const CTempFolder& Dir() const { return m_dir; }
     // Read through a second connection to the database while the server runs.
     int64_t Stock(const std::string& code) const { return StockOf(m_reader, code); }
     int64_t OrderCount() const { return m_reader.OrderCount(); }
-    std::string LogText() const { return ReadText(m_dir.Path("orderd.log")); }
+    std::string LogText() const { return ReadBytes(m_dir.Path("orderd.log")); }
     // CPU time the server's event loop has used so far.
     double LoopCpuSeconds();
     // The server logs an exchange when its side of the link has ended, which
@@ -59,7 +46,7 @@ public:
     bool LogShows(const std::string& text) const { return WaitForText(m_dir.Path("orderd.log"), text); }
 
 private:
-    CTempDir m_dir;
+    CTempFolder m_dir;
     CExchangeLog m_log;
     std::unique_ptr<CStoreWorker> m_worker;
     std::unique_ptr<COrderServer> m_server;

@@ -18,7 +18,7 @@ TEST(UpdateMessage, TheLargestFileAClientCanTakeIsServedAndOneByteMoreIsRefused)
     EXPECT_LE(ComposeUpdateMessage(std::string(largest, 'P')).size(), kDefaultMessageLimit);
     EXPECT_GT(ComposeUpdateMessage(std::string(largest + 1, 'P')).size(), kDefaultMessageLimit);
 
-    CTempDir dir;
+    CTempFolder dir;
     std::string message, error;
     std::ofstream(dir.Path("fits.exe"), std::ios::binary) << std::string(largest, 'P');
     EXPECT_TRUE(LoadUpdateMessage(dir.Path("fits.exe"), &message, &error)) << error;
