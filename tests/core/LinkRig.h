@@ -1,7 +1,8 @@
 #pragma once
 // A link engine on a simulated clock, with its posted events kept in order
 // and their times, and its trace recorded. Shared by the link and place-order
-// tests; the link fuzzer takes its random source.
+// tests and the server tests' loopback client; the link fuzzer takes its
+// random source.
 #include <algorithm>
 #include <cstdarg>
 #include <functional>

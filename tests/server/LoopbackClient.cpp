@@ -10,11 +10,9 @@
 #include <cerrno>
 #include <chrono>
 
-#include "comm/BiSyncEngine.h"
-#include "comm/LinkEventQueue.h"
+#include "LinkRig.h"
+#include "OrderLines.h"
 #include "comm/PlaceOrderSession.h"
-#include "comm/SeededRandom.h"
-#include "comm/TimerList.h"
 
 namespace {
 
@@ -98,35 +96,34 @@ private:
     bool m_closeTold = false;
 };
 
-// Everything the place-order dialog holds, minus its windows.
+// Everything the place-order dialog holds, minus its windows; the link is
+// the one the place-order tests use, its clock moved on by the wall clock.
 class CClientSession : private IPlaceOrderHost {
 public:
     explicit CClientSession(ClientScript& script)
         : m_script(script),
-          m_linkTimers([this](int id) { m_link.OnTimer(id); }),
-          m_random(7),
-          m_link(m_events, m_linkTimers, m_random, nullptr, LinkStation::Client),
           m_sessionTimers([this](int id) { m_session.OnTimer(id); }),
-          m_session(CPlaceOrderSession::Ports{*this, m_socket, nullptr, nullptr, m_sessionTimers, m_link, nullptr},
+          m_session({*this, m_socket, nullptr, nullptr, m_sessionTimers, m_link.engine, nullptr},
                     PlaceOrderSettings{"127.0.0.1", script.port, 0, 0, ""}, script.order)
     {
         if (!script.updatePath.empty())
             m_session.SetUpdatePath(script.updatePath);
+        m_link.owner = [this](const LinkEvent& event) { OnLinkEvent(event); };
     }
 
     ClientRun Run()
     {
         const int64_t start = WallMs();
         m_session.Start();
-        Pump();
+        m_link.Pump();
         for (int64_t elapsed = 0; !m_linkEnded && elapsed <= m_script.timeoutMs; elapsed = WallMs() - start) {
-            m_linkTimers.AdvanceTo(static_cast<uint64_t>(elapsed));
+            m_link.timers.AdvanceTo(static_cast<uint64_t>(elapsed));
             m_sessionTimers.AdvanceTo(static_cast<uint64_t>(elapsed));
-            Pump();
+            m_link.Pump();
             if (!m_linkEnded)
                 Wait(elapsed);
         }
-        m_run.orderlyEnd = m_link.OrderlyEnd();
+        m_run.orderlyEnd = m_link.engine.OrderlyEnd();
         m_run.elapsedMs = WallMs() - start;
         return m_run;
     }
@@ -139,7 +136,7 @@ private:
     void Wait(int64_t elapsed)
     {
         int64_t wait = m_script.timeoutMs - elapsed;
-        for (const CTimerList* timers : {&m_linkTimers, &m_sessionTimers}) {
+        for (const CTimerList* timers : {&m_link.timers, &m_sessionTimers}) {
             const uint64_t due = timers->NextDue();
             if (due != UINT64_MAX)
                 wait = std::min<int64_t>(wait, std::max<int64_t>(0, static_cast<int64_t>(due) - elapsed));
@@ -147,38 +144,32 @@ private:
         int error = 0;
         for (int event; (event = m_socket.NextEvent(static_cast<int>(wait), &error)) >= 0; wait = 0) {
             m_session.OnSocketEvent(event, error);
-            Pump();
+            m_link.Pump();
             if (event == kSocketRead || event == kSocketClose)
                 break; // poll again, as Windows posts one read event at a time
         }
     }
 
     // The link's posted messages, in order, once the engine call has returned.
-    void Pump()
+    void OnLinkEvent(const LinkEvent& event)
     {
-        LinkEvent event;
-        while (m_events.Pop(event)) {
-            if (event.kind == LinkEvent::Kind::Send) {
-                m_session.OnLinkSend(event.bytes);
-            } else if (event.kind == LinkEvent::Kind::State) {
-                m_session.OnLinkState(event.value);
-            } else if (event.kind == LinkEvent::Kind::Message) {
-                m_run.messages.push_back(event.text);
-                if (m_script.loseFirstMessage && m_run.messages.size() == 1)
-                    m_session.OnSocketEvent(kSocketClose, 0);
-                else
-                    m_session.OnLinkMessage(event.text);
-            }
+        if (event.kind == LinkEvent::Kind::Send) {
+            m_session.OnLinkSend(event.bytes);
+        } else if (event.kind == LinkEvent::Kind::State) {
+            m_session.OnLinkState(event.value);
+        } else if (event.kind == LinkEvent::Kind::Message) {
+            m_run.messages.push_back(event.text);
+            if (m_script.loseFirstMessage && m_run.messages.size() == 1)
+                m_session.OnSocketEvent(kSocketClose, 0);
+            else
+                m_session.OnLinkMessage(event.text);
         }
     }
 
     ClientScript& m_script;
     ClientRun m_run;
     bool m_linkEnded = false;
-    CLinkEventQueue m_events;
-    CTimerList m_linkTimers;
-    CSeededRandom m_random;
-    CBiSyncEngine m_link;
+    LinkRig m_link;
     CPosixOrderSocket m_socket;
     CTimerList m_sessionTimers;
     CPlaceOrderSession m_session;
@@ -219,12 +210,8 @@ ClientScript OrderScript(int port, const OrderLines& lines, const std::string& a
     script.port = port;
     script.lines = std::make_shared<CItemList>();
     script.lines->Setup(ListKind::Order);
-    for (const auto& line : lines) {
-        auto record = std::make_unique<ItemRecord>();
-        record->code = line.first;
-        record->quantity = line.second;
-        script.lines->AddRecord(std::move(record));
-    }
+    for (const auto& line : lines)
+        AddLine(*script.lines, line.first, line.second);
     script.order.version = 1.6;
     script.order.databaseTime = 1700000000;
     script.order.startTime = startTime;

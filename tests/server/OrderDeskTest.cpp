@@ -40,7 +40,7 @@ protected:
                account + "~" + lines;
     }
 
-    CTempDir m_dir;
+    CTempFolder m_dir;
     COrderStore m_store;
     COrderDesk m_desk{m_store};
 };

@@ -11,8 +11,6 @@
 #include "StoreWorker.h"
 #include "TempFolder.h"
 
-using CTempDir = CTempFolder; // until the order desk tests follow the new name
-
 // Waits until the file holds text; false when it doesn't within waitMs.
 bool WaitForText(const std::string& path, const std::string& text, int waitMs = 3000);
 
