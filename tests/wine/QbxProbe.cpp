@@ -131,19 +131,20 @@ int Items(HWND control)
     return 0;
 }
 
-// Tree and list items hold their texts in the program's memory: they are
-// asked for into a buffer made there and read back.
-class CRemoteBuffer {
+// Tree and list items hold their texts in the program's memory: each is asked
+// for with the item's query at the start of a buffer made there, its text
+// written after it, and read back.
+class CRemoteQuery {
 public:
-    CRemoteBuffer(HWND control, size_t size) : m_size(size)
+    explicit CRemoteQuery(HWND control) : m_control(control)
     {
         DWORD process = 0;
         GetWindowThreadProcessId(control, &process);
         m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
         if (m_process)
-            m_at = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+            m_at = static_cast<char*>(VirtualAllocEx(m_process, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE));
     }
-    ~CRemoteBuffer()
+    ~CRemoteQuery()
     {
         if (m_at)
             VirtualFreeEx(m_process, m_at, 0, MEM_RELEASE);
@@ -151,66 +152,57 @@ public:
             CloseHandle(m_process);
     }
     bool Ok() const { return m_at != nullptr; }
-    char* At(size_t offset) const { return static_cast<char*>(m_at) + offset; }
-    void Write(size_t offset, const void* data, size_t size) const
+
+    template <typename Item>
+    std::string Text(UINT message, WPARAM wParam, Item query) const
     {
-        WriteProcessMemory(m_process, At(offset), data, size, nullptr);
-    }
-    std::string Text(size_t offset) const
-    {
-        std::vector<char> text(m_size - offset + 1, 0);
-        ReadProcessMemory(m_process, At(offset), text.data(), m_size - offset, nullptr);
-        return text.data();
+        query.pszText = m_at + kTextAt;
+        query.cchTextMax = kSize - kTextAt;
+        WriteProcessMemory(m_process, m_at, &query, sizeof query, nullptr);
+        SendMessageA(m_control, message, wParam, reinterpret_cast<LPARAM>(m_at));
+        char text[kSize - kTextAt + 1] = "";
+        ReadProcessMemory(m_process, m_at + kTextAt, text, kSize - kTextAt, nullptr);
+        return text;
     }
 
 private:
+    static constexpr size_t kTextAt = 256;
+    static constexpr size_t kSize = kTextAt + 1024;
+    HWND m_control;
     HANDLE m_process = nullptr;
-    void* m_at = nullptr;
-    size_t m_size;
+    char* m_at = nullptr;
 };
 
-constexpr size_t kTextAt = 256;
-constexpr size_t kRemoteSize = kTextAt + 1024;
-
-std::string TreeText(HWND tree, const CRemoteBuffer& remote, HTREEITEM item)
+HTREEITEM NextItem(HWND tree, UINT which, HTREEITEM item)
 {
-    TVITEMA query = {};
-    query.mask = TVIF_TEXT;
-    query.hItem = item;
-    query.pszText = remote.At(kTextAt);
-    query.cchTextMax = kRemoteSize - kTextAt;
-    remote.Write(0, &query, sizeof query);
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
-    return remote.Text(kTextAt);
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
 }
 
-void PrintTree(HWND tree, const CRemoteBuffer& remote, HTREEITEM item, int depth, HTREEITEM selected)
+void PrintTree(HWND tree, const CRemoteQuery& remote, HTREEITEM item, int depth, HTREEITEM selected)
 {
-    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                                 reinterpret_cast<LPARAM>(item)))) {
+    for (; item; item = NextItem(tree, TVGN_NEXT, item)) {
+        TVITEMA query = {};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
         const LRESULT state = SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED);
-        std::printf("%*s%s%s%s\n", depth * 2, "", TreeText(tree, remote, item).c_str(),
+        std::printf("%*s%s%s%s\n", depth * 2, "", remote.Text(TVM_GETITEMA, 0, query).c_str(),
                     (state & TVIS_EXPANDED) ? " +" : "", item == selected ? " *" : "");
-        auto child = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD,
-                                                              reinterpret_cast<LPARAM>(item)));
-        PrintTree(tree, remote, child, depth + 1, selected);
+        PrintTree(tree, remote, NextItem(tree, TVGN_CHILD, item), depth + 1, selected);
     }
 }
 
 int Tree(HWND tree)
 {
-    CRemoteBuffer remote(tree, kRemoteSize);
+    CRemoteQuery remote(tree);
     if (!remote.Ok())
         return 1;
-    auto selected = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    PrintTree(tree, remote, root, 0, selected);
+    PrintTree(tree, remote, NextItem(tree, TVGN_ROOT, nullptr), 0, NextItem(tree, TVGN_CARET, nullptr));
     return 0;
 }
 
 int Cells(HWND list)
 {
-    CRemoteBuffer remote(list, kRemoteSize);
+    CRemoteQuery remote(list);
     if (!remote.Ok())
         return 1;
     const auto header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
@@ -220,11 +212,7 @@ int Cells(HWND list)
         for (int column = 0; column < columns; ++column) {
             LVITEMA query = {};
             query.iSubItem = column;
-            query.pszText = remote.At(kTextAt);
-            query.cchTextMax = kRemoteSize - kTextAt;
-            remote.Write(0, &query, sizeof query);
-            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.At(0)));
-            std::printf("%s%s", column ? "\t" : "", remote.Text(kTextAt).c_str());
+            std::printf("%s%s", column ? "\t" : "", remote.Text(LVM_GETITEMTEXTA, row, query).c_str());
         }
         std::printf("\n");
     }
