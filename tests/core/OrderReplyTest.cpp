@@ -87,26 +87,20 @@ TEST_F(OrderReply, TheReplyIsTakenConfirmedOrNotAndWithoutOneTheOrderStays)
     EXPECT_EQ(counter, INT32_MIN + 1);
 }
 
-TEST_F(OrderReply, PartDeliveryKeepsTheRemainderNeverLessThanNothingOrMoreThanAsked)
+// A part delivery keeps the remainder, never less than nothing or more than
+// asked; a refusal keeps the line with its class. Unknown and negative result
+// codes are refusals too. The order is saved once per reply, not once per
+// refused line.
+TEST_F(OrderReply, EachResultLeavesItsLinesRemainderClassAndText)
 {
-    for (const char* code : {"P", "Q", "A", "B", "C"})
+    for (const char* code : {"P", "Q", "A", "B", "C", "S1", "S7", "S99", "SN"})
         AddLine(*order, code, 8);
-    Apply("REPLY~P*5*3~Q*8*3~A*20*3~B*-5*3~C*-2147483648*3~");
-    EXPECT_EQ(Summary(*order), "P:3:1:;B:8:1:;C:8:1:;");
+    Apply("REPLY~P*5*3~Q*8*3~A*20*3~B*-5*3~C*-2147483648*3~S1*1*1~S7*1*7~S99*1*99~SN*1*-1~");
+    EXPECT_EQ(Summary(*order), "P:3:1:;B:8:1:;C:8:1:;S1:8:3:;S7:8:2:;S99:8:3:;SN:8:3:;");
     EXPECT_EQ(Summary(*response), "P:8:0:5 Ordered;Q:8:0:8 Ordered;A:8:0:20 Ordered;B:8:0:-5 Ordered;"
-                                 "C:8:0:-2147483648 Ordered;");
-}
-
-TEST_F(OrderReply, OutOfStockAndEveryOtherFailureGetTheirClassesAndTexts)
-{
-    // Unknown and negative codes are failures too.
-    for (const char* code : {"S1", "S7", "S99", "SN"})
-        AddLine(*order, code, 1);
-    Apply("REPLY~S1*1*1~S7*1*7~S99*1*99~SN*1*-1~");
-    EXPECT_EQ(Summary(*order), "S1:1:3:;S7:1:2:;S99:1:3:;SN:1:3:;");
-    EXPECT_EQ(Summary(*response),
-              "S1:1:0:Item Not Found;S7:1:0:Out Of Stock;S99:1:0:SERVER ERROR;SN:1:0:SERVER ERROR;");
-    EXPECT_EQ(saves.count, 1); // once per reply, not once per refused line
+                                 "C:8:0:-2147483648 Ordered;S1:8:0:Item Not Found;S7:8:0:Out Of Stock;"
+                                 "S99:8:0:SERVER ERROR;SN:8:0:SERVER ERROR;");
+    EXPECT_EQ(saves.count, 1);
 }
 
 // The results of a code answer its lines in order, one each; a result with no
