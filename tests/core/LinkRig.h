@@ -33,8 +33,9 @@ struct RecordingTrace : ITraceSink {
     }
 };
 
-// A data block as it goes on the line: STX, data, ETB or ETX, check.
-inline std::string Block(const std::string& data, bool last)
+// A data block as it goes on the line: STX, data, ETB or ETX (the last
+// block of a message), check.
+inline std::string Block(const std::string& data, bool last = true)
 {
     std::string framed = "\x02" + data + (last ? "\x03" : "\x17");
     uint8_t check = 0;
@@ -64,7 +65,7 @@ public:
         while (queue.Pop(event)) {
             if (owner)
                 owner(event);
-            events.push_back({timers.Now(), std::move(event)});
+            m_events.push_back({timers.Now(), std::move(event)});
         }
     }
     void Feed(const std::string& bytes)
@@ -104,38 +105,23 @@ public:
     std::string TakeSent()
     {
         std::string out;
-        for (; taken < events.size(); ++taken)
-            if (events[taken].event.kind == LinkEvent::Kind::Send)
-                out += Text(events[taken]);
+        for (; m_taken < m_events.size(); ++m_taken)
+            if (m_events[m_taken].event.kind == LinkEvent::Kind::Send)
+                out += Text(m_events[m_taken]);
         return out;
     }
-    // The times of the events of a kind; of output, those of the given piece.
-    std::vector<uint64_t> Times(LinkEvent::Kind kind, const std::string& piece = "") const
-    {
-        std::vector<uint64_t> out;
-        for (const TimedEvent& e : events)
-            if (e.event.kind == kind && Text(e) == piece)
-                out.push_back(e.at);
-        return out;
-    }
-    std::vector<uint64_t> SendTimes(const std::string& piece) const { return Times(LinkEvent::Kind::Send, piece); }
-    std::vector<uint64_t> DisconnectTimes() const { return Times(LinkEvent::Kind::Disconnected); }
+    std::vector<uint64_t> SendTimes(const std::string& bytes) const { return Times(LinkEvent::Kind::Send, bytes); }
+    std::vector<uint64_t> DisconnectTimes() const { return Times(LinkEvent::Kind::Disconnected, ""); }
     std::vector<int> States() const { return Values(LinkEvent::Kind::State); }
     std::vector<int> Disconnects() const { return Values(LinkEvent::Kind::Disconnected); }
     std::vector<std::string> Messages() const
     {
         std::vector<std::string> out;
-        for (const TimedEvent& e : events)
+        for (const TimedEvent& e : m_events)
             if (e.event.kind == LinkEvent::Kind::Message)
                 out.push_back(e.event.text);
         return out;
     }
-
-    // One event as the owner saw it, with the simulated time it was posted at.
-    struct TimedEvent {
-        uint64_t at;
-        LinkEvent event;
-    };
 
     // The place-order session, when it owns the link.
     std::function<void(const LinkEvent&)> owner;
@@ -144,17 +130,33 @@ public:
     CLinkEventQueue queue;
     CTimerList timers;
     CBiSyncEngine engine;
-    std::vector<TimedEvent> events;
-    size_t taken = 0;
 
 private:
+    // One event as the owner saw it, with the simulated time it was posted at.
+    struct TimedEvent {
+        uint64_t at;
+        LinkEvent event;
+    };
+
     static std::string Text(const TimedEvent& e) { return std::string(e.event.bytes.begin(), e.event.bytes.end()); }
+    // The times of the events of a kind that carried these bytes.
+    std::vector<uint64_t> Times(LinkEvent::Kind kind, const std::string& bytes) const
+    {
+        std::vector<uint64_t> out;
+        for (const TimedEvent& e : m_events)
+            if (e.event.kind == kind && Text(e) == bytes)
+                out.push_back(e.at);
+        return out;
+    }
     std::vector<int> Values(LinkEvent::Kind kind) const
     {
         std::vector<int> out;
-        for (const TimedEvent& e : events)
+        for (const TimedEvent& e : m_events)
             if (e.event.kind == kind)
                 out.push_back(e.event.value);
         return out;
     }
+
+    std::vector<TimedEvent> m_events;
+    size_t m_taken = 0;
 };

@@ -8,9 +8,9 @@
 #include <deque>
 #include <thread>
 
+#include "LinkRig.h"
 #include "LoopbackClient.h"
 #include "UpdateMessage.h"
-#include "comm/BiSyncBlock.h"
 
 namespace {
 
@@ -59,12 +59,6 @@ private:
     int m_fd;
     bool m_closed = false;
 };
-
-std::string Block(const std::string& data)
-{
-    const std::string framed = FrameBlock(data, true);
-    return framed + static_cast<char>(BlockCheck(framed));
-}
 
 // The exchange every well-behaved client should still get while others
 // misbehave, well before any of the server's timeouts could have freed it.
