@@ -75,9 +75,8 @@ using Lines = std::vector<std::string>;
 
 class EntryGridTest : public TempDirTest {
 protected:
-    void SetUp() override
+    EntryGridTest()
     {
-        TempDirTest::SetUp();
         window.grid = &grid;
         order.SetView(&window);
     }

@@ -80,13 +80,11 @@ TEST_F(SettingsRecordTest, WithoutAKeyNothingIsReadOrWritten)
 
 TEST_F(SettingsRecordTest, SaveTakesTheControlsFirstAndBoundsWhatItWrites)
 {
-    LoadWith("UserName", "12345");
     view.selected = 2;
     view.onTake = [](CSettingsRecord& r) {
         r.host = "10.0.0.9";
         r.password = std::string(300, 'p');
     };
-    view.calls.clear();
     record.SaveSettings();
     EXPECT_EQ(view.calls, (Calls{"take", "register 76 2"}));
     EXPECT_EQ(store.Value("Host"), "10.0.0.9");
@@ -118,7 +116,6 @@ TEST_F(SettingsRecordTest, StoredDevicePositionSelectsAndNamesTheDevice)
     // A position the list doesn't hold, with nothing selected, keeps the name.
     view.selected = -1;
     LoadWith("Device", "-7");
-    EXPECT_EQ(record.device, -7);
     EXPECT_EQ(view.selected, -1);
     EXPECT_EQ(record.deviceName, "Modem B");
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -82,29 +81,27 @@ TEST(FormatElapsed, FastCounterAndLongRunsDoNotOverflow)
 
 class TraceLogTest : public TempDirTest {
 protected:
-    void SetUp() override
+    TraceLogTest()
     {
-        TempDirTest::SetUp();
         clock.when = LocalTime(2008, 7, 1, 9, 15, 2);
-        log = std::make_unique<CTraceLog>(counter, clock, LogsFolder());
-        log->SetScreen(&screen);
+        log.SetScreen(&screen);
     }
 
-    void Line(unsigned flags, const char* text) { Trace(log.get(), flags, "%s", text); }
+    void Line(unsigned flags, const char* text) { Trace(&log, flags, "%s", text); }
     std::string LogsFolder() const { return PathOf("Logs"); }
     std::string FileOf(const char* title) const { return ReadBytes(LogsFolder() + "/" + title); }
 
     FakeCounter counter;
     FakeClock clock;
     FakeScreen screen;
-    std::unique_ptr<CTraceLog> log;
+    CTraceLog log{counter, clock, LogsFolder()};
 };
 
 // A continuation (0x8000) keeps the line's number and its line timer going.
 TEST_F(TraceLogTest, PrefixCarriesNumberRunTimeAndLineTime)
 {
     counter.AdvanceMs(531);
-    Trace(log.get(), 8, "Connecting %s\r\n", "now");
+    Trace(&log, 8, "Connecting %s\r\n", "now");
     counter.AdvanceMs(1002);
     Line(0x20, "Client: ");
     counter.AdvanceMs(20);
@@ -119,7 +116,7 @@ TEST_F(TraceLogTest, PrefixCarriesNumberRunTimeAndLineTime)
 // Flags with no route reach neither and count no number.
 TEST_F(TraceLogTest, FlagsChooseScreenAndFile)
 {
-    log->SetLogName("12345");
+    log.SetLogName("12345");
     for (unsigned flags : {0u, 0x8000u, 0x100u})
         Line(flags, "lost\r\n");
     Line(0x10, "state\r\n");
@@ -133,15 +130,15 @@ TEST_F(TraceLogTest, FlagsChooseScreenAndFile)
 // file has each line at once, even with no screen to show it.
 TEST_F(TraceLogTest, FileIsFlushedAfterEveryLineAndANewNameStartsANewFile)
 {
-    log->SetScreen(nullptr);
-    log->SetLogName("../..\\up/x:y");
+    log.SetScreen(nullptr);
+    log.SetLogName("../..\\up/x:y");
     Line(8, "one\n");
     EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> one\r\n");
     Line(0x8008, "two");
     EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> one\r\ntwo");
     clock.when = LocalTime(2008, 7, 1, 10, 0, 0);
-    log->SetLogName("acct");
-    EXPECT_EQ(log->LogPath(), ""); // opened with the next line
+    log.SetLogName("acct");
+    EXPECT_EQ(log.LogPath(), ""); // opened with the next line
     Line(8, "b\r\n");
     EXPECT_EQ(FileOf("acct 01-07-2008 10.00.00.log"), "  1 <00:00.00 : 00.000> b\r\r\n");
 }
@@ -149,9 +146,9 @@ TEST_F(TraceLogTest, FileIsFlushedAfterEveryLineAndANewNameStartsANewFile)
 TEST_F(TraceLogTest, FileThatCannotBeOpenedTurnsFileLoggingOff)
 {
     WriteBytes(LogsFolder(), "a file where the folder belongs");
-    log->SetLogName("acct");
+    log.SetLogName("acct");
     Line(8, "still shown\r\n");
-    EXPECT_EQ(log->LogName(), "");
+    EXPECT_EQ(log.LogName(), "");
     EXPECT_EQ(screen.shown, "  0 <00:00.00 : 00.000> still shown\r\n");
 }
 
