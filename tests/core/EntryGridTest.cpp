@@ -92,8 +92,6 @@ protected:
             AddLine(order, std::string(1, static_cast<char>('A' + i)), quantities[i]);
     }
 
-    Lines Shown() const { return Described(order); }
-
     CFixedKey key{std::string("k3y")};
     CItemList order{&key};
     FakeListWindow window;
@@ -114,11 +112,11 @@ TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
     window.UserSelects(0);
     window.editText = "0";
     window.UserSelects(2);
-    EXPECT_EQ(Shown(), (Lines{"B=4", "C=5", "D=6"}));
+    EXPECT_EQ(Described(order), (Lines{"B=4", "C=5", "D=6"}));
     CItemList saved(&key);
     saved.Setup(ListKind::Order);
     saved.Load(PathOf("Current.dat").c_str());
-    EXPECT_EQ(Described(saved), Shown());
+    EXPECT_EQ(Described(saved), Described(order));
     EXPECT_EQ(grid.CurrentRow(), 1);
     EXPECT_EQ(window.editText, "5");
 }
@@ -146,6 +144,6 @@ TEST_F(EntryGridTest, ALoadedZeroLineNeverReachesTheWindow)
     writer.Save(PathOf("Current.dat").c_str());
     order.Setup(ListKind::Order);
     order.Load(PathOf("Current.dat").c_str());
-    EXPECT_EQ(Shown(), (Lines{"Y=2"}));
+    EXPECT_EQ(Described(order), (Lines{"Y=2"}));
     EXPECT_EQ(window.deletes, 0);
 }

@@ -156,14 +156,6 @@ TEST(HistoryTexts, OrderSummaryOfTheSelectedOrder)
               "Order Number: -5\r\nPlaced On 40  2008 at 99:00.07");
 }
 
-// The classes of the usual texts show in the history dialog's colours
-// (tests/wine/test_history.py); a part delivery needs its number.
-TEST(HistoryTexts, LineClassFollowsTheStatusText)
-{
-    EXPECT_EQ(HistoryLineClass("0 Ordered"), 1);
-    EXPECT_EQ(HistoryLineClass("Ordered"), 3);
-}
-
 // A name that is no date, months across years, today's latest order, the
 // latest earlier day and an empty tree are pinned end to end
 // (tests/wine/test_history.py); here the order of the nodes and the walk up
