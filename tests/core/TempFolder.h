@@ -42,7 +42,8 @@ inline std::string ReadBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
+// False when the file cannot be written.
+inline bool WriteBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
 }

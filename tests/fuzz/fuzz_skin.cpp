@@ -5,11 +5,10 @@
 // the language's words (one byte a word), which reaches deep into the item
 // bodies without a corpus.
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "SkinTestRecorder.h"
+#include "TempFolder.h"
 #include "skin/Skin.h"
 #include "skin/SkinItem.h"
 
@@ -70,13 +69,9 @@ void Drive(CSkin& skin, const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::string path = "/tmp/fuzz_skin_" + std::to_string(getpid()) + ".ini";
-    const std::string script = Script(data, size);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return 0;
-    std::fwrite(script.data(), 1, script.size(), file);
-    std::fclose(file);
+    static const CTempFolder folder;
+    static const std::string path = folder.Path("skin.ini");
+    WriteBytes(path, Script(data, size));
 
     // The recorders touch every point and text they are handed, so bad
     // pointers show up under ASan.

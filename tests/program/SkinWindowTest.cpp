@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <tuple>
 
+#include "TempFolder.h"
 #include "framework/Dialog.h"
 #include "res/resource.h"
 #include "skin/DialogSkin.h"
@@ -27,13 +27,8 @@ class SkinWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char folder[MAX_PATH];
-        GetTempPathA(sizeof folder, folder);
-        m_script = std::string(folder) + "qbx-skin-test.ini";
-        FILE* file = std::fopen(m_script.c_str(), "wb");
-        ASSERT_TRUE(file);
-        std::fputs(kScript, file);
-        std::fclose(file);
+        m_script = m_dir.Path("skin.ini");
+        ASSERT_TRUE(WriteBytes(m_script, kScript));
 
         ASSERT_TRUE(m_dialog.Create(nullptr));
         GetClientRect(Window(), &m_templateClient);
@@ -42,14 +37,11 @@ protected:
         UpdateWindow(Window());
     }
 
-    void TearDown() override
-    {
-        m_dialog.Destroy();
-        std::remove(m_script.c_str());
-    }
+    void TearDown() override { m_dialog.Destroy(); }
 
     HWND Window() const { return m_dialog.Handle(); }
 
+    CTempFolder m_dir;
     std::string m_script;
     RECT m_templateClient = {};
     CDialog m_dialog{IDD_SETTINGS};  // its edit 1046 is the control to place
