@@ -58,16 +58,6 @@ int RegValues(HKEY hive)
     return 0;
 }
 
-int RegSet(HKEY hive, const char* name, const char* text)
-{
-    HKEY key;
-    if (RegCreateKeyExA(hive, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return 1;
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text) + 1));
-    RegCloseKey(key);
-    return 0;
-}
-
 HWND Control(HWND window, const char* id)
 {
     const int number = std::atoi(id);
@@ -243,8 +233,9 @@ int Run(int argc, char** argv)
         return RegValues(Hive(argv[2]));
     if (!std::strcmp(command, "reg-delete"))
         return RegDeleteKeyA(Hive(argv[2]), kSettingsKey) == ERROR_SUCCESS ? 0 : 2;
-    if (!std::strcmp(command, "reg-set") && argc == 5)
-        return RegSet(Hive(argv[2]), argv[3], argv[4]);
+    if (!std::strcmp(command, "reg-set") && argc == 5) // the key is made when missing
+        return RegSetKeyValueA(Hive(argv[2]), kSettingsKey, argv[3], REG_SZ, argv[4],
+                               static_cast<DWORD>(std::strlen(argv[4]) + 1)) == ERROR_SUCCESS ? 0 : 1;
     HWND window = FindWindowA(nullptr, argv[2]);
     if (!window)
         return 2;
