@@ -13,7 +13,7 @@
 #include "base/StrFormat.h"
 #include "comm/BiSyncEngine.h"
 #include "comm/LinkEventQueue.h"
-#include "comm/TimerList.h"
+#include "TimerList.h"
 #include "trace/TraceSink.h"
 
 struct FixedRandom : IRandomSource {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/MemorySettingsStore.h"
+#include "MemorySettingsStore.h"
 #include "settings/SettingsRecord.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/MemorySettingsStore.h"
+#include "MemorySettingsStore.h"
 
 bool CMemorySettingsStore::Open(bool forWriting, bool* userHiveOnly)
 {
