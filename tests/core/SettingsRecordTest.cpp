@@ -102,7 +102,7 @@ TEST_F(SettingsRecordTest, StoredTextsAsTheRecordTakesThem)
     EXPECT_EQ(record.host, std::string(255, 'h'));
     LoadWith("Host", std::string(256, 'h'));
     EXPECT_EQ(record.host, "127.0.0.1");
-    store.PutOtherType("Port");
+    store.Put("Port", std::nullopt);
     LoadWith("Host", "h");
     EXPECT_EQ(record.port, 7410);
 }
