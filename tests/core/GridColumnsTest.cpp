@@ -6,22 +6,6 @@
 #include "order/GridColumns.h"
 #include "order/RowColours.h"
 
-namespace {
-
-struct FixedColours : IStatusColours {
-    uint32_t StatusColour(int statusClass) const override { return 0x010101u * static_cast<uint32_t>(statusClass); }
-};
-
-} // namespace
-
-TEST(GridColumns, OnlyResponseAndHistoryListsHaveTheStatusColumn)
-{
-    EXPECT_EQ(GridColumnCount(ListKind::Order), 9);
-    EXPECT_EQ(GridColumnCount(ListKind::HistoryView), 10);
-    // Money headings end in the Windows-1252 pound sign.
-    EXPECT_STREQ(GridColumnAt(kColumnPrice).heading, "Price \xA3");
-}
-
 TEST(GridColumns, DescriptionTakesTheRestAndGainsThePriceWidthWhenPricesAreHidden)
 {
     const std::vector<int> shown = GridColumnWidths(ListKind::Order, 600, true);
@@ -37,8 +21,10 @@ TEST(GridColumns, DescriptionTakesTheRestAndGainsThePriceWidthWhenPricesAreHidde
     EXPECT_EQ(GridColumnWidths(ListKind::Order, 100, true)[kColumnDescription], 0);
 }
 
-TEST(GridColumns, CellTexts)
+TEST(GridColumns, CellTextsAndHeadings)
 {
+    // Money headings end in the Windows-1252 pound sign.
+    EXPECT_STREQ(GridColumnAt(kColumnPrice).heading, "Price \xA3");
     ItemRecord r;
     r.quantity = 3;
     r.price = 2.5;
@@ -50,15 +36,7 @@ TEST(GridColumns, CellTexts)
     EXPECT_EQ(GridCellText(r, kColumnCheck, 0), "");
 }
 
-// The class colours are pinned end to end (tests/wine/test_order.py).
-TEST(RowColours, AClassBeyondTheColoursOrNoColoursAtAllIsWhite)
-{
-    FixedColours colours;
-    EXPECT_EQ(RowBackground(4, &colours), kWhite);
-    EXPECT_EQ(RowBackground(2, nullptr), kWhite);
-}
-
-// The current row losing blue down to 5/7, and a dark row's white text, are
+// The class colours, the current row losing blue down to 5/7, and a dark row's white text, are
 // pinned end to end (tests/wine/test_order.py); here the limit: text turns white
 // where (2 red + green + 6 blue) / 9 is 128 or less, judged on the shown colours.
 TEST(RowColours, TheCurrentRowIsMarkedByLessBlueAndDarkRowsGetWhiteText)

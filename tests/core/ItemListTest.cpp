@@ -13,17 +13,6 @@
 
 using Lines = std::vector<std::string>;
 
-// Whole product lines are read by ItemListFileTest's load; here the missing and unreadable fields.
-TEST(RecordFormat, MissingFieldsReadEmptyAndTextThatIsNoNumberReadsZero)
-{
-    char line[] = "\t\tSIZE\tabc";
-    const ItemRecord r = ParseRecordLine(ListKind::Products, line);
-    EXPECT_EQ(r.code, "");
-    EXPECT_EQ(r.size, "SIZE");
-    EXPECT_DOUBLE_EQ(r.price, 0);
-    EXPECT_EQ(r.description, "");
-}
-
 TEST(RecordFormat, LinesAreWrittenWithSixDecimalsPerKind)
 {
     ItemRecord r;
@@ -41,10 +30,17 @@ TEST(RecordFormat, LinesAreWrittenWithSixDecimalsPerKind)
     EXPECT_EQ(FormatRecordLine(ListKind::Response, r), "0123456\t32\t2.500000\t3\t1.000000\tASPIRIN TABLETS\tOk\n");
 }
 
-TEST(RecordFormat, HugeQuantitiesAreClampedNotOverflowed)
+// Whole product lines are read by ItemListFileTest's load; here the missing and
+// unreadable fields, and numbers too big for 32 bits.
+TEST(RecordFormat, MissingFieldsReadEmptyAndHugeNumbersAreClamped)
 {
+    char product[] = "\t\tSIZE\tabc";
+    const ItemRecord p = ParseRecordLine(ListKind::Products, product);
+    EXPECT_EQ(p.size, "SIZE");
+    EXPECT_DOUBLE_EQ(p.price, 0);
+    EXPECT_EQ(p.description, "");
     char line[] = "C\tS\t1\t99999999999999999999\t0\tD\t-99999999999";
-    ItemRecord r = ParseRecordLine(ListKind::Order, line);
+    const ItemRecord r = ParseRecordLine(ListKind::Order, line);
     EXPECT_EQ(r.quantity, INT32_MAX);
     EXPECT_EQ(r.statusClass, INT32_MIN);
 }

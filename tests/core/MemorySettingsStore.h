@@ -2,36 +2,33 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "settings/SettingsStore.h"
 
-// Settings held in memory for the settings record's tests. It logs the calls
-// ("open read", "write Port=7410", "close") and plays a missing key, a key that
-// can't be opened at all, and values too long or of another type than text.
+// Settings held in memory for the settings record's tests. It counts the
+// writes and plays a missing key, and values too long or of another type than text.
 class CMemorySettingsStore : public ISettingsStore {
 public:
     bool Open(bool forWriting, bool* userHiveOnly) override
     {
-        m_log.push_back(forWriting ? "open write" : "open read");
         if (userHiveOnly)
             *userHiveOnly = false;
-        if (forWriting && m_openable)
+        if (forWriting)
             m_keyExists = true;
-        return m_openable && m_keyExists;
+        return m_keyExists;
     }
     std::optional<std::string> ReadString(const char* name) override
     {
-        m_log.push_back(std::string("read ") + name);
         const auto text = Value(name);
         return text && text->size() <= kMaxSettingText ? text : std::nullopt;
     }
     void WriteString(const char* name, const std::string& text) override
     {
-        m_log.push_back(std::string("write ") + name + "=" + text);
+        ++m_writes;
         Put(name, text);
     }
-    void Close() override { m_log.push_back("close"); }
+    void Close() override {}
 
     // Stores a value as if written from outside (nullopt: a value of another
     // type than text); the key then exists.
@@ -45,12 +42,10 @@ public:
         const auto it = m_values.find(name);
         return it == m_values.end() ? std::nullopt : it->second;
     }
-    void SetUnopenable() { m_openable = false; }
-    const std::vector<std::string>& Log() const { return m_log; }
+    int Writes() const { return m_writes; }
 
 private:
     std::map<std::string, std::optional<std::string>> m_values;
-    std::vector<std::string> m_log;
+    int m_writes = 0;
     bool m_keyExists = false;
-    bool m_openable = true;
 };

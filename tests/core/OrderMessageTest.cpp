@@ -36,17 +36,6 @@ TEST(OrderMessage, FieldsOfTheExampleOrder)
                                         "ABC12*-3~"}));
 }
 
-TEST(OrderMessage, VersionHasThreeDecimalsAndIsSixWideInTheHeaderWithSignedTimes)
-{
-    OrderMessageInputs in = Inputs(nullptr);
-    in.version = 12.25;
-    in.databaseTime = 0;
-    in.startTime = -5;
-    const auto fields = ComposeOrderFields(in);
-    EXPECT_EQ(fields[3], "12.250~");
-    EXPECT_EQ(fields[4], "QUARN 12.250*0*-5*WinXP (2.5.1.2600)*INET~");
-}
-
 TEST(OrderMessage, ConnectionTagPrecedence)
 {
     EXPECT_STREQ(ConnectionTag(0, 0), "*INET");

@@ -15,13 +15,6 @@ TEST(ServerMessage, ClassifiedByTheirBeginningAndLength)
         EXPECT_EQ(ClassifyServerMessage(message), kind) << message;
 }
 
-TEST(ServerMessage, RunsOfTildesSeparateOnce)
-{
-    EXPECT_EQ(SplitFields("~~REPLY~~~A*1*0~"), (std::vector<std::string>{"REPLY", "A*1*0"}));
-    EXPECT_TRUE(SplitFields("~~~").empty());
-    EXPECT_EQ(SplitFields("X"), std::vector<std::string>{"X"});
-}
-
 TEST(ReplyParser, FieldsThatFitNoFormAreRefused)
 {
     for (const char* field : {"ABC12*2", "ABC12*2*", "*2*0", "ABC12*x*0", "ABC12*2 *0", "REPLY", "ORDER NUMBE",
@@ -67,15 +60,4 @@ TEST(ReplyParser, EachFormAndWhatItCarries)
         EXPECT_EQ(out.hasPriceFlag, c.hasPriceFlag);
         EXPECT_EQ(out.showPrice, c.showPrice);
     }
-}
-
-TEST(ReplyParser, WholeReplyKeepsTheFieldsThatFit)
-{
-    const auto fields = ParseReply("REPLY~ORDER NUMBER 123~ABC12*2*0~~junk~FLAGS +P~MEMO hi~X9*5*3~");
-    ASSERT_EQ(fields.size(), 5u);
-    EXPECT_EQ(fields[0].kind, ReplyField::Kind::OrderNumber);
-    EXPECT_EQ(fields[1].text, "ABC12");
-    EXPECT_EQ(fields[2].kind, ReplyField::Kind::Flags);
-    EXPECT_EQ(fields[3].text, "hi");
-    EXPECT_EQ(fields[4].status, 3);
 }

@@ -64,18 +64,10 @@ TEST_F(SettingsRecordTest, AnExistingKeyIsOnlyReadAndSavingLeavesTheValuesSetFro
 {
     store.Put("AllowESCClose", "yes");
     LoadWith("UpdateAddress", "http://mirror.example/TarnUpdate.exe");
-    for (const std::string& call : store.Log())
-        EXPECT_NE(call.rfind("write", 0), 0u) << call;
+    EXPECT_EQ(store.Writes(), 0);
     EXPECT_EQ(record.updateAddress, "http://mirror.example/TarnUpdate.exe");
     record.SaveSettings();
     EXPECT_EQ(store.Value("AllowESCClose"), "yes");
-}
-
-TEST_F(SettingsRecordTest, WithoutAKeyNothingIsReadOrWritten)
-{
-    store.SetUnopenable();
-    record.LoadSettings();
-    EXPECT_EQ(store.Log(), (Calls{"open read", "open write"}));
 }
 
 TEST_F(SettingsRecordTest, SaveTakesTheControlsFirstAndBoundsWhatItWrites)
@@ -124,8 +116,6 @@ TEST_F(SettingsRecordTest, HotKeyNeedsTwoNumbersWithTheCommaRightAfterTheFirst)
 {
     LoadWith("HotKey", "65 ,5");
     EXPECT_EQ(record.hotKey.keyCode, 76); // as it was
-    LoadWith("HotKey", "0, 2");
-    EXPECT_TRUE(view.calls.empty()); // key code 0 registers nothing
     LoadWith("HotKey", "65, 1"); // the control's Shift (1) registers as Shift (4)
     EXPECT_EQ(view.calls, (Calls{"register 65 4"}));
 }

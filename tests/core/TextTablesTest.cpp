@@ -19,35 +19,25 @@ TEST(StatusText, ServerErrorsAndTheUnknownAccount)
     EXPECT_EQ(StatusText(INT32_MIN, 1), "SERVER ERROR");
 }
 
-// What is tested is the lookup: a known number, and one past a range's end.
-TEST(SocketErrorText, KnownAndUnknownWinsockNumbers)
+// What is tested is each lookup: a known number, and one the table doesn't hold.
+TEST(TextTables, KnownAndUnknownNumbers)
 {
-    EXPECT_STREQ(SocketErrorText(10035), "Would Block");
     EXPECT_STREQ(SocketErrorText(11004), "Valid name, no data record of requested type");
     EXPECT_STREQ(SocketErrorText(-1), "Unknown Error");
-}
-
-TEST(RasStateName, KnownAndUnknownStates)
-{
     EXPECT_STREQ(RasStateName(0x2001), "Disconnected");
     EXPECT_STREQ(RasStateName(19), "<unknown state>");
-}
-
-TEST(TapiTexts, KnownAndUnknownCodes)
-{
     EXPECT_STREQ(Tapi::ErrorText(0x8000005C), "Dial Voice Detected");
     EXPECT_STREQ(Tapi::ErrorText(0x8000005D), "<unknown error>");
     EXPECT_STREQ(Tapi::MessageName(13), "Request");
-    EXPECT_STREQ(Tapi::MessageName(14), "<unknown error>");
     EXPECT_STREQ(Tapi::PrivilegeName(0x40), "Busy");
     EXPECT_STREQ(Tapi::PrivilegeName(2), "");
 }
 
-TEST(TapiTexts, CallStatesAreSingleBitsAndTheirDetailDependsOnTheState)
+// Call states are single bits; a detail not listed for its state is empty.
+TEST(TapiTexts, CallStatesAndTheirDetail)
 {
     EXPECT_STREQ(Tapi::CallStateName(0x1), "Idle");
     EXPECT_STREQ(Tapi::CallStateName(0x3), "");
     EXPECT_STREQ(Tapi::CallStateDetail(0x4000, 0x20), "Busy");
-    // A detail not listed for its state is empty.
     EXPECT_STREQ(Tapi::CallStateDetail(0x40, 0x10), "");
 }

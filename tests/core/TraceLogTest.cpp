@@ -143,15 +143,6 @@ TEST_F(TraceLogTest, FileIsFlushedAfterEveryLineAndANewNameStartsANewFile)
     EXPECT_EQ(FileOf("acct 01-07-2008 10.00.00.log"), "  1 <00:00.00 : 00.000> b\r\r\n");
 }
 
-TEST_F(TraceLogTest, FileThatCannotBeOpenedTurnsFileLoggingOff)
-{
-    WriteBytes(LogsFolder(), "a file where the folder belongs");
-    log.SetLogName("acct");
-    Line(8, "still shown\r\n");
-    EXPECT_EQ(log.LogName(), "");
-    EXPECT_EQ(screen.shown, "  0 <00:00.00 : 00.000> still shown\r\n");
-}
-
 TEST_F(TraceLogTest, ScreenDropsWholeOldEntriesPastItsLimit)
 {
     const std::string next(400000, 'c');
