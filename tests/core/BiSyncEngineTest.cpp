@@ -29,7 +29,6 @@ TEST_F(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
     EXPECT_EQ(rig.SendTimes(kEnq), (std::vector<uint64_t>{0, 3057, 6114, 9171, 12228, 15285}));
     EXPECT_EQ(rig.DisconnectTimes(), std::vector<uint64_t>{18342});
     EXPECT_EQ(rig.Disconnects(), std::vector<int>{0});
-    EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
     EXPECT_EQ(rig.engine.SendBuffer(), "");
 }
 
@@ -40,12 +39,10 @@ TEST_F(BiSyncEngine, GrantedBidSendsTheBlockAndItsCheckAsTwoPiecesThenEot)
     EXPECT_EQ(rig.Answer(kAck0), "\x02" "A~\x03" "\x3C");
     EXPECT_EQ(rig.SendTimes("\x02" "A~\x03").size(), 1u);
     EXPECT_EQ(rig.SendTimes("\x3C").size(), 1u);
-    EXPECT_EQ(rig.engine.State(), kLinkSending);
-    EXPECT_FALSE(rig.timers.IsSet(kBidTimer));
-    EXPECT_EQ(rig.timers.Period(kBlockTimer), 15000u);
     EXPECT_EQ(rig.Answer(kAck1), kEot);
     EXPECT_EQ(rig.engine.State(), kLinkIdle);
-    EXPECT_FALSE(rig.timers.IsSet(kBlockTimer));
+    rig.Advance(100000);
+    EXPECT_EQ(rig.TakeSent(), ""); // neither the bid's nor the block's timer runs on
 }
 
 TEST_F(BiSyncEngine, AcknowledgementsAlternateNeedTheirDleAndTheWrongOneIsIgnored)
@@ -110,7 +107,7 @@ TEST_F(BiSyncEngine, BothStationsBiddingBidsAgain)
     rig.Idle("A~");
     rig.TakeSent();
     EXPECT_EQ(rig.Answer(kEnq), kEnq);
-    EXPECT_EQ(rig.States(), (std::vector<int>{kLinkIdle, kLinkEnquiring, kLinkIdle, kLinkEnquiring}));
+    EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
 }
 
 TEST_F(BiSyncEngine, LongFieldGoesOneByteABlockWithoutRepeatingABlock)
@@ -128,7 +125,6 @@ TEST_F(BiSyncEngine, DisconnectStopsEverything)
 {
     Sending(rig, "A~");
     rig.Do([](CBiSyncEngine& e) { e.Reset(); });
-    EXPECT_EQ(rig.timers.NextDue(), UINT64_MAX);
     rig.Feed(kNak);
     rig.Advance(100000);
     EXPECT_EQ(rig.TakeSent(), "");

@@ -63,9 +63,9 @@ private:
     // The station's owner answers its newest message.
     static bool Answer(LinkRig& station, size_t& answered, const std::string& answer)
     {
-        if (answered == station.Messages().size())
+        if (answered == station.messages.size())
             return false;
-        answered = station.Messages().size();
+        answered = station.messages.size();
         station.Finish(answer);
         return true;
     }
@@ -86,7 +86,7 @@ TEST(LinkExchange, AClientWaitsOutASlowStoreBehindWacks)
     line.reply = "REPLY~ORDER NUMBER 99~";
     line.storeMs = 20000;
     line.Run();
-    EXPECT_EQ(line.server.Messages(), (std::vector<std::string>{line.order, "OK"}));
-    EXPECT_EQ(line.client.Messages(), std::vector<std::string>{line.reply});
+    EXPECT_EQ(line.server.messages, (std::vector<std::string>{line.order, "OK"}));
+    EXPECT_EQ(line.client.messages, std::vector<std::string>{line.reply});
     EXPECT_TRUE(line.server.engine.OrderlyEnd());
 }

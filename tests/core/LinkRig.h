@@ -63,6 +63,8 @@ public:
     {
         LinkEvent event;
         while (queue.Pop(event)) {
+            if (event.kind == LinkEvent::Kind::Message)
+                messages.push_back(event.text);
             if (owner)
                 owner(event);
             m_events.push_back({timers.Now(), std::move(event)});
@@ -112,17 +114,17 @@ public:
     }
     std::vector<uint64_t> SendTimes(const std::string& bytes) const { return Times(LinkEvent::Kind::Send, bytes); }
     std::vector<uint64_t> DisconnectTimes() const { return Times(LinkEvent::Kind::Disconnected, ""); }
-    std::vector<int> States() const { return Values(LinkEvent::Kind::State); }
-    std::vector<int> Disconnects() const { return Values(LinkEvent::Kind::Disconnected); }
-    std::vector<std::string> Messages() const
+    std::vector<int> Disconnects() const
     {
-        std::vector<std::string> out;
+        std::vector<int> out;
         for (const TimedEvent& e : m_events)
-            if (e.event.kind == LinkEvent::Kind::Message)
-                out.push_back(e.event.text);
+            if (e.event.kind == LinkEvent::Kind::Disconnected)
+                out.push_back(e.event.value);
         return out;
     }
 
+    // Every message the link has posted, in order.
+    std::vector<std::string> messages;
     // The place-order session, when it owns the link.
     std::function<void(const LinkEvent&)> owner;
     FixedRandom random;
@@ -146,14 +148,6 @@ private:
         for (const TimedEvent& e : m_events)
             if (e.event.kind == kind && Text(e) == bytes)
                 out.push_back(e.at);
-        return out;
-    }
-    std::vector<int> Values(LinkEvent::Kind kind) const
-    {
-        std::vector<int> out;
-        for (const TimedEvent& e : m_events)
-            if (e.event.kind == kind)
-                out.push_back(e.event.value);
         return out;
     }
 

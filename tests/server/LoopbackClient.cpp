@@ -124,6 +124,7 @@ public:
                 Wait(elapsed);
         }
         m_run.orderlyEnd = m_link.engine.OrderlyEnd();
+        m_run.messages = m_link.messages;
         m_run.elapsedMs = WallMs() - start;
         return m_run;
     }
@@ -158,8 +159,7 @@ private:
         } else if (event.kind == LinkEvent::Kind::State) {
             m_session.OnLinkState(event.value);
         } else if (event.kind == LinkEvent::Kind::Message) {
-            m_run.messages.push_back(event.text);
-            if (m_script.loseFirstMessage && m_run.messages.size() == 1)
+            if (m_script.loseFirstMessage && m_link.messages.size() == 1)
                 m_session.OnSocketEvent(kSocketClose, 0);
             else
                 m_session.OnLinkMessage(event.text);

@@ -19,18 +19,14 @@ TEST(ServerOptions, ReadsTheLimitsWithTimeoutsInSeconds)
     ServerOptions o;
     std::string error;
     ASSERT_EQ(OptionsResult::Run,
-              Parse({"--address", "::1", "--trace", "--idle-timeout", "5", "--exchange-timeout", "9", "--max-clients",
-                     "300", "--max-per-address", "7", "--max-order-lines", "50", "--orders-per-minute", "4"},
+              Parse({"--trace", "--idle-timeout", "5", "--exchange-timeout", "9", "--max-clients", "300", "--max-order-lines", "50"},
                     &o, &error))
         << error;
-    EXPECT_EQ("::1", o.address);
     EXPECT_TRUE(o.trace);
     EXPECT_EQ(5000, o.idleTimeoutMs);
     EXPECT_EQ(9000, o.exchangeTimeoutMs);
     EXPECT_EQ(300, o.maxClients);
-    EXPECT_EQ(7, o.maxPerAddress);
     EXPECT_EQ(50u, o.limits.maxLines);
-    EXPECT_EQ(4, o.limits.ordersPerMinute);
 }
 
 TEST(ServerOptions, RefusesWhatItCannotUseAndStopsAtHelp)
