@@ -8,15 +8,12 @@
 #include "text/OsVersion.h"
 
 // The program's file name from its whole path, and the dump's name, show in
-// the crash test (tests/wine/test_startup.py); here a colon in the name.
-TEST(CrashReport, DumpNameCarriesTimeAndBuildWithEveryColonAFullStop)
+// the crash test (tests/wine/test_startup.py); here a colon in the name, and
+// the box's text with the support line.
+TEST(CrashReport, DumpNameAndMessageNameTheProgram)
 {
     EXPECT_EQ(CrashDumpName("a:b.exe", LocalTime(2010, 12, 31, 23, 59, 59)),
               "a.b.exe [2010-12-31 23.59.59] - (v1.6, Jun  6 2008 @ 15.29.01).dmp");
-}
-
-TEST(CrashReport, MessageNamesTheProgramAndTheSupportLine)
-{
     EXPECT_EQ(CrashMessageText("Quillbox.exe"),
               "Quillbox.exe has encountered a problem and needs to close.\r\n"
               "We are sorry for the inconvenience.\r\n\r\n"

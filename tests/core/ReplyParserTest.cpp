@@ -46,7 +46,6 @@ TEST(ReplyParser, EachFormAndWhatItCarries)
         {"ORDER NUMBER", Kind::OrderNumber, "", 0, 0, false, false},
         {"FLAGS +P", Kind::Flags, "", 0, 0, true, true},
         {"FLAGS -p+p", Kind::Flags, "", 0, 0, true, true},
-        {"FLAGS +X", Kind::Flags, "", 0, 0, false, false},
         {"MEMO Closed on Monday*", Kind::Memo, "Closed on Monday*", 0, 0, false, false},
     };
     for (const auto& c : cases) {

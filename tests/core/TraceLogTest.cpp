@@ -88,13 +88,12 @@ protected:
     }
 
     void Line(unsigned flags, const char* text) { Trace(&log, flags, "%s", text); }
-    std::string LogsFolder() const { return PathOf("Logs"); }
-    std::string FileOf(const char* title) const { return ReadBytes(LogsFolder() + "/" + title); }
+    std::string FileOf(const char* title) const { return ReadBytes(PathOf("Logs") + "/" + title); }
 
     FakeCounter counter;
     FakeClock clock;
     FakeScreen screen;
-    CTraceLog log{counter, clock, LogsFolder()};
+    CTraceLog log{counter, clock, PathOf("Logs")};
 };
 
 // A continuation (0x8000) keeps the line's number and its line timer going.
