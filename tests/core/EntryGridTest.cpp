@@ -92,8 +92,7 @@ protected:
             AddLine(order, std::string(1, static_cast<char>('A' + i)), quantities[i]);
     }
 
-    CFixedKey key{std::string("k3y")};
-    CItemList order{&key};
+    CItemList order;
     FakeListWindow window;
     CEntryGrid grid{order, window};
 };
@@ -133,11 +132,7 @@ TEST_F(EntryGridTest, AfterTheOrderIsClearedTheEditGoesToTheEntryRow)
 TEST_F(EntryGridTest, ALoadedZeroLineNeverReachesTheWindow)
 {
     // A line kept at 0 by a key release, then the program ended.
-    CItemList writer(&key);
-    writer.Setup(ListKind::Order);
-    AddLine(writer, "Z", 0);
-    AddLine(writer, "Y", 2);
-    writer.Save(PathOf("Current.dat").c_str());
+    WriteBytes(PathOf("Current.dat"), "Z\t\t0\t0\t0\t\t0\nY\t\t0\t2\t0\t\t0\n");
     order.Setup(ListKind::Order);
     order.Load(PathOf("Current.dat").c_str());
     EXPECT_EQ(Described(order), (Lines{"Y=2"}));

@@ -33,7 +33,6 @@ TEST(GridColumns, CellTextsAndHeadings)
     EXPECT_EQ(GridCellText(r, kColumnPrice, 0), "    2.50");
     EXPECT_EQ(GridCellText(r, kColumnTotal, 0), "    7.50");
     EXPECT_EQ(GridCellText(r, kColumnDiscount, 0), "0.25");
-    EXPECT_EQ(GridCellText(r, kColumnCheck, 0), "");
 }
 
 // The class colours, the current row losing blue down to 5/7, and a dark row's white text, are

@@ -22,7 +22,8 @@ OrderMessageInputs Inputs(const CItemList* order)
 } // namespace
 
 // Lines go in list order with signed quantities; lines of one code stay apart
-// as a list that is not set up holds them.
+// as a list that is not set up holds them. A dial-up order's "*RAS" is pinned
+// end to end (tests/wine/test_dialup.py).
 TEST(OrderMessage, FieldsOfTheExampleOrder)
 {
     CItemList order;
@@ -34,13 +35,7 @@ TEST(OrderMessage, FieldsOfTheExampleOrder)
                                         "QUARN  1.600*1700000000*1700003600*WinXP (2.5.1.2600)*INET~",
                                         "ORDER SET 666~", "ACC 4711~", "ORDER NOTES Urgent~", "ABC12*2~", "X9*1~",
                                         "ABC12*-3~"}));
-}
-
-TEST(OrderMessage, ConnectionTagPrecedence)
-{
-    EXPECT_STREQ(ConnectionTag(0, 0), "*INET");
     EXPECT_STREQ(ConnectionTag(1, 0), "*MODEM");
-    EXPECT_STREQ(ConnectionTag(1, 1), "*RAS");
 }
 
 // The notes field ends at a "~" and loses control bytes other than line breaks;

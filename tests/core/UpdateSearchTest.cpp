@@ -42,7 +42,6 @@ TEST(UpdateSearch, NetworkDrivesAndDrivesWithoutAMediumAreSkippedAndTheFirstFoun
     const Case cases[] = {
         {"a network drive holds a newer one", {{kLocal, 5}, {"N:\\TarnUpdateD.exe", 9}}, {}, kLocal},
         {"equal times: the folder first", {{kLocal, 5}, {"A:\\TarnUpdateD.exe", 5}}, {}, kLocal},
-        {"equal times: the spaced name first", {{"D:\\TarnUpdateD.exe", 5}, {"D:\\Tarn UpdateD.exe", 5}}, {}, "D:\\Tarn UpdateD.exe"},
         {"a drive without a medium", {{kLocal, 5}, {"D:\\TarnUpdateD.exe", 9}}, {{"D:\\", false}}, kLocal},
         {"a file without a creation time", {{"A:\\TarnUpdateD.exe", 0}}, {}, "A:\\TarnUpdateD.exe"},
     };
