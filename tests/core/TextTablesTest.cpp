@@ -10,17 +10,14 @@
 
 // The tables themselves are data. "Ok", "Item Not Found", "n Ordered", "Out Of
 // Stock" and "SERVER ERROR" for unknown codes show in OrderReply's tests, and
-// "Unknown Account" end to end (tests/wine/test_send.py); here the server errors.
-TEST(StatusText, ServerErrors)
+// "Unknown Account" end to end (tests/wine/test_send.py); here the server
+// errors. What is tested is each lookup: a known number, and one the table
+// doesn't hold.
+TEST(TextTables, KnownAndUnknownNumbers)
 {
     EXPECT_EQ(StatusText(4, 1), "SERVER ERROR 1");
     EXPECT_EQ(StatusText(5, 1), "SERVER ERROR 2");
     EXPECT_EQ(StatusText(INT32_MIN, 1), "SERVER ERROR");
-}
-
-// What is tested is each lookup: a known number, and one the table doesn't hold.
-TEST(TextTables, KnownAndUnknownNumbers)
-{
     EXPECT_STREQ(SocketErrorText(11004), "Valid name, no data record of requested type");
     EXPECT_STREQ(SocketErrorText(-1), "Unknown Error");
     EXPECT_STREQ(RasStateName(0x2001), "Disconnected");
