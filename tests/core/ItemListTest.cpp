@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -122,4 +123,24 @@ TEST_F(ItemListFileTest, LoadSkipsBlankLinesKeepsFirstOfACodeAndSplitsLongLines)
     // The 2,560-byte piece (9 bytes of fields before it) ends mid-description; the rest is a record of its own.
     EXPECT_EQ(products.At(1)->description.size(), 2560u - 9u);
     EXPECT_EQ(products.At(2)->code, std::string(3000 - (2560 - 9), 'D'));
+}
+
+// A full disk or a file held open by another program made saves fail unseen.
+TEST_F(ItemListFileTest, AFailedSaveLeavesTheOldFileAndIsMarkedUntilALaterChangeSaves)
+{
+    const std::string path = PathOf("Current.dat");
+    CItemList order;
+    order.Setup(ListKind::Order);
+    ASSERT_FALSE(order.Load(path.c_str())); // no order yet: empty, file name kept
+    AddLine(order, "1", 1);
+    const std::string first = ReadBytes(path);
+    std::filesystem::create_directory(path + ".new"); // the save can't be written
+    AddLine(order, "2", 1);
+    EXPECT_TRUE(order.Unsaved());
+    EXPECT_EQ(ReadBytes(path), first);
+    std::filesystem::remove(path + ".new");
+    AddLine(order, "3", 1);
+    EXPECT_FALSE(order.Unsaved());
+    EXPECT_EQ(ReadBytes(path), first + "2\t\t0.000000\t1\t0.000000\t\t0\n3\t\t0.000000\t1\t0.000000\t\t0\n");
+    EXPECT_FALSE(order.Save(PathOf("missing-folder/Current.dat").c_str()));
 }
