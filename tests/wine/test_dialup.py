@@ -48,6 +48,19 @@ def start_dialling(h, port, **settings):
     return send(h, window)
 
 
+def check_failed_attempt_hangs_up(h, failure, logged):
+    """A failed attempt shows its failure and the next attempt, having hung up
+    the line it dialled once; Esc ends the countdown."""
+    dialog = start_dialling(h, free_port())
+    check(wait_for(lambda: "Failed - %s\nAttempt 2, Retrying in " % failure in status(h), 15),
+          "no retry after %r: %r" % (failure, status(h)))
+    calls, _ = recorded(h)
+    check(calls == ["RasSetEntryPropertiesA", "RasDialA", "RasHangUpA handle=dialled"], "the calls: %r" % calls)
+    check(logged in trace_log(h), "%r is not in the log" % logged)
+    h.keys(dialog, "Escape")
+    check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the countdown")
+
+
 def test_dial_up_shows_its_states_then_the_order_goes_over_tcp_and_the_line_is_hung_up(h):
     server = Orderd(h)
     with ras_standin(h, StepMs=100):
@@ -86,14 +99,7 @@ def test_dial_up_shows_its_states_then_the_order_goes_over_tcp_and_the_line_is_h
 
 def test_a_dial_error_is_retried_and_hung_up_and_one_that_cannot_start_is_not_retried(h):
     with ras_standin(h, DialError=680, StepMs=100):
-        dialog = start_dialling(h, free_port())
-        check(wait_for(lambda: "Failed - There was no dial tone.\nAttempt 2, Retrying in " in status(h), 15),
-              "no retry after the dial error: %r" % status(h))
-        calls, _ = recorded(h)
-        check(calls == ["RasSetEntryPropertiesA", "RasDialA", "RasHangUpA handle=dialled"], "the calls: %r" % calls)
-        check("----- ras dial failed - 'There was no dial tone.'" in trace_log(h), "the failure is not in the log")
-        h.keys(dialog, "Escape")
-        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the countdown")
+        check_failed_attempt_hangs_up(h, "There was no dial tone.", "----- ras dial failed - 'There was no dial tone.'")
     h.stop_all()
 
     # Error 5 has no dial-up text: the system's own words stand in. Error 699's
@@ -120,11 +126,4 @@ def test_a_dial_error_is_retried_and_hung_up_and_one_that_cannot_start_is_not_re
 
 def test_a_server_that_refuses_after_dialling_fails_the_attempt_and_hangs_up(h):
     with ras_standin(h, StepMs=50):
-        dialog = start_dialling(h, free_port())
-        check(wait_for(lambda: "Failed - Connection refused\nAttempt 2, Retrying in " in status(h), 15),
-              "no failed attempt after the refusal: %r" % status(h))
-        calls, _ = recorded(h)
-        check(calls == ["RasSetEntryPropertiesA", "RasDialA", "RasHangUpA handle=dialled"], "the calls: %r" % calls)
-        check("* closing Ras connection" in trace_log(h), "the hang-up is not in the log")
-        h.keys(dialog, "Escape")
-        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the countdown")
+        check_failed_attempt_hangs_up(h, "Connection refused", "* closing Ras connection")
