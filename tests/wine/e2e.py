@@ -17,11 +17,10 @@ import test_scan
 import test_search
 import test_send
 import test_settings
-import test_skin
 import test_startup
 import test_update
 
-MODULES = (test_startup, test_settings, test_skin, test_order, test_search, test_scan, test_send, test_history,
+MODULES = (test_startup, test_settings, test_order, test_search, test_scan, test_send, test_history,
            test_installer, test_dialup, test_update, test_modem)
 
 

@@ -1,15 +1,16 @@
 """The history dialog opened with F5 as a person does: the tree of stored
 orders by date, the walk to today's latest order, an order's lines and colours,
-and files and index that are not what they should be. Trees and lists are read
-with the probe; colours and the summary off screenshots."""
+and files and index that are not what they should be. Each opening reads the
+History folder afresh, so one start of the program sees several folders. Trees
+and lists are read with the probe; colours and the summary off screenshots."""
 import os
+import shutil
 import struct
 import time
 
-from harness import MAIN_TITLE, check, wait_for
-from test_order import (IDC_ORDER_GRID, OUT_OF_STOCK, PART_FULFILLED, UNAVAILABLE, WHITE, column_colours,
-                        main_enabled, pixels, popups, scrambled, start_order_window, wait_popup)
-from test_send import UNKNOWN_CODE, Orderd, close_response, in_stock, send, wait_response
+from harness import check, wait_for
+from steps import (OUT_OF_STOCK, PART_FULFILLED, UNAVAILABLE, WHITE, column_colours, main_enabled, opens, pixels,
+                   scrambled, start_order_window)
 
 HISTORY_TITLE = "Quillbox History"
 IDC_HISTORY_TREE = 1020
@@ -34,24 +35,22 @@ def history_text(lines):
                    for code, description, quantity, status in lines).encode("cp1252")
 
 
-def place(h, name, data):
-    """A file in the History folder, written as given."""
+def history_folder(h, files):
+    """The History folder holding just these files: {name: bytes, or order lines to scramble}."""
     folder = os.path.join(h.install_dir, "History")
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, name), "wb") as f:
-        f.write(data)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    for name, data in files.items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data if isinstance(data, bytes) else scrambled(history_text(data)))
 
 
-def place_order(h, name, lines):
-    place(h, name, scrambled(history_text(lines)))
-
-
-def open_history(h, window):
-    before = popups()
-    h.keys(window, "F5")
-    dialog = wait_popup(before, "the history dialog")
+def open_history(h, window, expected_tree):
+    """F5: the dialog, whose tree must read as expected."""
+    dialog = opens(h, window, "F5", what="the history dialog")
     check(h.window(HISTORY_TITLE, 5), "the history dialog has no title")
     check(not main_enabled(h), "the main window stays usable while the history runs")
+    check(tree(h) == expected_tree, "the tree reads %r, not %r" % (tree(h), expected_tree))
     return dialog
 
 
@@ -74,63 +73,67 @@ def expect_rows(h, lines, message):
     check(got == expected, "%s: the list shows %r, not %r" % (message, got, expected))
 
 
-def close_with_escape(h, dialog):
+def close(h, dialog):
     h.keys(dialog, "Escape")
     check(wait_for(lambda: main_enabled(h) and h.state(HISTORY_TITLE) is None, 10), "Esc did not close the history")
 
 
-def summary_box(h):
-    """The skin's main text of the dialog (item 100: 212, 50 to 14 from the right, 86)."""
+def summary(h, name):
+    """The skin's main text of the dialog (item 100: 212, 50 to 14 from the right, 86), as pixels."""
     left, top, right, _ = h.rect(HISTORY_TITLE, 0)
-    return (left + 212, top + 50, right - 14, top + 86)
+    return pixels(h.screenshot(name), (left + 212, top + 50, right - 14, top + 86))
 
 
-def test_history_opens_on_todays_latest_order_with_its_lines_and_colours(h):
+def index_record(tag, *values):
+    return struct.pack("<h", tag) + b"".join(struct.pack("<i" if size == 4 else "<h", value)
+                                            for size, value in values)
+
+
+def test_history_opens_on_the_latest_order_shows_lines_and_colours_and_survives_bad_files_and_index(h):
     today = time.localtime()
     stamp = "%d-%02d-%02d" % (today.tm_year, today.tm_mon, today.tm_mday)
-    place_order(h, stamp + " 09.00.00 (100001).dat", ANSWERED[:1])
-    place_order(h, stamp + " 14.30.05 (100002).dat", ANSWERED)
-    place_order(h, "2008-02-29 10.00.00 (77).dat", ANSWERED[1:2])
+    year = today.tm_year
     window, _ = start_order_window(h, lines=[])
-    dialog = open_history(h, window)
-    expected = ["2008", "  Febuary", "    29th", "      10:00:00 (77)",
-                "%d +" % today.tm_year, "  %s +" % TREE_MONTHS[today.tm_mon - 1], "    %s +" % day_text(today.tm_mday),
-                "      09:00:00 (100001)", "      14:30:05 (100002) *"]
-    check(tree(h) == expected, "the tree reads %r" % tree(h))
-    expect_rows(h, ANSWERED, "today's latest order")
 
+    # No folder: an empty tree; the skin's Close button (96 x 30, 104 from the right and 46 from the bottom) ends it.
+    dialog = open_history(h, window, [])
+    expect_rows(h, [], "no history")
+    left, top, right, bottom = h.rect(HISTORY_TITLE, 0)
+    h.click(right - 104 + 48, bottom - 46 + 15, dialog)
+    check(wait_for(lambda: main_enabled(h) and h.state(HISTORY_TITLE) is None, 10), "Close did not end the history")
+
+    # The walk goes to today's latest order.
+    history_folder(h, {stamp + " 09.00.00 (100001).dat": ANSWERED[:1], stamp + " 14.30.05 (100002).dat": ANSWERED,
+                       "2008-02-29 10.00.00 (77).dat": ANSWERED[1:2]})
+    dialog = open_history(h, window, [
+        "2008", "  Febuary", "    29th", "      10:00:00 (77)", "%d +" % year, "  %s +" % TREE_MONTHS[today.tm_mon - 1],
+        "    %s +" % day_text(today.tm_mday), "      09:00:00 (100001)", "      14:30:05 (100002) *"])
+    expect_rows(h, ANSWERED, "today's latest order")
     shot = h.screenshot("history-dialog-today")
     left, top, right, bottom = h.rect(HISTORY_TITLE, IDC_HISTORY_LIST)
     # The empty right part of the Size cells (Qty 43 and Status 100 to their right, 20 spare).
     got = column_colours(shot, right - 1 - 20 - 100 - 43 - 15, top + 24, bottom - 2)[:5]
     check(got == [WHITE, PART_FULFILLED, OUT_OF_STOCK, UNAVAILABLE, WHITE], "the rows' colours: %r" % got)
-    ordered = pixels(shot, summary_box(h))
-
+    ordered = summary(h, "history-order")
     # A year asks for an order and empties the list; the order again shows the same summary.
     h.keys(dialog, "Home")
     expect_rows(h, [], "a year selected")
-    select_order = pixels(h.screenshot("history-select-order"), summary_box(h))
-    check(select_order != ordered, "the summary did not change for a year")
+    check(summary(h, "history-select-order") != ordered, "the summary did not change for a year")
     h.keys(dialog, "End")
     expect_rows(h, ANSWERED, "the latest order again")
-    check(pixels(h.screenshot("history-order-again"), summary_box(h)) == ordered, "the summary differs the second time")
-    close_with_escape(h, dialog)
+    check(summary(h, "history-order-again") == ordered, "the summary differs the second time")
+    close(h, dialog)
 
-
-def test_history_opens_on_the_latest_earlier_day_and_survives_bad_files(h):
-    year = time.localtime().tm_year
-    place_order(h, "%d-01-01 10.00.00 (7).dat" % (year - 1), ANSWERED[:2])
-    # Cut inside its second line: the first line whole, the second as far as it goes.
-    place(h, "%d-01-01 10.30.00 (8).dat" % (year - 1), scrambled(history_text(ANSWERED[:2]))[:60])
-    place(h, "%d-01-01 11.00.00 (9).dat" % (year - 1), b"")
-    place(h, "%d-01-01 11.00.00 (10).dat" % (year + 1), bytes(range(256)) * 40)
-    place_order(h, "notes (1).dat", ANSWERED)
-    place_order(h, "%d-13-01 10.00.00 (5).dat" % (year - 1), ANSWERED)
-    window, _ = start_order_window(h, lines=[])
-    dialog = open_history(h, window)
-    expected = ["%d +" % (year - 1), "  January +", "    1st +", "      10:00:00 (7)", "      10:30:00 (8)",
-                "      11:00:00 (9) *", "%d" % (year + 1), "  January", "    1st", "      11:00:00 (10)"]
-    check(tree(h) == expected, "the tree reads %r" % tree(h))
+    # None today: the latest earlier day. A file cut inside its second line shows the first line whole
+    # and the second as far as it goes; an empty file, garbage and names that are no dates do no harm.
+    history_folder(h, {"%d-01-01 10.00.00 (7).dat" % (year - 1): ANSWERED[:2],
+                       "%d-01-01 10.30.00 (8).dat" % (year - 1): scrambled(history_text(ANSWERED[:2]))[:60],
+                       "%d-01-01 11.00.00 (9).dat" % (year - 1): b"",
+                       "%d-01-01 11.00.00 (10).dat" % (year + 1): bytes(range(256)) * 40,
+                       "notes (1).dat": ANSWERED, "%d-13-01 10.00.00 (5).dat" % (year - 1): ANSWERED})
+    dialog = open_history(h, window, [
+        "%d +" % (year - 1), "  January +", "    1st +", "      10:00:00 (7)", "      10:30:00 (8)",
+        "      11:00:00 (9) *", "%d" % (year + 1), "  January", "    1st", "      11:00:00 (10)"])
     expect_rows(h, [], "an empty file")
     h.keys(dialog, "Up")
     expect_rows(h, ANSWERED[:1] + [("B2", "", 8, "")], "a file cut short")
@@ -139,62 +142,18 @@ def test_history_opens_on_the_latest_earlier_day_and_survives_bad_files(h):
     # Down to the garbage of the later year: whatever it reads as, the dialog goes on.
     h.keys(dialog, "End", *(["Right"] * 6))
     check(tree(h)[-1].endswith("*"), "the garbage order is not selected: %r" % tree(h))
-    h.screenshot("history-garbage-file")
-    close_with_escape(h, dialog)
+    close(h, dialog)
 
-
-def index_record(tag, *values):
-    return struct.pack("<h", tag) + b"".join(struct.pack("<i" if size == 4 else "<h", value)
-                                            for size, value in values)
-
-
-def test_history_index_describes_the_tree_without_the_walk(h):
-    today = time.localtime()
-    place_order(h, "%d-%02d-%02d 09.00.00 (1).dat" % (today.tm_year, today.tm_mon, today.tm_mday), ANSWERED)
+    # An index describes the tree: the walk is not made, and the tree, given the focus, selects its first item.
     index = (index_record(0, (2, 2008)) + index_record(1, (2, 3)) + index_record(2, (2, 5)) +
              index_record(3, (2, 14), (2, 3), (2, 22), (4, 123)) + index_record(2, (2, 40)) +
              index_record(3, (2, 1), (2, 2), (2, 3), (4, 4)) + index_record(3, (2, 9))[:5])
-    place(h, "index.dat", index)
-    window, _ = start_order_window(h, lines=[])
-    dialog = open_history(h, window)
-    # The walk is not made; the tree, given the focus, selects its first item itself.
-    expected = ["2008 *", "  March", "    5th", "      14:03:22 (123)", "    40th", "      01:02:03 (4)"]
-    check(tree(h) == expected, "the tree reads %r" % tree(h))
+    history_folder(h, {stamp + " 09.00.00 (1).dat": ANSWERED, "index.dat": index})
+    dialog = open_history(h, window, ["2008 *", "  March", "    5th", "      14:03:22 (123)", "    40th",
+                                      "      01:02:03 (4)"])
     expect_rows(h, [], "a year selected")
     # A day that does not exist: its order has no file, and the list stays empty.
     h.keys(dialog, "Home", "Right", "Right", "Right", "Down", "Down", "Right", "Right")
     check(tree(h)[-1].endswith("*"), "the order of the 40th is not selected: %r" % tree(h))
     expect_rows(h, [], "an order of a day that does not exist")
-    close_with_escape(h, dialog)
-
-
-def test_history_without_a_folder_is_an_empty_tree_and_close_ends_it(h):
-    window, _ = start_order_window(h, lines=[])
-    dialog = open_history(h, window)
-    check(tree(h) == [], "the tree reads %r" % tree(h))
-    expect_rows(h, [], "no history")
-    # The skin's Close button: 96 x 30, 104 from the right and 46 from the bottom.
-    left, top, right, bottom = h.rect(HISTORY_TITLE, 0)
-    h.click(right - 104 + 48, bottom - 46 + 15, dialog)
-    check(wait_for(lambda: main_enabled(h) and h.state(HISTORY_TITLE) is None, 10), "Close did not end the history")
-
-
-def test_history_shows_the_order_the_program_sent(h):
-    server = Orderd(h)
-    window, _ = start_order_window(h, lines=lambda p: in_stock(server, p) + [(UNKNOWN_CODE, "UNKNOWN", 4, 0)],
-                                   account="4711", Host="127.0.0.1", Port=str(server.port))
-    send(h, window)
-    response, title = wait_response(h, 60)
-    number = server.query("SELECT max(number) FROM orders WHERE account = '4711'")[0][0]
-    check(number and title == "Response to Order %d" % number, "response title %r, order %r" % (title, number))
-    close_response(h, response)
-    # Back to the order grid with a click, then F5.
-    h.click_control(MAIN_TITLE, IDC_ORDER_GRID)
-    dialog = open_history(h, window)
-    selected = tree(h)[-1]
-    check(selected == "      %s (%d) *" % (selected.split()[0], number), "the sent order is not selected: %r" % tree(h))
-    shown = rows(h)
-    check(len(shown) == 2 and shown[0][3] == "Ok" and shown[1] == ("UNKNOWN", "10", "4", "Item Not Found"),
-          "the sent order shows %r" % shown)
-    h.screenshot("history-of-a-sent-order")
-    close_with_escape(h, dialog)
+    close(h, dialog)

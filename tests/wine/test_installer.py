@@ -8,7 +8,7 @@ import subprocess
 import time
 
 from harness import MAIN_TITLE, WINE, check, wait_for
-from test_order import DATA_KEY, _session, demo_products, order, wait_order, write_order
+from steps import DATA_KEY, _session, demo_products, order, wait_order, write_order
 from test_scan import scan
 
 HERE = os.path.dirname(os.path.abspath(__file__))

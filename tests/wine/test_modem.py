@@ -9,10 +9,9 @@ import sys
 import time
 
 from harness import SETTINGS_TITLE, check, wait_for
+from steps import open_settings, order, start_order_window
 from test_dialup import trace_log
-from test_order import main_enabled, order, start_order_window
-from test_send import Orderd, close_response, history_files, in_stock, send, status, wait_response
-from test_settings import open_settings
+from test_send import Orderd, cancel, close_response, history_files, in_stock, send, status, wait_response
 
 STANDIN_KEY = r"HKCU\Software\Quillbox Tests\TapiStandIn"
 LINE_NAME = "Quillbox Test Modem"
@@ -53,9 +52,9 @@ def modem_line(h, server, *options):
         yield emulator
 
 
-def start_modem_order(h, server):
+def start_modem_order(h, server, device="0"):
     window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711", CnxType="1",
-                                   Number=NUMBER, Device="0")
+                                   Number=NUMBER, Device=device)
     return window
 
 
@@ -100,8 +99,7 @@ def test_cancel_while_dialling_hangs_up(h):
         dialog = send(h, start_modem_order(h, server))
         check(wait_for(lambda: "Dialing '" in status(h), 10), "not dialling: %r" % status(h))
         check(wait_for(lambda: "DIAL " in modem.events(), 10), "the modem was not dialled")
-        h.keys(dialog, "Escape")
-        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
+        cancel(h, dialog, "the dialog")
         check(wait_for(lambda: "HANGUP" in modem.events() or "RESULT" in modem.events(), 30),
               "the emulator did not see the hang-up: %r" % modem.events())
         check(not server.query("SELECT message FROM orders"), "an order went after the cancel")
@@ -111,16 +109,13 @@ def test_a_device_that_is_gone_aborts_without_dialling(h):
     server = Orderd(h)
     with modem_line(h, server) as modem:
         # The settings name the eighth line; the machine has one now.
-        window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711", CnxType="1",
-                                       Number=NUMBER, Device="7")
-        dialog = send(h, window)
+        dialog = send(h, start_modem_order(h, server, device="7"))
         # The status's blank line reads as one line break here.
         expected = "Invalid modem device configuration in settings.\nAborted."
         check(wait_for(lambda: status(h).strip() == expected, 10),
               "the status is %r" % status(h))
         check("DIAL" not in modem.events(), "a gone device was dialled: %r" % modem.events())
-        h.keys(dialog, "Escape")
-        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
+        cancel(h, dialog, "the dialog")
 
 
 def test_a_carrier_lost_mid_order_is_told_and_the_order_kept(h):
@@ -132,8 +127,7 @@ def test_a_carrier_lost_mid_order_is_told_and_the_order_kept(h):
         dialog = send(h, window)
         check(wait_for(lambda: "Disconnected... Unavailable" in status(h), 30), "the status is %r" % status(h))
         check("HANGUP line dropped" in modem.events(), "the line was not dropped: %r" % modem.events())
-        h.keys(dialog, "Escape")
-        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
+        cancel(h, dialog, "the dialog")
         check(order(h) == before and not server.query("SELECT message FROM orders"),
               "a lost call changed the order or placed it")
 

@@ -3,9 +3,8 @@
 import subprocess
 import time
 
-from harness import check, wait_for
-from test_order import main_enabled, order, popups, start_order_window, wait_order, wait_popup
-from test_search import import_products
+from harness import check
+from steps import answer, import_products, order, popups, search, start_order_window, wait_order, wait_popup
 
 SCANNER_DELAY_MS = "2"
 
@@ -48,13 +47,7 @@ def test_scanned_packs_join_the_order_and_words_still_search(h):
     wait_order(h, [(first[0], 2), (second[0], 1)], "two scans in a row")
     scan(h, window, *gs1(second[1]))
     wait_order(h, [(first[0], 2), (second[0], 2)], "the 2D code of a pack in the order")
-
-    h.type_text(window, "para")
-    before = popups()
-    h.keys(window, "Return")
-    search = wait_popup(before, "the word search after scans")
-    h.keys(search, "Escape")
-    check(wait_for(lambda: main_enabled(h), 10), "the search did not close")
+    answer(h, search(h, window, "para"), "Escape")
 
 
 def test_a_wrong_check_digit_is_named_and_adds_nothing(h):
@@ -67,8 +60,7 @@ def test_a_wrong_check_digit_is_named_and_adds_nothing(h):
     h.screenshot("scan-wrong-check-digit")
     time.sleep(1)
     check(order(h) == [(products[5][0], 3)], "a wrong check digit changed the order: %r" % order(h))
-    h.keys(notice, "Return")
-    check(wait_for(lambda: main_enabled(h) and not (popups() - before), 10), "the notice did not close")
+    answer(h, notice, "Return")
     # The code stays on the entry row, selected: the next scan types over it.
     scan(h, window, code)
     wait_order(h, [(products[5][0], 4)], "the right code scanned after the notice")
@@ -81,8 +73,6 @@ def test_a_code_of_several_products_offers_just_those(h):
     window, _ = start_order_window(h, lines=[], make_products=lambda h: import_products(h, rows))
     before = popups()
     scan(h, window, shared)
-    search = wait_popup(before, "the search dialog with the products of the code")
     # The first hit gets 1, the second 2: had other products been listed, others would be ordered.
-    h.keys(search, "1", "Down", "2", "Return")
-    check(wait_for(lambda: main_enabled(h), 10), "confirming did not close the search")
+    answer(h, wait_popup(before, "the search with the products of the code"), "1", "Down", "2", "Return")
     wait_order(h, [("A1", 1), ("B1", 2)], "the two products of one code")

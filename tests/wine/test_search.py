@@ -1,41 +1,39 @@
 """The product search, opened from the order grid's entry row as a person does."""
-import os
 import subprocess
-import time
 
 from harness import check, wait_for
-from test_order import (DATA_KEY, first_products, main_enabled, order, popups, qbxdata, start_order_window,
-                        wait_order, wait_popup)
+from steps import answer, import_products, main_enabled, nothing_opens, opens, search, start_order_window, wait_order
 
 ZETA = [("Z%03d" % i, "10", "ZETA TABLETS %03d" % i) for i in range(250)]
 
 
-def open_search(h, window, words):
-    h.type_text(window, words)
-    before = popups()
-    h.keys(window, "Return")
-    return wait_popup(before, "the search dialog for %r" % words)
-
-
-def close_search(h, search, *keys):
-    h.keys(search, *keys)
-    check(wait_for(lambda: main_enabled(h), 10), "the search dialog did not close")
-
-
-def zeta_products(h):
-    """250 products whose descriptions start with ZETA, and between them one that only has the word."""
-    import_products(h, ZETA[:120] + [("A001", "5", "ALPHA ZETA")] + ZETA[120:])
-
-
-def import_products(h, rows):
-    """Database.dat made by the data tool from (code, size, description[, second code]) rows."""
-    source = os.path.join(h.install_dir, "products.tsv")
-    with open(source, "w", encoding="cp1252", newline="") as f:
-        for code, size, description, *second in rows:
-            f.write("%s\t%s\t%s\t1.25\t0\t%s\r\n" % (code, second[0] if second else "0", size, description))
-    target = os.path.join(h.install_dir, "Database.dat")
-    out = qbxdata(h, "import", h.windows_path(source), h.windows_path(target), "--key", DATA_KEY)
-    check(out.returncode == 0, "qbxdata import failed: %s %s" % (out.stdout, out.stderr))
+def test_a_search_adds_raises_cancels_and_lists_at_most_200(h):
+    window, products = start_order_window(h, lines=[])
+    first, last = products[0][0], products[199][0]
+    # Spaces only list the first 200 products: the first and the last of them get quantities.
+    answer(h, search(h, window, "  "), "2", *(["Next"] * 20), "3", "Return")
+    wait_order(h, [(first, 2), (last, 3)], "the first and the 200th product")
+    para = [p[0] for p in products if p[5].startswith("PARA")][:2]
+    search_dialog = search(h, window, "para")
+    check(not main_enabled(h), "the main window stays usable while the search runs")
+    answer(h, search_dialog, "3", "Down", "2", "Return")
+    wait_order(h, [(first, 2), (last, 3), (para[0], 3), (para[1], 2)], "two hits with quantities")
+    # The same product again raises its line; no second line is made. The skin's
+    # "Add to order" button: 96 x 30, 216 from the right and 46 from the bottom.
+    search_dialog = search(h, window, "para")
+    h.keys(search_dialog, "4")
+    left, top, right, bottom = window_box(search_dialog)
+    h.click(right - 216 + 48, bottom - 46 + 15, search_dialog)
+    check(wait_for(lambda: main_enabled(h), 10), "Add to order did not close the search")
+    wait_order(h, [(first, 2), (last, 3), (para[0], 7), (para[1], 2)], "4 more with Add to order")
+    # Confirming without a quantity, and cancelling after typing quantities, add nothing.
+    answer(h, search(h, window, "para"), "Down", "Down", "Return")
+    answer(h, search(h, window, "para"), "4", "Down", "5", "Escape")
+    # No match says so, and the search closes with the notice.
+    h.type_text(window, "qqqq zzzz")
+    answer(h, opens(h, window, "Return", what="the notice of no match"), "Return")
+    nothing_opens(h, window, "Up", "F4")  # a search on a line does nothing
+    wait_order(h, [(first, 2), (last, 3), (para[0], 7), (para[1], 2)], "what added nothing")
 
 
 def window_box(window):
@@ -46,70 +44,9 @@ def window_box(window):
 
 
 def test_250_matching_products_list_the_first_200_in_file_order(h):
-    window, _ = start_order_window(h, lines=[], make_products=zeta_products)
-    search = open_search(h, window, "zeta")
+    # 250 products whose descriptions start with ZETA, and between them one that only has the word.
+    window, _ = start_order_window(h, lines=[], make_products=lambda h: import_products(
+        h, ZETA[:120] + [("A001", "5", "ALPHA ZETA")] + ZETA[120:]))
     # Down the list to its last hit and order one of it.
-    h.keys(search, *(["Next"] * 20))
-    h.keys(search, "1")
-    close_search(h, search, "Return")
+    answer(h, search(h, window, "zeta"), *(["Next"] * 20), "1", "Return")
     wait_order(h, [("Z199", 1)], "the last of the hits")
-
-
-def test_spaces_only_list_the_first_200_products(h):
-    window, products = start_order_window(h, lines=[])
-    search = open_search(h, window, "  ")
-    h.keys(search, "2", *(["Next"] * 20))
-    h.keys(search, "3")
-    close_search(h, search, "Return")
-    wait_order(h, [(products[0][0], 2), (products[199][0], 3)], "the first and the 200th product")
-
-
-def test_confirming_without_a_quantity_adds_nothing(h):
-    window, _ = start_order_window(h, lines=[])
-    search = open_search(h, window, "para")
-    close_search(h, search, "Down", "Down", "Return")
-    wait_for(lambda: False, 1)
-    check(order(h) == [], "confirming without quantities added %r" % order(h))
-
-
-def test_cancelling_after_typing_quantities_adds_nothing(h):
-    window, _ = start_order_window(h, lines=[])
-    search = open_search(h, window, "para")
-    close_search(h, search, "4", "Down", "5", "Escape")
-    wait_for(lambda: False, 1)
-    check(order(h) == [], "cancelling added %r" % order(h))
-
-
-def test_two_more_of_a_product_in_the_order_raise_its_line(h):
-    window, products = start_order_window(h, lines=lambda products: [(first_products(products, "PARA", 1)[0],
-                                                                       "PARA", 3, 0)])
-    para = first_products(products, "PARA", 1)[0]
-    search = open_search(h, window, "para")
-    h.keys(search, "2")
-    # The skin's "Add to order" button: 96 x 30, 216 from the right and 46 from the bottom.
-    left, top, right, bottom = window_box(search)
-    h.click(right - 216 + 48, bottom - 46 + 15, search)
-    check(wait_for(lambda: main_enabled(h), 10), "Add to order did not close the search")
-    wait_order(h, [(para, 5)], "3 and 2 more of the same product")
-
-
-def test_no_match_says_so_and_closes_the_search(h):
-    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0)])
-    before = popups()
-    h.type_text(window, "qqqq zzzz")
-    h.keys(window, "Return")
-    notice = wait_popup(before, "the notice")
-    h.screenshot("no-matching-records")
-    h.keys(notice, "Return")
-    check(wait_for(lambda: main_enabled(h) and not (popups() - before), 10),
-          "the search did not close after the notice")
-    check(order(h) == [("A1", 3)], "the order changed: %r" % order(h))
-
-
-def test_search_on_a_line_does_nothing(h):
-    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0)])
-    h.keys(window, "Up")
-    before = popups()
-    h.keys(window, "F4")
-    time.sleep(1.5)
-    check(not (popups() - before) and main_enabled(h), "F4 on an order line opened something")

@@ -11,7 +11,7 @@ import subprocess
 import time
 
 from harness import MAIN_TITLE, check, wait_for
-from test_order import data_lines, main_enabled, order, popups, start_order_window, wait_popup
+from steps import answer, data_lines, main_enabled, opens, order, start_order_window
 
 PLACE_ORDER_TITLE = "Sending order"
 IDC_STATUS_LINE = 1050
@@ -56,12 +56,12 @@ def pick_lines(server, products):
     stock = dict(((code, (level, gone)) for code, level, gone in
                   server.query("SELECT code, stock, discontinued FROM products")))
     codes = [p[0] for p in products]
-    plenty = [c for c in codes if stock.get(c, (0, 1)) [0] >= 20 and not stock[c][1]]
+    plenty = [c for c in codes if stock.get(c, (0, 1))[0] >= 20 and not stock[c][1]]
     few = [c for c in codes if 1 <= stock.get(c, (0, 1))[0] <= 4 and not stock[c][1]]
     none = [c for c in codes if stock.get(c, (1, 1))[0] == 0 and not stock[c][1]]
     gone = [c for c in codes if stock.get(c, (0, 0))[1]]
     check(plenty and few and none and gone, "the demo catalogue lacks a kind of stock")
-    return [(plenty[0], 3), (few[0], stock[few[0]][0] + 5), (none[0], 2), (gone[0], 1), (UNKNOWN_CODE, 4)], stock
+    return [(plenty[0], 3), (few[0], stock[few[0]][0] + 5), (none[0], 2), (gone[0], 1), (UNKNOWN_CODE, 4)]
 
 
 def in_stock(server, products, count=1):
@@ -72,12 +72,14 @@ def in_stock(server, products, count=1):
     return [(p[0], p[5], 1, 0) for p in chosen]
 
 
+def order_window(h, port, lines, account="4711", **settings):
+    """The order window on these lines, set to send to orderd on this loopback port."""
+    return start_order_window(h, lines=lines, account=account, Host="127.0.0.1", Port=str(port), **settings)[0]
+
+
 def send(h, window):
     """F8 and Y: the place-order dialog's X id."""
-    before = popups()
-    h.keys(window, "F8")
-    box = wait_popup(before, "the send question")
-    h.keys(box, "y")
+    h.keys(opens(h, window, "F8", what="the send question"), "y")
     dialog = h.window(PLACE_ORDER_TITLE)
     check(dialog, "the place-order dialog did not open")
     return dialog
@@ -89,27 +91,26 @@ def status(h):
 
 
 def wait_response(h, timeout=40):
-    """The response dialog's title, once it shows."""
-    titles = [""]
-
-    def shown():
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Response to Order "],
-                             capture_output=True, text=True)
-        ids = out.stdout.split()
-        if not ids:
-            return None
-        name = subprocess.run(["xdotool", "getwindowname", ids[-1]], capture_output=True, text=True)
-        titles[0] = name.stdout.strip()
-        return ids[-1]
-    window = wait_for(shown, timeout, 0.3)
+    """The response dialog's X id and title, once it shows."""
+    window = h.window("Response to Order .*", timeout)
     check(window, "no response dialog; status %r" % status(h))
-    return window, titles[0]
+    return window, subprocess.run(["xdotool", "getwindowname", window], capture_output=True, text=True).stdout.strip()
+
+
+def response_cells(h, title):
+    code, cells = h.probe("cells", title, str(IDC_RESPONSE_LIST))
+    check(code == 0, "the response list could not be read")
+    return [row.split("\t") for row in cells.splitlines() if row]
 
 
 def close_response(h, window):
-    h.keys(window, "Escape")
-    check(wait_for(lambda: main_enabled(h), 10), "the main window stayed disabled after the response")
+    answer(h, window, "Escape")
     check(wait_for(lambda: h.state(MAIN_TITLE)[2] == 1, 5), "the main window did not get the keys back")
+
+
+def cancel(h, dialog, message):
+    h.keys(dialog, "Escape")
+    check(wait_for(lambda: main_enabled(h), 10), "Esc did not end %s" % message)
 
 
 def order_counter(h):
@@ -125,48 +126,35 @@ def test_an_order_is_sent_answered_kept_in_history_and_the_undelivered_stay(h):
     lines = []
 
     def make_lines(products):
-        picked, stock = pick_lines(server, products)
-        lines.extend(picked)
+        lines.extend(pick_lines(server, products))
         names = dict((p[0], p[5]) for p in products)
-        return [(code, names.get(code, "UNKNOWN"), quantity, 0) for code, quantity in picked]
-    window, _ = start_order_window(h, lines=make_lines, account="1001", Host="127.0.0.1", Port=str(server.port),
-                                   OrderNumber="41")
-    counter = order_counter(h)
-    send(h, window)
+        return [(code, names.get(code, "UNKNOWN"), quantity, 0) for code, quantity in lines]
+    send(h, order_window(h, server.port, make_lines, account="1001", OrderNumber="41"))
     check(wait_for(lambda: "Transmitting Order" in status(h) or "Receiving" in status(h), 15),
           "the status never showed the exchange: %r" % status(h))
     h.screenshot("send-place-order-dialog")
     memo = h.window("Quillbox", 30)
     check(memo, "the account's memo was not shown")
-    h.screenshot("send-memo")
     h.keys(memo, "Return")
     response, title = wait_response(h)
-    h.screenshot("send-response-dialog")
     number = server.query("SELECT max(number) FROM orders WHERE account = '1001'")[0][0]
     check(number and title == "Response to Order %d" % number, "response title %r, order %r" % (title, number))
-    code, cells = h.probe("cells", title, str(IDC_RESPONSE_LIST))
-    shown = [row.split("\t") for row in cells.splitlines() if row]
-    check(code == 0 and len(shown) == len(lines), "the response lists %r" % shown)
-    answers = dict((c, (q, s, supplied)) for c, q, s, supplied in server.query(
-        "SELECT code, quantity, status, supplied FROM order_lines WHERE number = ?", number))
-    expected = []
-    for code, quantity in lines:
-        _, status_code, supplied = answers[code]
-        if status_code == 3:
-            expected.append((code, quantity - supplied))
-        elif status_code != 0:
-            expected.append((code, quantity))
-    check([a[1] for a in answers.values()].count(0) >= 1 and 3 in [a[1] for a in answers.values()],
+    check(len(response_cells(h, title)) == len(lines), "the response lists %r" % response_cells(h, title))
+    answers = dict((c, (s, supplied)) for c, s, supplied in server.query(
+        "SELECT code, status, supplied FROM order_lines WHERE number = ?", number))
+    check([a[0] for a in answers.values()].count(0) >= 1 and 3 in [a[0] for a in answers.values()],
           "the server did not deliver and part-deliver: %r" % answers)
+    # Delivered lines go, a part delivery leaves what was not supplied, the refused stay.
+    expected = [(code, quantity - (answers[code][1] if answers[code][0] == 3 else 0))
+                for code, quantity in lines if answers[code][0] != 0]
     close_response(h, response)
     check(order(h) == expected, "the order holds %r, not %r" % (order(h), expected))
     history = history_files(h)
     check(len(history) == 1 and history[0].endswith("(%d).dat" % number), "history files %r" % history)
-    kept = data_lines(h, os.path.join("History", os.path.basename(history[0])))
-    texts = dict((f[0], f[6]) for f in kept)
+    texts = dict((f[0], f[6]) for f in data_lines(h, os.path.join("History", os.path.basename(history[0]))))
     check(texts.get(lines[0][0]) == "Ok" and texts.get(lines[2][0]) == "Out Of Stock"
-          and texts.get(UNKNOWN_CODE) == "Item Not Found", "the history file holds %r" % kept)
-    check(order_counter(h) == counter + 1, "OrderNumber is %d, was %d" % (order_counter(h), counter))
+          and texts.get(UNKNOWN_CODE) == "Item Not Found", "the history file holds %r" % texts)
+    check(order_counter(h) == 42, "OrderNumber is %d, not 42" % order_counter(h))
     logs = glob.glob(os.path.join(h.install_dir, "Logs", "1001 *.log"))
     check(logs and "Transmitting Order" in open(logs[0], "rb").read().decode("cp1252"), "no trace log %r" % logs)
 
@@ -174,9 +162,7 @@ def test_an_order_is_sent_answered_kept_in_history_and_the_undelivered_stay(h):
 def test_faults_on_the_line_are_overcome_by_the_link(h):
     for fault in (["--fault-nak-every", "2"], ["--fault-corrupt-every", "2"], ["--fault-garbage", "3"]):
         server = Orderd(h, *fault)
-        window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711",
-                                       Host="127.0.0.1", Port=str(server.port))
-        send(h, window)
+        send(h, order_window(h, server.port, lambda p: in_stock(server, p)))
         response, title = wait_response(h, 60)
         check(title != "Response to Order <failed>", "%s: the exchange failed" % fault)
         close_response(h, response)
@@ -186,40 +172,33 @@ def test_faults_on_the_line_are_overcome_by_the_link(h):
 
 def test_a_dropped_exchange_fails_and_keeps_the_whole_order(h):
     server = Orderd(h, "--fault-drop-after", "1")
-    window, _ = start_order_window(h, lines=lambda p: [(p[40][0], p[40][5], 2, 0), (p[41][0], p[41][5], 1, 0)],
-                                   account="4711", Host="127.0.0.1", Port=str(server.port), OrderNumber="7")
+    window = order_window(h, server.port, lambda p: [(p[40][0], p[40][5], 2, 0), (p[41][0], p[41][5], 1, 0)],
+                          OrderNumber="7")
     before = order(h)
-    counter = order_counter(h)
     send(h, window)
     response, title = wait_response(h, 60)
-    code, cells = h.probe("cells", title, str(IDC_RESPONSE_LIST))
-    check(title == "Response to Order <failed>" and cells.count("Failed") == 2, "%r: %r" % (title, cells))
+    cells = response_cells(h, title)
+    check(title == "Response to Order <failed>" and str(cells).count("Failed") == 2,
+          "%r: %r" % (title, cells))
     close_response(h, response)
     check(order(h) == before and not history_files(h), "a failed exchange changed the order or the history")
-    check(order_counter(h) == counter + 1, "the order counter did not move on")
+    check(order_counter(h) == 8, "the order counter did not move on")
 
 
 def test_a_refused_port_counts_down_and_a_silent_server_can_be_cancelled(h):
-    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0)], account="4711",
-                                   Host="127.0.0.1", Port=str(free_port()))
-    dialog = send(h, window)
+    dialog = send(h, order_window(h, free_port(), [("A1", "ALPHA", 3, 0)]))
     check(wait_for(lambda: "Failed - Connection refused\nAttempt 2, Retrying in " in status(h), 15),
           "no countdown after a refused connection: %r" % status(h))
     first = status(h)
     check(wait_for(lambda: status(h) != first, 5), "the countdown does not count")
-    h.keys(dialog, "Escape")
-    check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the countdown")
-    check(order(h) == [("A1", 3)], "cancelling changed the order")
+    cancel(h, dialog, "the countdown")
     h.stop_all()
 
     server = Orderd(h, "--fault-silent")
-    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0)], account="4711",
-                                   Host="127.0.0.1", Port=str(server.port))
-    dialog = send(h, window)
+    dialog = send(h, order_window(h, server.port, [("A1", "ALPHA", 3, 0)]))
     check(wait_for(lambda: "Transmitting Order" in status(h), 15), "never transmitting: %r" % status(h))
     time.sleep(1)
-    h.keys(dialog, "Escape")
-    check(wait_for(lambda: main_enabled(h), 10), "Esc did not end a silent exchange")
+    cancel(h, dialog, "a silent exchange")
     check(order(h) == [("A1", 3)] and not history_files(h), "cancelling changed the order or the history")
 
 
@@ -228,23 +207,18 @@ def test_an_unknown_account_refuses_every_line_and_an_update_is_stored(h):
     with open(update, "wb") as f:
         f.write(bytes(range(255)) * 40)  # whole groups of three: the format carries no length
     server = Orderd(h, "--update-file", update, "--update-version", "9.9")
-    window, _ = start_order_window(h, lines=lambda p: [(p[40][0], p[40][5], 2, 0)], account="NOSUCH",
-                                   Host="127.0.0.1", Port=str(server.port))
+    window = order_window(h, server.port, lambda p: [(p[40][0], p[40][5], 2, 0)], account="NOSUCH")
     before = order(h)
     send(h, window)
     response, title = wait_response(h, 60)
-    code, cells = h.probe("cells", title, str(IDC_RESPONSE_LIST))
-    check("Unknown Account" in cells, "the response shows %r" % cells)
+    check("Unknown Account" in str(response_cells(h, title)), "the response shows %r" % response_cells(h, title))
     close_response(h, response)
     check(order(h) == before, "an unknown account's refusal changed the order")
     h.stop_all()
 
     server = Orderd(h, "--update-file", update, "--update-version", "9.9")
-    window, _ = start_order_window(h, lines=lambda p: [(p[40][0], p[40][5], 1, 0)], account="4711",
-                                   Host="127.0.0.1", Port=str(server.port))
-    send(h, window)
-    response, _ = wait_response(h, 60)
-    close_response(h, response)
+    send(h, order_window(h, server.port, lambda p: [(p[40][0], p[40][5], 1, 0)]))
+    close_response(h, wait_response(h, 60)[0])
     one = os.path.join(h.install_dir, "one")
     check(os.path.exists(one) and open(one, "rb").read() == open(update, "rb").read(),
           "the update was not written to \"one\"")

@@ -1,10 +1,11 @@
-"""Settings in the registry and the settings dialog, driven as a person would."""
+"""Settings in the registry and the settings dialog, and the skinned windows
+around them, driven as a person would; screenshots are kept as artefacts."""
 import os
 import re
 import subprocess
-import time
 
 from harness import MAIN_TITLE, SETTINGS_TITLE, WINE, check, wait_for
+from steps import open_settings, start
 
 IDC_HOST = 1025
 IDC_PORT = 1026
@@ -20,8 +21,8 @@ IDC_USERNAME = 1046
 IDC_CUTOFFS = 1057
 IDC_CUTOFF_ADD = 1056
 IDC_CUTOFF_DEL = 1058
-IDC_CMD_SETTINGS = 1048
-WM_COMMAND = 0x0111
+WM_SYSCOMMAND = 0x0112
+IDM_ABOUTBOX = 0x0010
 SWITCHED = (IDC_HOST, IDC_PORT, IDC_PORT_SPIN, IDC_RAS, IDC_NUMBER, IDC_DEVICE, IDC_RAS_PREFIX_LABEL, IDC_RAS_PREFIX)
 
 DEFAULTS = {
@@ -29,25 +30,9 @@ DEFAULTS = {
     "RasConnection": "0", "RasDialPrefix": "", "UserName": "", "Password": "", "HotKey": "76, 2",
     "OrderNumber": "1", "CutOffTimes": "1140 ", "PartFolfilledColor": "11333545",
     "OutOfStockColor": "15380714", "UnavailableColor": "13158600",
+    # The device list is empty under Wine, so no entry is selected.
+    "Device": "-1",
 }
-
-
-def start_with_account(h, account="100234", **values):
-    """Starts with an account number stored, so the settings stay hidden."""
-    h.reg_add("HKLM", "UserName", account)
-    for name, value in values.items():
-        h.reg_add("HKLM", name, value)
-    process = h.start()
-    check(h.window(MAIN_TITLE), "the main window did not open")
-    return process
-
-
-def open_settings(h):
-    # The hidden "Settings (F2)" command button of the main window.
-    h.post(MAIN_TITLE, WM_COMMAND, IDC_CMD_SETTINGS)
-    window = h.window(SETTINGS_TITLE)
-    check(window, "the settings dialog did not open")
-    return window
 
 
 def settings_shown(h):
@@ -55,157 +40,50 @@ def settings_shown(h):
     return state is not None and state[0] == 1
 
 
-def test_first_start_writes_every_default(h):
-    process = h.start()
-    check(h.window(SETTINGS_TITLE), "without an account number the settings dialog must open at start-up")
+def ok_is_refused(h, settings):
+    """OK shows a message box and the dialog stays."""
+    h.keys(settings, "Return")
+    box = h.window("Quillbox", timeout=10)
+    check(box, "no message about the account number")
+    h.keys(box, "Escape")
+    check(wait_for(lambda: h.state("Quillbox") is None, 5), "the message box did not close")
+    check(settings_shown(h), "the settings dialog closed without a valid account number")
+
+
+def closes(h, settings, key, message):
+    h.keys(settings, key)
+    check(wait_for(lambda: not settings_shown(h), 5), message)
+
+
+def test_first_start_writes_every_default_and_ok_wants_an_account_number_without_a_tilde(h):
+    h.start()
+    settings = h.window(SETTINGS_TITLE)
+    check(settings, "without an account number the settings dialog must open at start-up")
     values = wait_for(lambda: h.reg_values("HKLM"), 10)
     check(values is not None, "nothing was written to HKEY_LOCAL_MACHINE")
     for name, expected in DEFAULTS.items():
-        check(name in values, "%s was not written" % name)
-        check(values[name] == expected, "%s is %r, not %r" % (name, values[name], expected))
-    # The device list is empty under Wine, so no entry is selected.
-    check(values.get("Device") == "-1", "Device is %r" % values.get("Device"))
+        check(values.get(name) == expected, "%s is %r, not %r" % (name, values.get(name), expected))
     for name in ("PadX", "PadY"):
         check(re.fullmatch(r"-?\d+", values.get(name, "")), "%s is %r" % (name, values.get(name)))
     for name in ("LastUpdate", "AllowESCClose"):
         check(name not in values, "%s must never be written by the program" % name)
     h.screenshot("settings-dialog-first-start")
-    h.quit_program(process)
-
-
-def test_settings_found_only_for_the_user_are_copied_to_the_machine(h):
-    h.reg_add("HKCU", "Host", "user-only.example")
-    h.reg_add("HKCU", "UserName", "553311")
-    process = h.start()
-    check(h.window(MAIN_TITLE), "the main window did not open")
-    values = wait_for(lambda: h.reg_values("HKLM"), 10)
-    check(values is not None, "the settings were not copied to HKEY_LOCAL_MACHINE")
-    check(values.get("Host") == "user-only.example", "Host in HKLM is %r" % values.get("Host"))
-    check(values.get("UserName") == "553311", "UserName in HKLM is %r" % values.get("UserName"))
-    check(values.get("Port") == "7410", "the defaults were not written with them")
-    check(not settings_shown(h), "the settings dialog opened although an account number is stored")
-    h.quit_program(process)
-
-
-def test_ok_without_account_number_shows_the_message_and_stays_open(h):
-    process = h.start()
-    settings = h.window(SETTINGS_TITLE)
-    check(settings, "the settings dialog did not open")
-    h.keys(settings, "Return")
-    box = h.window("Quillbox", timeout=10)
-    check(box, "no message about the missing account number")
-    h.screenshot("message-box-account-number")
-    h.keys(box, "Escape")
-    check(wait_for(lambda: h.state("Quillbox") is None, 5), "the message box did not close")
-    check(settings_shown(h), "the settings dialog closed without an account number")
+    ok_is_refused(h, settings)
     # A "~" would add fields to every order sent: refused as well.
     h.click_control(SETTINGS_TITLE, IDC_USERNAME)
     h.type_text(settings, "778899~1")
-    h.keys(settings, "Return")
-    box = h.window("Quillbox", timeout=10)
-    check(box, "no message about the account number with a '~'")
-    h.keys(box, "Escape")
-    check(wait_for(lambda: h.state("Quillbox") is None, 5), "the message box did not close")
-    check(settings_shown(h), "the settings dialog closed with a '~' in the account number")
+    ok_is_refused(h, settings)
     h.keys(settings, "BackSpace", "BackSpace")
-    h.keys(settings, "Return")
-    check(wait_for(lambda: not settings_shown(h), 5), "OK with an account number did not close the dialog")
+    closes(h, settings, "Return", "OK with an account number did not close the dialog")
     check(h.reg_values("HKLM").get("UserName") == "778899", "OK did not save the account number")
-    h.quit_program(process)
 
 
-def test_cancel_brings_back_the_stored_host(h):
-    process = start_with_account(h, Host="stored.example")
-    settings = open_settings(h)
-    h.click_control(SETTINGS_TITLE, IDC_HOST)
-    h.keys(settings, "ctrl+a", "BackSpace")
-    h.type_text(settings, "typed.example")
-    check(h.probe("text", SETTINGS_TITLE, str(IDC_HOST))[1].strip() == "typed.example", "typing did not reach the host")
-    h.keys(settings, "Escape")
-    check(wait_for(lambda: not settings_shown(h), 5), "Cancel did not close the dialog")
-    check(h.probe("text", SETTINGS_TITLE, str(IDC_HOST))[1].strip() == "stored.example",
-          "Cancel did not bring back the stored host")
-    check(h.reg_values("HKLM").get("Host") == "stored.example", "Cancel changed the stored host")
-    h.quit_program(process)
-
-
-def cut_offs(h):
-    return [line for line in h.probe("items", SETTINGS_TITLE, str(IDC_CUTOFFS))[1].splitlines() if line]
-
-
-def test_a_cut_off_time_added_twice_stands_twice_and_del_removes_both(h):
-    process = start_with_account(h)
-    settings = open_settings(h)
-    check(cut_offs(h) == ["19:00"], "the default cut-off list is %r" % cut_offs(h))
-    h.click_control(SETTINGS_TITLE, IDC_CUTOFF_ADD)
-    h.click_control(SETTINGS_TITLE, IDC_CUTOFF_ADD)
-    times = cut_offs(h)
-    check(len(times) == 3, "two additions gave %r" % times)
-    added = [t for t in times if t != "19:00"] or times[:2]
-    check(len(added) >= 2 and added[0] == added[1], "the picked time does not stand twice: %r" % times)
-    h.screenshot("settings-cut-off-added-twice")
-    # Select both new entries (they sort together) and delete them.
-    first = times.index(added[0])
-    h.click_control(SETTINGS_TITLE, IDC_CUTOFFS)
-    h.keys(settings, "Home", *(["Down"] * first), "shift+Down")
-    h.click_control(SETTINGS_TITLE, IDC_CUTOFF_DEL)
-    check(cut_offs(h) == ["19:00"], "Del left %r" % cut_offs(h))
-    h.keys(settings, "Return")
-    check(wait_for(lambda: not settings_shown(h), 5), "OK did not close the dialog")
-    check(h.reg_values("HKLM").get("CutOffTimes") == "1140 ", "CutOffTimes is %r" % h.reg_values("HKLM").get("CutOffTimes"))
-    h.quit_program(process)
-
-
-def test_connection_type_switches_labels_and_controls(h):
-    process = start_with_account(h)
-    open_settings(h)
-    internet = [1, 1, 1, 1, 0, 0, 0, 0]
-    check(h.visible(SETTINGS_TITLE, *SWITCHED) == internet, "Internet view: %r" % h.visible(SETTINGS_TITLE, *SWITCHED))
-    h.click_control(SETTINGS_TITLE, IDC_CNX_MODEM)
-    check(h.visible(SETTINGS_TITLE, *SWITCHED) == [0, 0, 0, 0, 1, 1, 0, 0],
-          "modem view: %r" % h.visible(SETTINGS_TITLE, *SWITCHED))
-    h.screenshot("settings-dialog-modem")
-    h.click_control(SETTINGS_TITLE, IDC_CNX_INTERNET)
-    check(h.visible(SETTINGS_TITLE, *SWITCHED) == internet, "back to Internet: %r" % h.visible(SETTINGS_TITLE, *SWITCHED))
-    h.click_control(SETTINGS_TITLE, IDC_RAS)
-    check(h.visible(SETTINGS_TITLE, *SWITCHED) == [1, 1, 1, 1, 0, 0, 1, 1], "Ras Dialup ticked did not show the prefix")
-    h.click_control(SETTINGS_TITLE, IDC_CNX_MODEM)
-    check(h.visible(SETTINGS_TITLE, *SWITCHED) == [0, 0, 0, 0, 1, 1, 0, 0], "the modem view shows the prefix")
-    h.click_control(SETTINGS_TITLE, IDC_CNX_INTERNET)
-    check(h.visible(SETTINGS_TITLE, *SWITCHED) == [1, 1, 1, 1, 0, 0, 1, 1], "the prefix did not come back")
-    h.screenshot("settings-dialog-internet-dialup")
-    h.quit_program(process)
-
-
-def test_the_global_hot_key_toggles_the_main_window(h):
-    process = start_with_account(h)
-    main = h.window(MAIN_TITLE)
-    h.click(*centre(h.rect(MAIN_TITLE)), window=main)
-    check(wait_for(lambda: h.state(MAIN_TITLE)[2] == 1, 5), "the main window is not in front")
-    h.keys(main, "ctrl+l")
-    check(wait_for(lambda: h.state(MAIN_TITLE)[1] == 1, 5), "Ctrl+L did not minimise the main window")
-    # The pharmacist works in another program and calls Quillbox back. (Wine sees
-    # a hot key only while one of its windows has the focus: that program is Notepad.)
-    log = open(os.path.join(h.artefacts, "notepad.log"), "w")
-    h.processes.append(subprocess.Popen([WINE, "notepad"], stdin=subprocess.DEVNULL, stdout=log,
-                                        stderr=subprocess.STDOUT, start_new_session=True))
-    other = h.window("Untitled - Notepad")
-    check(other, "Notepad did not open")
-    h.keys(other, "ctrl+l")
-    check(wait_for(lambda: h.state(MAIN_TITLE)[1] == 0, 5), "Ctrl+L again did not bring the main window back")
-    h.quit_program(process)
-
-
-def centre(rect):
-    left, top, right, bottom = rect
-    return (left + right) // 2, (top + bottom) // 2
-
-
-def test_a_hot_key_that_is_taken_says_invalid_hotkey(h):
+def test_settings_found_only_for_the_user_are_copied_and_a_hot_key_that_is_taken_is_told(h):
+    h.reg_add("HKCU", "Host", "user-only.example")
+    h.reg_add("HKCU", "UserName", "553311")
     code, _ = h.probe("hotkey-hold", "76", "2")  # Ctrl+L, MOD_CONTROL
     check(code == 0, "the probe could not take Ctrl+L for the test")
     try:
-        h.reg_add("HKLM", "UserName", "100234")
         process = h.start()
         box = h.window("Quillbox")
         check(box, "no message about the hot key that could not be registered")
@@ -219,4 +97,84 @@ def test_a_hot_key_that_is_taken_says_invalid_hotkey(h):
         check(process.poll() is None, "the program ended after the hot key message")
     finally:
         h.probe("hotkey-release")
-    h.quit_program(process)
+    values = wait_for(lambda: h.reg_values("HKLM"), 10) or {}
+    check((values.get("Host"), values.get("UserName"), values.get("Port")) == ("user-only.example", "553311", "7410"),
+          "HKLM holds %r: the user's settings and the defaults were not copied" % values)
+    check(not settings_shown(h), "the settings dialog opened although an account number is stored")
+
+
+def cut_offs(h):
+    return [line for line in h.probe("items", SETTINGS_TITLE, str(IDC_CUTOFFS))[1].splitlines() if line]
+
+
+def view(h, control, expected, message):
+    if control:
+        h.click_control(SETTINGS_TITLE, control)
+    shown = h.visible(SETTINGS_TITLE, *SWITCHED)
+    check(shown == expected, "%s: %r" % (message, shown))
+
+
+def test_the_settings_dialog_keeps_cut_offs_cancels_and_switches_by_connection_and_the_hot_key_toggles(h):
+    main = start(h, Host="stored.example")
+    h.screenshot("skin-main-window")
+    # A cut-off time added twice stands twice; Del removes both, and OK stores the rest.
+    settings = open_settings(h)
+    h.screenshot("skin-settings-dialog")
+    check(cut_offs(h) == ["19:00"], "the default cut-off list is %r" % cut_offs(h))
+    h.click_control(SETTINGS_TITLE, IDC_CUTOFF_ADD)
+    h.click_control(SETTINGS_TITLE, IDC_CUTOFF_ADD)
+    times = cut_offs(h)
+    added = [t for t in times if t != "19:00"] or times[:2]
+    check(len(times) == 3 and len(added) >= 2 and added[0] == added[1], "two additions gave %r" % times)
+    # Select both new entries (they sort together) and delete them.
+    h.click_control(SETTINGS_TITLE, IDC_CUTOFFS)
+    h.keys(settings, "Home", *(["Down"] * times.index(added[0])), "shift+Down")
+    h.click_control(SETTINGS_TITLE, IDC_CUTOFF_DEL)
+    check(cut_offs(h) == ["19:00"], "Del left %r" % cut_offs(h))
+    closes(h, settings, "Return", "OK did not close the dialog")
+    check(h.reg_values("HKLM").get("CutOffTimes") == "1140 ", "CutOffTimes is %r" % h.reg_values("HKLM"))
+
+    # Cancel brings back the stored host.
+    settings = open_settings(h)
+    h.click_control(SETTINGS_TITLE, IDC_HOST)
+    h.keys(settings, "ctrl+a", "BackSpace")
+    h.type_text(settings, "typed.example")
+    check(h.probe("text", SETTINGS_TITLE, str(IDC_HOST))[1].strip() == "typed.example", "typing did not reach the host")
+    closes(h, settings, "Escape", "Cancel did not close the dialog")
+    check(h.probe("text", SETTINGS_TITLE, str(IDC_HOST))[1].strip() == "stored.example",
+          "Cancel did not bring back the stored host")
+    check(h.reg_values("HKLM").get("Host") == "stored.example", "Cancel changed the stored host")
+
+    # The connection type switches labels and controls; the dial-up prefix shows for Internet with dial-up.
+    settings = open_settings(h)
+    internet, modem, dial_up = [1, 1, 1, 1, 0, 0, 0, 0], [0, 0, 0, 0, 1, 1, 0, 0], [1, 1, 1, 1, 0, 0, 1, 1]
+    view(h, None, internet, "the Internet view")
+    view(h, IDC_CNX_MODEM, modem, "the modem view")
+    h.screenshot("settings-dialog-modem")
+    view(h, IDC_CNX_INTERNET, internet, "back to Internet")
+    view(h, IDC_RAS, dial_up, "Ras Dialup ticked")
+    view(h, IDC_CNX_MODEM, modem, "the modem view with Ras Dialup ticked")
+    view(h, IDC_CNX_INTERNET, dial_up, "back to Internet with Ras Dialup ticked")
+    closes(h, settings, "Escape", "Cancel did not close the dialog")
+
+    h.post(MAIN_TITLE, WM_SYSCOMMAND, IDM_ABOUTBOX)
+    about = h.window("About Quillbox")
+    check(about, "the About box did not open from the system menu")
+    h.screenshot("skin-about-box")
+    h.keys(about, "Escape")
+    check(wait_for(lambda: h.state("About Quillbox") is None, 5), "the About box did not close")
+
+    # The global hot key toggles the main window. The pharmacist works in another program and calls
+    # Quillbox back (Wine sees a hot key only while one of its windows has the focus: that program is Notepad).
+    left, top, right, bottom = h.rect(MAIN_TITLE)
+    h.click((left + right) // 2, (top + bottom) // 2, window=main)
+    check(wait_for(lambda: h.state(MAIN_TITLE)[2] == 1, 5), "the main window is not in front")
+    h.keys(main, "ctrl+l")
+    check(wait_for(lambda: h.state(MAIN_TITLE)[1] == 1, 5), "Ctrl+L did not minimise the main window")
+    log = open(os.path.join(h.artefacts, "notepad.log"), "w")
+    h.processes.append(subprocess.Popen([WINE, "notepad"], stdin=subprocess.DEVNULL, stdout=log,
+                                        stderr=subprocess.STDOUT, start_new_session=True))
+    other = h.window("Untitled - Notepad")
+    check(other, "Notepad did not open")
+    h.keys(other, "ctrl+l")
+    check(wait_for(lambda: h.state(MAIN_TITLE)[1] == 0, 5), "Ctrl+L again did not bring the main window back")

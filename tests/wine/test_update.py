@@ -9,8 +9,7 @@ import subprocess
 import time
 
 from harness import SETTINGS_TITLE, WINE, check, wait_for
-from test_order import main_enabled
-from test_settings import open_settings, start_with_account
+from steps import open_settings, start
 
 RECORDER = os.path.join("tests", "wine", "standins", "RunRecorder.exe")
 DEFAULT_ADDRESS = "http://update.quarn.example/quillbox/TarnUpdate.exe"
@@ -75,23 +74,36 @@ def skin_button(h, settings, from_left):
     h.click(left + from_left + 54, bottom - 46 + 15, settings)
 
 
-def update_from_disk(h, settings):
-    skin_button(h, settings, 14)
-
-
-def test_update_from_disk_runs_the_newest_on_the_folder_removable_or_cd_drives_never_a_fixed_one(h):
+def test_update_from_disk_runs_the_newest_on_the_folder_removable_or_cd_drives_never_a_fixed_one_and_online(h):
     day = 86400
     base = time.time() - 30 * day
     with drives(h) as d:
-        paths = {
-            "folder": place(h, h.install_dir, "TarnUpdateD.exe", base),
-            "A": place(h, d["A"], "Tarn UpdateD.exe", base + day),
-            "D": place(h, d["D"], "TarnUpdateD.exe", base + 2 * day),
-            "F": place(h, d["F"], "Tarn UpdateD.exe", base + 3 * day),
-        }
-        start_with_account(h)
+        start(h)
         settings = open_settings(h)
-        update_from_disk(h, settings)
+        # No update anywhere: the box asks; Cancel runs nothing, Retry looks again.
+        skin_button(h, settings, 14)
+        box = h.window(BOX_TITLE)
+        check(box, "no \"Cannot find TARN update disk\" box")
+        h.screenshot("update-no-disk")
+        h.keys(box, "Escape")
+        check(wait_for(lambda: h.window(BOX_TITLE, 0.2) is None, 5), "Cancel did not close the box")
+        skin_button(h, settings, 14)
+        h.keys(h.window(BOX_TITLE), "r")
+        box = h.window(BOX_TITLE)
+        check(box, "Retry with no disk did not ask again")
+        path = place(h, d["A"], "Tarn UpdateD.exe", base + day)
+        h.keys(box, "r")
+        check(wait_for(lambda: ran(path), 10), "Retry after the disk went in did not run its update")
+        check(ran(path) == '"A:\\Tarn UpdateD.exe"', "it ran as %r" % ran(path))
+        check(h.window(BOX_TITLE, 0.5) is None, "the box stayed after the update started")
+        check(h.state(SETTINGS_TITLE)[0] == 1, "the settings dialog went away")
+
+        # The newest of the program's folder, a removable and a CD drive runs; a fixed drive's never.
+        os.remove(path + ".ran")
+        paths = {"folder": place(h, h.install_dir, "TarnUpdateD.exe", base), "A": path,
+                 "D": place(h, d["D"], "TarnUpdateD.exe", base + 2 * day),
+                 "F": place(h, d["F"], "Tarn UpdateD.exe", base + 3 * day)}
+        skin_button(h, settings, 14)
         check(wait_for(lambda: ran(paths["D"]), 10), "the newest on the CD did not run: %r" %
               dict((k, ran(p)) for k, p in paths.items()))
         check(ran(paths["D"]) == '"D:\\TarnUpdateD.exe"', "it ran as %r" % ran(paths["D"]))
@@ -100,35 +112,8 @@ def test_update_from_disk_runs_the_newest_on_the_folder_removable_or_cd_drives_n
         check(not any(others.values()), "others ran too: %r" % others)
         check(h.window(BOX_TITLE, 0.5) is None, "a message showed although an update was found")
 
-
-def test_with_no_update_anywhere_the_box_asks_cancel_runs_nothing_and_retry_finds_the_disk(h):
-    with drives(h) as d:
-        start_with_account(h)
-        settings = open_settings(h)
-        update_from_disk(h, settings)
-        box = h.window(BOX_TITLE)
-        check(box, "no \"Cannot find TARN update disk\" box")
-        h.screenshot("update-no-disk")
-        h.keys(box, "Escape")
-        check(wait_for(lambda: h.window(BOX_TITLE, 0.2) is None, 5), "Cancel did not close the box")
-        update_from_disk(h, settings)
-        box = h.window(BOX_TITLE)
-        check(box, "the box did not come back on the second search")
-        h.keys(box, "r")
-        box = h.window(BOX_TITLE)
-        check(box, "Retry with no disk did not ask again")
-        path = place(h, d["A"], "Tarn UpdateD.exe", time.time() - 86400)
-        h.keys(box, "r")
-        check(wait_for(lambda: ran(path), 10), "Retry after the disk went in did not run its update")
-        check(ran(path) == '"A:\\Tarn UpdateD.exe"', "it ran as %r" % ran(path))
-        check(h.window(BOX_TITLE, 0.5) is None, "the box stayed after the update started")
-        check(h.state(SETTINGS_TITLE)[0] == 1, "the settings dialog went away")
-
-
-def test_update_online_starts_the_browser_command_on_the_update_address(h):
+    # Update online starts the browser command on the update address.
     browser = place(h, h.install_dir, "explorer.exe", time.time())
-    start_with_account(h)
-    settings = open_settings(h)
     skin_button(h, settings, 126)
     check(wait_for(lambda: ran(browser), 10), "the browser command did not run")
     check(ran(browser) == "explorer " + DEFAULT_ADDRESS, "it ran as %r" % ran(browser))
