@@ -2,26 +2,17 @@
 
 Usage: e2e.py <build dir> <artefacts dir> [test or module name ...]
 """
+import importlib
 import os
 import sys
 import time
 import traceback
 
 import harness
-import test_dialup
-import test_history
-import test_installer
-import test_modem
-import test_order
-import test_scan
-import test_search
-import test_send
-import test_settings
-import test_startup
-import test_update
 
-MODULES = (test_startup, test_settings, test_order, test_search, test_scan, test_send, test_history,
-           test_installer, test_dialup, test_update, test_modem)
+MODULES = [importlib.import_module(name) for name in (
+    "test_startup", "test_settings", "test_order", "test_search", "test_scan", "test_send", "test_history",
+    "test_installer", "test_dialup", "test_update", "test_modem")]
 
 
 def tests(selected):

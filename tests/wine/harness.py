@@ -1,11 +1,7 @@
-"""Helpers for driving Quillbox.exe under Wine in Xvfb (standard library only).
-
-Each test gets a fresh install folder inside the prefix's C: drive and an empty
-registry key; programs are started through tools/wine-exec, windows are found with
-xdotool (top-level windows) and QbxProbe.exe (controls, window state and the
-registry). One QbxProbe runs for the whole run and answers on a pipe, as every
-start of a Wine program costs the better part of a second.
-"""
+"""Driving Quillbox.exe under Wine in Xvfb: each test gets a fresh install folder in the prefix's C: drive and
+an empty registry key; programs start through tools/wine-exec; xdotool finds top-level windows, QbxProbe.exe
+controls, window states and the registry. One QbxProbe serves the whole run on a pipe, as every start of a Wine
+program costs the better part of a second."""
 import contextlib
 import os
 import shutil
@@ -27,6 +23,11 @@ def pe_bits(path):
         header = f.read(4096)
     at = int.from_bytes(header[0x3C:0x40], "little")
     return 64 if header[at + 4:at + 6] == b"\x64\x86" else 32
+
+
+def xdotool(*args, timeout=20):
+    """What xdotool printed."""
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=timeout).stdout
 
 
 class Failure(Exception):
@@ -52,45 +53,32 @@ def wait_for(predicate, timeout=10.0, step=0.1):
 
 class Harness:
     def __init__(self, build, artefacts):
-        self.build = build
-        self.artefacts = artefacts
-        self.prefix = os.environ["WINEPREFIX"]
-        self.processes = []
-        self.install_dir = None
-        self.prober = None
+        self.build, self.artefacts, self.prefix = build, artefacts, os.environ["WINEPREFIX"]
+        self.processes, self.install_dir, self.prober = [], None, None
         # The registry view the program under test reads: reg.exe is told it,
         # as Wine's reg.exe is the 32-bit one once the 32-bit loader is there.
         self.reg_view = "/reg:%d" % pe_bits(os.path.join(build, "program", "Quillbox.exe"))
 
     # --- installation and registry -------------------------------------------------
-    def install(self, name, skin_dir=None):
+    def install(self, name):
         """A fresh copy of the program and its skin under C:\\qbx\\<name>."""
-        target = os.path.join(self.prefix, "drive_c", "qbx", name)
-        shutil.rmtree(target, ignore_errors=True)
-        os.makedirs(target)
+        self.install_dir = os.path.join(self.prefix, "drive_c", "qbx", name)
+        shutil.rmtree(self.install_dir, ignore_errors=True)
         program = os.path.join(self.build, "program")
+        shutil.copytree(os.path.join(program, "Skin"), os.path.join(self.install_dir, "Skin"))
         for exe in ("Quillbox.exe", "QuillboxTest.exe", "QbxProbe.exe"):
-            shutil.copy(os.path.join(program, exe), target)
-        skin = skin_dir or os.path.join(program, "Skin")
-        if os.path.isdir(skin):
-            shutil.copytree(skin, os.path.join(target, "Skin"))
-        self.install_dir = target
-        return target
+            shutil.copy(os.path.join(program, exe), self.install_dir)
 
     def windows_path(self, unix_path):
         rel = os.path.relpath(unix_path, os.path.join(self.prefix, "drive_c"))
         return "C:\\" + rel.replace("/", "\\")
 
-    def wine(self, *args, timeout=30, cwd=None):
-        return subprocess.run([WINE, *args], capture_output=True, text=True, timeout=timeout,
-                              cwd=cwd, stdin=subprocess.DEVNULL)
-
-    def reg_delete(self, hive):
-        self.probe("reg-delete", hive)
+    def wine(self, *args, timeout=30):
+        return subprocess.run([WINE, *args], capture_output=True, text=True, timeout=timeout, stdin=subprocess.DEVNULL)
 
     def reg_clear(self):
-        self.reg_delete("HKLM")
-        self.reg_delete("HKCU")
+        for hive in ("HKLM", "HKCU"):
+            self.probe("reg-delete", hive)
 
     def reg_add(self, hive, name, value):
         self.probe("reg-set", hive, name, value)
@@ -137,9 +125,8 @@ class Harness:
 
     @contextlib.contextmanager
     def standin_dll(self, built):
-        """A stand-in built in tests/wine/standins put in the prefix's system
-        folder of the program's word size, and chosen over Wine's own DLL of
-        that name ("n,b") for the programs started inside; Wine's comes back after."""
+        """A stand-in built in tests/wine/standins in the prefix's system folder of the program's word size, chosen
+        over Wine's DLL of that name ("n,b") for the programs started inside; Wine's comes back after."""
         name = os.path.basename(built)
         folder = "system32" if self.reg_view == "/reg:64" else "syswow64"
         target = os.path.join(self.prefix, "drive_c", "windows", folder, name)
@@ -162,13 +149,9 @@ class Harness:
             self.prober.wait(timeout=10)
 
     def window(self, title, timeout=15.0):
-        """The X id of the visible top-level window with this exact title."""
-        def find():
-            out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
-                                 capture_output=True, text=True)
-            ids = out.stdout.split()
-            return ids[-1] if ids else None
-        return wait_for(find, timeout)
+        """The X id of the visible top-level window whose whole title matches."""
+        return wait_for(lambda: (xdotool("search", "--onlyvisible", "--name", "^%s$" % title).split() or [None])[-1],
+                        timeout)
 
     def state(self, title):
         """(visible, iconic, foreground, enabled) of a window, or None when it doesn't exist."""
@@ -211,16 +194,16 @@ class Harness:
     def bring_forward(self, window):
         """What a window manager does for a person: raise the window and focus it.
         Xvfb has none, and Wine leaves owned windows below a raised owner there."""
-        subprocess.run(["xdotool", "windowraise", window], capture_output=True, timeout=10)
-        subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True, timeout=10)
+        xdotool("windowraise", window)
+        xdotool("windowfocus", "--sync", window)
 
     def click(self, x, y, window=None):
         if window:
             self.bring_forward(window)
         # No --sync: it waits for ever when the pointer is already there.
-        subprocess.run(["xdotool", "mousemove", str(x), str(y)], capture_output=True, timeout=10)
+        xdotool("mousemove", str(x), str(y))
         time.sleep(0.1)
-        subprocess.run(["xdotool", "click", "1"], capture_output=True, timeout=10)
+        xdotool("click", "1")
         time.sleep(0.3)
 
     def click_control(self, title, control_id):
@@ -229,12 +212,12 @@ class Harness:
 
     def keys(self, window, *keys):
         self.bring_forward(window)
-        subprocess.run(["xdotool", "key", "--delay", "40", *keys], capture_output=True, timeout=10)
+        xdotool("key", "--delay", "40", *keys)
         time.sleep(0.3)
 
     def type_text(self, window, text):
         self.bring_forward(window)
-        subprocess.run(["xdotool", "type", "--delay", "20", text], capture_output=True, timeout=20)
+        xdotool("type", "--delay", "20", text)
         time.sleep(0.2)
 
     def screenshot(self, name):

@@ -1,12 +1,11 @@
-"""The steps every Wine scenario is made of: data files written and read back
-with the data tool, the program started on an order, a dialog or question box
-opened with a key and answered, colours read off a screenshot."""
+"""The steps every Wine scenario is made of: data files written and read back with the data tool, the program
+started on an order, a dialog or question box opened with a key and answered, colours read off a screenshot."""
 import os
 import shutil
 import subprocess
 import time
 
-from harness import MAIN_TITLE, SETTINGS_TITLE, WINE, check, wait_for
+from harness import MAIN_TITLE, SETTINGS_TITLE, WINE, check, wait_for, xdotool
 
 DATA_KEY = "e2e-data-key"
 IDC_ORDER_GRID = 1000
@@ -63,8 +62,9 @@ def order(h):
 
 
 def wait_order(h, expected, message):
-    got = wait_for(lambda: order(h) == expected and expected, 5) or order(h)
-    check(got == expected, "%s: the order file holds %r, not %r" % (message, got, expected))
+    got = []
+    check(wait_for(lambda: got.clear() or got.extend(order(h)) or got == expected, 5),
+          "%s: the order file holds %r, not %r" % (message, got, expected))
 
 
 def demo_products(h):
@@ -102,8 +102,7 @@ def store_data_key(h):
 
 
 def start(h, account="100234", **settings):
-    """Starts the program with an account number (so Settings stay hidden) and
-    these settings stored; the main window's X id."""
+    """Starts the program with an account number (so Settings stay hidden) and these settings; the main window."""
     for name, value in dict(settings, UserName=account).items():
         h.reg_add("HKLM", name, value)
     h.start()
@@ -113,9 +112,8 @@ def start(h, account="100234", **settings):
 
 
 def start_order_window(h, lines=None, footer=True, account="100234", make_products=None, age_days=0, **settings):
-    """Starts the program on the demo catalogue (or what make_products makes)
-    with an order (lines, or a function of the products giving them); the main
-    window's X id and the products."""
+    """Starts the program on the demo catalogue (or what make_products makes) with an order (lines, or a function
+    of the products giving them); the main window's X id and the products."""
     store_data_key(h)
     if make_products:
         make_products(h)
@@ -146,8 +144,7 @@ def open_settings(h):
 
 def popups():
     """The visible windows with a title: the program's, not the window manager's frames."""
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."], capture_output=True, text=True)
-    return set(out.stdout.split())
+    return set(xdotool("search", "--onlyvisible", "--name", ".").split())
 
 
 def wait_popup(before, what):

@@ -2,10 +2,9 @@
 edit, the commands, and the texts beside the order. The order file is read
 back with the data tool; colours are read off screenshots."""
 import os
-import subprocess
 import time
 
-from harness import MAIN_TITLE, check, wait_for
+from harness import MAIN_TITLE, check, wait_for, xdotool
 from steps import (IDC_ORDER_GRID, OUT_OF_STOCK, PART_FULFILLED, WHITE, _session, answer, colours_in,
                    column_colours, nothing_opens, opens, order, pixels, search,
                    start_order_window, store_data_key, wait_order, write_order)
@@ -15,7 +14,6 @@ PALE_YELLOW = (255, 255, 182)
 EDIT_YELLOW = (255, 255, 0)
 NAVY = (0, 0, 128)
 NEWS_BLUE = (0, 70, 127)  # the heading colour of demo/footer.rtf
-ABC = [("A1", "ALPHA", 3, 0), ("B2", "BRAVO", 4, 0), ("C3", "CHARLIE", 5, 0)]
 
 
 def wait_rows(h, expected, name, message):
@@ -30,8 +28,8 @@ def wait_rows(h, expected, name, message):
     check(wait_for(shown, 8, 0.5), "%s: %r" % (message, seen))
 
 
-def test_keys_rewrite_the_quantity_a_zero_line_goes_and_enter_and_space_move(h):
-    window, _ = start_order_window(h, lines=ABC)
+def test_keys_rewrite_the_quantity_a_zero_line_goes_enter_and_space_move_and_a_failed_save_is_told_once(h):
+    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0), ("B2", "BRAVO", 4, 0), ("C3", "CHARLIE", 5, 0)])
     # Every key release rewrites the line: digits only, at most five of them.
     h.keys(window, "Up", "Up", "Up", "1")
     wait_order(h, [("A1", 1), ("B2", 4), ("C3", 5)], "after the first digit")
@@ -51,46 +49,38 @@ def test_keys_rewrite_the_quantity_a_zero_line_goes_and_enter_and_space_move(h):
     h.type_text(window, "9")
     time.sleep(0.5)
     wait_order(h, [("B2", 9), ("C3", 78)], "a digit typed on the entry row")
+    # The save is written beside the order first: a folder there makes it fail. Leaving the entry row
+    # saves; Esc, not Enter, closes the notice: the key's release reaches the grid, where Enter moves down.
+    blocker = os.path.join(h.install_dir, "Current.dat.new")
+    os.mkdir(blocker)
+    answer(h, opens(h, window, "BackSpace", "Up", what="the notice of the failed save"), "Escape")
+    nothing_opens(h, window, "1")
+    wait_order(h, [("B2", 9), ("C3", 78)], "though every save failed")
+    os.rmdir(blocker)
+    h.keys(window, "2")
+    wait_order(h, [("B2", 9), ("C3", 12)], "the next change after the disk was free again")
 
 
 def test_sort_send_and_clear_ask_or_act_and_the_notes_box_shows_its_prompt(h):
     window, _ = start_order_window(h, lines=[("B", "B", 1, 0), ("C", "C", 1, 3), ("A", "A", 1, 1), ("D", "A", 1, 3),
                                              ("E", "b", 1, 0), ("F", "Z", 1, 0)])
-    code, text = h.probe("text", MAIN_TITLE, str(IDC_NOTES))
-    check(code == 0 and text.strip() == "<< enter order notes here, press TAB to select this window >>",
-          "the notes box holds %r" % text)
+    text = h.probe("text", MAIN_TITLE, str(IDC_NOTES))[1]
+    check(text.strip() == "<< enter order notes here, press TAB to select this window >>", "the notes box: %r" % text)
     # Sort orders by class, then description, and leaves the edit on the entry row.
-    sorted_order = [("D", 1), ("C", 1), ("A", 1), ("B", 1), ("F", 1), ("E", 1)]
     h.keys(window, "F6", "1")
+    sorted_order = [("D", 1), ("C", 1), ("A", 1), ("B", 1), ("F", 1), ("E", 1)]
     wait_order(h, sorted_order, "after Sort and a digit")
     answer(h, opens(h, window, "F8", what="the send question"), "n")
     answer(h, opens(h, window, "F10", what="the clear question"), "n")
     wait_order(h, sorted_order, "No to sending and to clearing")
     answer(h, opens(h, window, "F10", what="the clear question again"), "y")
-    wait_for(lambda: order(h) == [], 5)
-    check(order(h) == [], "Yes must empty the order file")
-    # The edit is back on the entry row.
-    answer(h, search(h, window, "para"), "Escape")
-
-
-def test_a_failed_save_is_told_once_and_tried_again_at_the_next_change(h):
-    window, _ = start_order_window(h, lines=ABC[:1])
-    # The save is written beside the order first: a folder there makes it fail.
-    blocker = os.path.join(h.install_dir, "Current.dat.new")
-    os.mkdir(blocker)
-    # Leaving the entry row saves the order. Esc, not Enter, closes the notice:
-    # the key's release reaches the grid, where Enter moves down.
-    answer(h, opens(h, window, "Up", what="the notice of the failed save"), "Escape")
-    nothing_opens(h, window, "1")
-    check(order(h) == [("A1", 3)], "the order file changed though every save failed")
-    os.rmdir(blocker)
-    h.keys(window, "2")
-    wait_order(h, [("A1", 12)], "the next change after the disk was free again")
+    wait_order(h, [], "Yes to clearing")
+    answer(h, search(h, window, "para"), "Escape")  # the edit is back on the entry row
 
 
 def test_an_order_scrambled_under_a_missing_key_is_told_and_never_saved_over(h):
     store_data_key(h)
-    write_order(h, ABC[:2])
+    write_order(h, [("A1", "ALPHA", 3, 0)])
     path = os.path.join(h.install_dir, "Current.dat")
     with open(path, "rb") as f:
         kept = f.read()
@@ -131,10 +121,8 @@ def test_scrolling_keeps_the_current_row_on_the_page(h):
     left, top, right, bottom = h.rect(MAIN_TITLE, IDC_ORDER_GRID)
     # Wheel up far: the entry row (the last) leaves the page; the current row
     # becomes the lowest line on the page, and a digit goes to that line.
-    subprocess.run(["xdotool", "mousemove", "--sync", str((left + right) // 2), str((top + bottom) // 2)])
-    for _ in range(8):
-        subprocess.run(["xdotool", "click", "4"])
-        time.sleep(0.1)
+    xdotool("mousemove", "--sync", str((left + right) // 2), str((top + bottom) // 2))
+    xdotool("click", "--repeat", "8", "--delay", "100", "4")
     time.sleep(0.5)
     h.keys(window, "5")
     changed = wait_for(lambda: [code for code, quantity in order(h) if quantity == 5], 5)
@@ -159,8 +147,7 @@ def test_esc_quits_only_when_allowed_and_the_quit_message_with_10_does_without_a
 
 
 def skin_leaving_the_grid_alone(h):
-    """The installed skin without its placement of the grid and the footer, so
-    only the footer moves the grid."""
+    """The installed skin without its placement of the grid and the footer, so only the footer moves the grid."""
     skin = os.path.join(h.install_dir, "Skin", "skin.ini")
     with open(skin, "rb") as f:
         lines = f.read().split(b"\n")
@@ -175,9 +162,8 @@ def skin_leaving_the_grid_alone(h):
 
 
 def test_the_footer_the_old_database_warning_and_the_cut_off_text(h):
-    """Three starts: no footer, a fresh database and no cut-off times; the
-    footer, a database 100 days old and a cut-off at 00:00 only; then cut-offs
-    at 00:00 and 23:59."""
+    # Three starts: no footer, a fresh database and no cut-off times; the footer, a database 100 days old
+    # and a cut-off at 00:00 only; then cut-offs at 00:00 and 23:59.
     warn, red = (0xC0, 0x39, 0x2B), (255, 0, 0)  # the default skin's warning colour; the cut-off's
     check(time.localtime().tm_hour * 60 + time.localtime().tm_min < 1439, "the test needs a minute before 23:59")
     skin_leaving_the_grid_alone(h)

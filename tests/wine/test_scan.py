@@ -1,9 +1,8 @@
 """A handheld scanner on the order grid's entry row: it types a pack's code at
 2 ms a key and presses Enter, as a keyboard would."""
-import subprocess
 import time
 
-from harness import check
+from harness import check, xdotool
 from steps import answer, import_products, order, popups, search, start_order_window, wait_order, wait_popup
 
 SCANNER_DELAY_MS = "2"
@@ -23,10 +22,6 @@ def type_code(*parts):
         if i:
             xdotool("key", "ctrl+bracketright")
         xdotool("type", "--delay", SCANNER_DELAY_MS, part)
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], capture_output=True, timeout=20)
 
 
 def gs1(ean13, batch="AB12c", serial="X9"):

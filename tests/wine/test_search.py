@@ -1,7 +1,5 @@
 """The product search, opened from the order grid's entry row as a person does."""
-import subprocess
-
-from harness import check, wait_for
+from harness import check, wait_for, xdotool
 from steps import answer, import_products, main_enabled, nothing_opens, opens, search, start_order_window, wait_order
 
 ZETA = [("Z%03d" % i, "10", "ZETA TABLETS %03d" % i) for i in range(250)]
@@ -37,8 +35,7 @@ def test_a_search_adds_raises_cancels_and_lists_at_most_200(h):
 
 
 def window_box(window):
-    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], capture_output=True, text=True)
-    values = dict(line.split("=", 1) for line in out.stdout.split())
+    values = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", window).split())
     x, y = int(values["X"]), int(values["Y"])
     return x, y, x + int(values["WIDTH"]), y + int(values["HEIGHT"])
 
