@@ -1,8 +1,7 @@
-"""Dial-up before TCP, as a person sends an order (F8, Y) with the dial-up box
-ticked in Settings. Wine's rasapi32.dll is stubs, so the prefix gets the
-stand-in of tests/wine/standins: it writes down the entry and the dial
-parameters it was given and plays the dial's progress, ending in "Connected"
-or in the error a test puts in its registry key."""
+"""Dial-up before TCP, as a person sends an order (F8, Y) with the dial-up box ticked in Settings. Wine's
+rasapi32.dll is stubs, so the prefix gets the stand-in of tests/wine/standins: it writes down the entry and the
+dial parameters it was given and plays the dial's progress, ending in "Connected" or in the error a test puts in
+its registry key."""
 import contextlib
 import glob
 import os
@@ -49,6 +48,12 @@ def trace_log(h):
                    for path in sorted(glob.glob(os.path.join(h.install_dir, "Logs", "*.log"))))
 
 
+def check_statuses(h, *expected):
+    """The statuses are in the trace log, in this order."""
+    at = [trace_log(h).find("status - '%s" % text) for text in expected]
+    check(-1 not in at and at == sorted(at), "the statuses in the log, in order: %r" % list(zip(expected, at)))
+
+
 def dial_up_window(h, port, lines):
     return order_window(h, port, lines, RasConnection="1", RasDialPrefix="9,")
 
@@ -60,11 +65,8 @@ def test_dial_up_shows_its_states_then_the_order_goes_over_tcp_and_the_line_is_h
         response, title = wait_response(h, 60)
         check(title != "Response to Order <failed>", "the order did not go after dialling: %r" % title)
         close_response(h, response)
-    log = trace_log(h)
-    expected = ("Creating RAS connection", "Dialing RAS Connection") + STATES + ("Connecting to server",
-                                                                                  "Transmitting Order")
-    at = [log.find("status - '%s" % text) for text in expected]
-    check(-1 not in at and at == sorted(at), "the statuses in the log, in order: %r" % list(zip(expected, at)))
+    check_statuses(h, "Creating RAS connection", "Dialing RAS Connection", *STATES, "Connecting to server",
+                   "Transmitting Order")
     calls, fields = recorded(h)
     check(calls == ["RasSetEntryPropertiesA", "RasDialA", "RasHangUpA handle=dialled"], "the calls: %r" % calls)
     entry = {

@@ -1,7 +1,6 @@
-"""Sending over a telephone modem, as a person does (F8, Y) with "modem" chosen
-in Settings. Wine's tapi32.dll is stubs, so the prefix gets the stand-in of
-tests/wine/standins/tapi32 on COM7, and COM7 is the pty of tools/modem-emulator,
-which bridges the wholesaler's number to a real orderd on loopback."""
+"""Sending over a telephone modem, as a person does (F8, Y) with "modem" chosen in Settings. Wine's tapi32.dll is
+stubs, so the prefix gets the stand-in of tests/wine/standins/tapi32 on COM7, and COM7 is the pty of
+tools/modem-emulator, which bridges the wholesaler's number to a real orderd on loopback."""
 import contextlib
 import os
 import subprocess
@@ -10,7 +9,7 @@ import time
 
 from harness import SETTINGS_TITLE, check, wait_for
 from steps import open_settings, order, start_order_window
-from test_dialup import trace_log
+from test_dialup import check_statuses
 from test_send import Orderd, cancel, close_response, history_files, in_stock, send, status, wait_response
 
 STANDIN_KEY = r"HKCU\Software\Quillbox Tests\TapiStandIn"
@@ -28,12 +27,10 @@ class Emulator:
         link = os.path.join(h.prefix, "dosdevices", "com7")
         # The carrier detect line the stand-in watches, where Wine can read it.
         self.carrier = os.path.join(h.prefix, "drive_c", "modem-carrier")
-        self.process = subprocess.Popen([sys.executable, EMULATOR, "--link", link, "--ring-ms", "500",
-                                         "--carrier-file", self.carrier,
-                                         "--phonebook", "%s=127.0.0.1:%d" % (NUMBER, server.port), *options],
-                                        stdout=open(self.path, "w"), stderr=subprocess.STDOUT,
-                                        start_new_session=True)
-        h.processes.append(self.process)
+        h.processes.append(subprocess.Popen(
+            [sys.executable, EMULATOR, "--link", link, "--ring-ms", "500", "--carrier-file", self.carrier,
+             "--phonebook", "%s=127.0.0.1:%d" % (NUMBER, server.port), *options],
+            stdout=open(self.path, "w"), stderr=subprocess.STDOUT, start_new_session=True))
         check(wait_for(lambda: "READY" in self.events(), 10), "the modem emulator did not start")
 
     def events(self):
@@ -42,8 +39,7 @@ class Emulator:
 
 @contextlib.contextmanager
 def modem_line(h, server, *options):
-    """The stand-in chosen over Wine's tapi32 for the programs started inside,
-    its port the emulator's."""
+    """The stand-in chosen over Wine's tapi32 for the programs started inside, its port the emulator's."""
     h.wine("reg", "add", STANDIN_KEY, "/v", "Port", "/t", "REG_SZ", "/d", "COM7", "/f")
     emulator = Emulator(h, server, *options)
     h.wine("reg", "add", STANDIN_KEY, "/v", "CarrierFile", "/t", "REG_SZ", "/d", h.windows_path(emulator.carrier),
@@ -71,10 +67,7 @@ def test_an_order_goes_over_the_modem_call_and_the_line_is_hung_up(h):
         check(order(h) == [] and len(history_files(h)) == 1, "after the modem order: Current.dat %r, history %r"
               % (order(h), history_files(h)))
         check(wait_for(lambda: "HANGUP" in modem.events(), 10), "the modem was not hung up: %r" % modem.events())
-    log = trace_log(h)
-    expected = ("Dialing '%s'" % NUMBER, "Connected...", "Transmitting Order", "Receiving response.")
-    at = [log.find("status - '%s" % text) for text in expected]
-    check(-1 not in at and at == sorted(at), "the statuses in the log, in order: %r" % list(zip(expected, at)))
+    check_statuses(h, "Dialing '%s'" % NUMBER, "Connected...", "Transmitting Order", "Receiving response.")
     check("DIAL %s" % NUMBER in modem.events(), "the number dialled: %r" % modem.events())
     check(len(server.query("SELECT message FROM orders WHERE account = '4711'")) == 1, "orderd has no order")
     print("  modem order from Y to the response: %.1f s" % took)

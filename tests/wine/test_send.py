@@ -1,7 +1,6 @@
-"""Sending the order as a person does (F8, Y) to a real orderd on loopback: the
-place-order dialog, the memo, the response, what stays in the order, the
-history file, the order counter and the log; the server's faults; a refused
-port and a silent server, each cancelled."""
+"""Sending the order as a person does (F8, Y) to a real orderd on loopback: the place-order dialog, the memo, the
+response, what stays in the order, the history file, the order counter and the log; the server's faults; a
+refused port and a silent server, each cancelled."""
 import glob
 import os
 import re
@@ -10,7 +9,7 @@ import sqlite3
 import subprocess
 import time
 
-from harness import MAIN_TITLE, check, wait_for
+from harness import MAIN_TITLE, check, wait_for, xdotool
 from steps import answer, data_lines, main_enabled, opens, order, start_order_window
 
 PLACE_ORDER_TITLE = "Sending order"
@@ -31,12 +30,11 @@ class Orderd:
     def __init__(self, h, *options):
         self.port = free_port()
         self.db = os.path.join(h.artefacts, "orderd-%d.db" % self.port)
-        binary = os.path.join(os.path.dirname(h.build), "native", "server", "orderd")
-        self.log = open(os.path.join(h.artefacts, "orderd-%d.log" % self.port), "w")
-        self.process = subprocess.Popen([binary, "--port", str(self.port), "--db", self.db, *options],
-                                        stdout=self.log, stderr=subprocess.STDOUT, start_new_session=True)
+        log = open(os.path.join(h.artefacts, "orderd-%d.log" % self.port), "w")
+        h.processes.append(subprocess.Popen(
+            [os.path.join(os.path.dirname(h.build), "native", "server", "orderd"), "--port", str(self.port),
+             "--db", self.db, *options], stdout=log, stderr=subprocess.STDOUT, start_new_session=True))
         check(wait_for(self.listening, 20), "orderd did not start")
-        h.processes.append(self.process)
 
     def listening(self):
         try:
@@ -51,8 +49,8 @@ class Orderd:
 
 
 def pick_lines(server, products):
-    """Order lines the server will answer in every way: in stock, too few left,
-    out of stock, discontinued, and a code it does not know. (code, quantity)."""
+    """(code, quantity) lines the server will answer in every way: in stock, too few left, out of stock,
+    discontinued, and a code it does not know."""
     stock = dict(((code, (level, gone)) for code, level, gone in
                   server.query("SELECT code, stock, discontinued FROM products")))
     codes = [p[0] for p in products]
@@ -94,7 +92,7 @@ def wait_response(h, timeout=40):
     """The response dialog's X id and title, once it shows."""
     window = h.window("Response to Order .*", timeout)
     check(window, "no response dialog; status %r" % status(h))
-    return window, subprocess.run(["xdotool", "getwindowname", window], capture_output=True, text=True).stdout.strip()
+    return window, xdotool("getwindowname", window).strip()
 
 
 def response_cells(h, title):
