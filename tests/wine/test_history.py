@@ -1,8 +1,7 @@
-"""The history dialog opened with F5 as a person does: the tree of stored
-orders by date, the walk to today's latest order, an order's lines and colours,
-and files and index that are not what they should be. Each opening reads the
-History folder afresh, so one start of the program sees several folders. Trees
-and lists are read with the probe; colours and the summary off screenshots."""
+"""The history dialog opened with F5 as a person does: the tree of stored orders by date, the walk to today's
+latest order, an order's lines and colours, and files and index that are not what they should be. Each opening
+reads the History folder afresh, so one start sees several folders. Trees and lists are read with the probe;
+colours and the summary off screenshots."""
 import os
 import shutil
 import struct
@@ -24,10 +23,7 @@ ANSWERED = [("A1", "ALPHA", 3, "Ok"), ("B2", "BRAVO", 8, "5 Ordered"), ("C3", "C
 
 
 def day_text(day):
-    ending = "th"
-    if (day < 4 or day >= 21) and day % 10 in (1, 2, 3):
-        ending = ("st", "nd", "rd")[day % 10 - 1]
-    return "%d%s" % (day, ending)
+    return "%d%s" % (day, ("st", "nd", "rd")[day % 10 - 1] if day % 10 in (1, 2, 3) and day // 10 != 1 else "th")
 
 
 def history_text(lines):

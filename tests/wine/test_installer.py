@@ -1,5 +1,5 @@
-"""Quillbox-setup.exe as a pharmacy meets it: a silent install, an upgrade over an
-order in progress, and the uninstaller, each from a state with no installation."""
+"""Quillbox-setup.exe as a pharmacy meets it: a silent install, an upgrade over an order in progress, and the
+uninstaller, each from a state with no installation."""
 import filecmp
 import os
 import re
@@ -42,8 +42,7 @@ def folder(h):
 
 
 def run(path, *args):
-    """A setup or uninstall program; no pipes, as Wine's background processes would hold them.
-    No menu entries on the host for the shortcuts it makes."""
+    # No pipes, as Wine's background processes would hold them; no menu entries on the host for its shortcuts.
     env = dict(os.environ, WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "") + ";winemenubuilder.exe=d")
     return subprocess.run([WINE, path, *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL, env=env, timeout=180).returncode
@@ -62,8 +61,8 @@ def setup(h, *args):
 
 
 def uninstall(h, *args):
-    """The uninstaller runs on from a copy of itself in the temporary folder:
-    done when its last step, the program folder or the uninstaller, is gone."""
+    # The uninstaller runs on from a copy of itself in the temporary folder: done when its last step, the
+    # program folder or the uninstaller, is gone.
     run(os.path.join(folder(h), "Uninstall.exe"), "/S", *args)
     last = folder(h) if args else os.path.join(folder(h), "Uninstall.exe")
     check(wait_for(lambda: not os.path.exists(last), 60), "the uninstaller did not finish")

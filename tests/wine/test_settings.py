@@ -1,5 +1,5 @@
-"""Settings in the registry and the settings dialog, and the skinned windows
-around them, driven as a person would; screenshots are kept as artefacts."""
+"""Settings in the registry and the settings dialog, and the skinned windows around them, driven as a person
+would; screenshots are kept as artefacts."""
 import os
 import re
 import subprocess
@@ -7,23 +7,11 @@ import subprocess
 from harness import MAIN_TITLE, SETTINGS_TITLE, WINE, check, wait_for
 from steps import open_settings, start
 
-IDC_HOST = 1025
-IDC_PORT = 1026
-IDC_PORT_SPIN = 1039
-IDC_RAS = 1067
-IDC_RAS_PREFIX_LABEL = 1073
-IDC_RAS_PREFIX = 1072
-IDC_NUMBER = 1033
-IDC_DEVICE = 1034
-IDC_CNX_INTERNET = 1035
-IDC_CNX_MODEM = 1036
-IDC_USERNAME = 1046
-IDC_CUTOFFS = 1057
-IDC_CUTOFF_ADD = 1056
-IDC_CUTOFF_DEL = 1058
-WM_SYSCOMMAND = 0x0112
-IDM_ABOUTBOX = 0x0010
-SWITCHED = (IDC_HOST, IDC_PORT, IDC_PORT_SPIN, IDC_RAS, IDC_NUMBER, IDC_DEVICE, IDC_RAS_PREFIX_LABEL, IDC_RAS_PREFIX)
+IDC_HOST, IDC_USERNAME, IDC_CNX_INTERNET, IDC_CNX_MODEM, IDC_RAS = 1025, 1046, 1035, 1036, 1067
+IDC_CUTOFFS, IDC_CUTOFF_ADD, IDC_CUTOFF_DEL = 1057, 1056, 1058
+WM_SYSCOMMAND, IDM_ABOUTBOX = 0x0112, 0x0010
+# Host, port and its spin, Ras Dialup, number, device, the dial-up prefix's label and box.
+SWITCHED = (IDC_HOST, 1026, 1039, IDC_RAS, 1033, 1034, 1073, 1072)
 
 DEFAULTS = {
     "CnxType": "0", "Host": "127.0.0.1", "Port": "7410", "Number": "01632960419",

@@ -1,7 +1,6 @@
-"""Update from disk and update online, from the Settings dialog's buttons. The
-update program and the browser command are copies of RunRecorder.exe, which
-writes its command line beside itself ("<name>.ran"). Wine reports a file's
-modification time as its creation time, so the tests date the copies with it."""
+"""Update from disk and update online, from the Settings dialog's buttons. The update program and the browser
+command are copies of RunRecorder.exe, which writes its command line beside itself ("<name>.ran"). Wine reports
+a file's modification time as its creation time, so the tests date the copies with it."""
 import contextlib
 import os
 import shutil
@@ -25,8 +24,7 @@ def drive_folder(h, letter):
 
 
 def restart_wine(h):
-    """Wine's mount manager learns drive letters and their kinds only when it
-    starts: the server is started again, without our pipes."""
+    """Wine's mount manager learns drive letters and kinds only when it starts: the server starts again."""
     h.close()
     quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run(["wineserver", "-k"], timeout=30, **quiet)
@@ -37,8 +35,8 @@ def restart_wine(h):
 
 @contextlib.contextmanager
 def drives(h):
-    """A: (removable, as Wine takes A: and B:), D: (a CD-ROM, by Wine's drive
-    settings) and F: (fixed) on empty folders of their own: {letter: folder}."""
+    """A: (removable, as Wine takes A: and B:), D: (a CD-ROM, by Wine's drive settings) and F: (fixed) on empty
+    folders of their own: {letter: folder}."""
     links = [os.path.join(h.prefix, "dosdevices", letter.lower() + ":") for letter in LETTERS]
     try:
         for letter, link in zip(LETTERS, links):
