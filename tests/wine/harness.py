@@ -158,11 +158,6 @@ class Harness:
         code, out = self.probe("state", title)
         return tuple(int(v) for v in out.split()) if code == 0 else None
 
-    def visible(self, title, *ids):
-        code, out = self.probe("visible", title, *[str(i) for i in ids])
-        check(code == 0, "no window %r" % title)
-        return [int(v) for v in out.split()]
-
     def rect(self, title, control_id=0):
         code, out = self.probe("rect", title, str(control_id))
         check(code == 0, "no control %s in %r" % (control_id, title))

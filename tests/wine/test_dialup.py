@@ -69,19 +69,15 @@ def test_dial_up_shows_its_states_then_the_order_goes_over_tcp_and_the_line_is_h
                    "Transmitting Order")
     calls, fields = recorded(h)
     check(calls == ["RasSetEntryPropertiesA", "RasDialA", "RasHangUpA handle=dialled"], "the calls: %r" % calls)
-    entry = {
+    # The entry and the dial parameters as the service was given them.
+    expected = {
         "phoneBook": "<null>", "entryName": "Tarn Dialup", "entrySize": "0x6e8", "deviceInfo": "<null>",
-        "deviceInfoSize": "0x0", "entry.dwSize": "0x6e8", "entry.dwfOptions": "0x318",
-        "entry.szDeviceType": "modem", "entry.szDeviceName": "", "entry.dwfNetProtocols": "0x4",
-        "entry.dwFramingProtocol": "0x1", "entry.othersZero": "yes",
-    }
-    dial = {
-        "extensions": "<null>", "notifierType": "0xffffffff", "notifier": "Sending order",
+        "deviceInfoSize": "0x0", "entry.dwSize": "0x6e8", "entry.dwfOptions": "0x318", "entry.szDeviceType": "modem",
+        "entry.szDeviceName": "", "entry.dwfNetProtocols": "0x4", "entry.dwFramingProtocol": "0x1",
+        "entry.othersZero": "yes", "extensions": "<null>", "notifierType": "0xffffffff", "notifier": "Sending order",
         "params.dwSize": "0x41c", "params.szEntryName": "Tarn Dialup", "params.szPhoneNumber": "9," + ACCESS_NUMBER,
-        "params.szCallbackNumber": "", "params.szUserName": "tarn", "params.szPassword": "quil",
-        "params.szDomain": "",
-    }
-    for name, value in list(entry.items()) + list(dial.items()):
+        "params.szCallbackNumber": "", "params.szUserName": "tarn", "params.szPassword": "quil", "params.szDomain": ""}
+    for name, value in expected.items():
         check(fields.get(name) == value, "%s is %r, not %r" % (name, fields.get(name), value))
     number = fields.get("entry.szLocalPhoneNumber", "")
     check(len(number) == 4 and number.isdigit(), "the entry's placeholder number is %r" % number)

@@ -98,7 +98,7 @@ def cut_offs(h):
 def view(h, control, expected, message):
     if control:
         h.click_control(SETTINGS_TITLE, control)
-    shown = h.visible(SETTINGS_TITLE, *SWITCHED)
+    shown = [int(v) for v in h.probe("visible", SETTINGS_TITLE, *map(str, SWITCHED))[1].split()]
     check(shown == expected, "%s: %r" % (message, shown))
 
 
