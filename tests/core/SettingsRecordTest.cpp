@@ -59,26 +59,22 @@ protected:
 
 // Which values a first start writes (LastUpdate and AllowESCClose never among
 // them), and the copy of a key found only in the user's hive, are pinned end
-// to end (tests/wine/test_settings.py).
-TEST_F(SettingsRecordTest, AnExistingKeyIsOnlyReadAndSavingLeavesTheValuesSetFromOutside)
+// to end (tests/wine/test_settings.py). Saving takes the controls first.
+TEST_F(SettingsRecordTest, AnExistingKeyIsOnlyReadAndSavingBoundsWhatItWritesAndLeavesTheValuesSetFromOutside)
 {
     store.Put("AllowESCClose", "yes");
     LoadWith("UpdateAddress", "http://mirror.example/TarnUpdate.exe");
     EXPECT_EQ(store.Writes(), 0);
     EXPECT_EQ(record.updateAddress, "http://mirror.example/TarnUpdate.exe");
-    record.SaveSettings();
-    EXPECT_EQ(store.Value("AllowESCClose"), "yes");
-}
-
-TEST_F(SettingsRecordTest, SaveTakesTheControlsFirstAndBoundsWhatItWrites)
-{
     view.selected = 2;
     view.onTake = [](CSettingsRecord& r) {
         r.host = "10.0.0.9";
         r.password = std::string(300, 'p');
     };
+    view.calls.clear();
     record.SaveSettings();
     EXPECT_EQ(view.calls, (Calls{"take", "register 76 2"}));
+    EXPECT_EQ(store.Value("AllowESCClose"), "yes");
     EXPECT_EQ(store.Value("Host"), "10.0.0.9");
     EXPECT_EQ(store.Value("Device"), "2");
     EXPECT_EQ(store.Value("Password"), std::string(255, 'p'));
