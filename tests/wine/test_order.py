@@ -312,11 +312,11 @@ def test_a_failed_save_is_told_once_and_tried_again_at_the_next_change(h):
     h.keys(window, "3")
     answer(h, wait_popup(before, "the notice of the next failed save"), "Escape")
     before = popups()
-    h.post(MAIN_TITLE, WM_APP + 1, 10)
+    h.post(MAIN_TITLE, WM_QUIT_REQUEST, QUIT_WITHOUT_ASKING)
     answer(h, wait_popup(before, "the question on quitting unsaved"), "n")
     check(h.processes[-1].poll() is None and order(h) == [("A1", 12)], "quit with the order unsaved")
     os.rmdir(blocker)
-    h.post(MAIN_TITLE, WM_APP + 1, 10)
+    h.post(MAIN_TITLE, WM_QUIT_REQUEST, QUIT_WITHOUT_ASKING)
     check(wait_for(lambda: h.processes[-1].poll() is not None, 15), "no quit once the order could be saved")
     check(order(h) == [("A1", 123)], "the quit did not save the order: %r" % order(h))
 
