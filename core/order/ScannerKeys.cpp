@@ -1,0 +1,44 @@
+#include "order/ScannerKeys.h"
+
+namespace {
+constexpr char kBackspace = '\b';
+} // namespace
+
+void CScannerKeys::Clear()
+{
+    m_text.clear();
+    m_times.clear();
+}
+
+void CScannerKeys::Typed(char c, uint32_t time)
+{
+    if (c != kBackspace) {
+        m_text += c;
+        m_times.push_back(time);
+    } else if (!m_text.empty()) {
+        m_text.pop_back();
+        m_times.pop_back();
+    }
+}
+
+bool CScannerKeys::TooLong() const
+{
+    return m_text.size() > kQuantityCellLimit;
+}
+
+bool CScannerKeys::Scanning() const
+{
+    if (TooLong())
+        return true;
+    if (m_times.size() < 2)
+        return false;
+    for (size_t i = 1; i < m_times.size(); ++i)
+        if (!Fast(m_times[i - 1], m_times[i]))
+            return false;
+    return true;
+}
+
+bool CScannerKeys::ScanEndsAt(uint32_t endTime) const
+{
+    return TooLong() || (Scanning() && Fast(m_times.back(), endTime));
+}
