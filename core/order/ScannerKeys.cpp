@@ -1,8 +1,15 @@
 #include "order/ScannerKeys.h"
 
+#include "order/ScanCode.h"
+
 namespace {
 constexpr char kBackspace = '\b';
 } // namespace
+
+bool IsScannerCharacter(char c)
+{
+    return static_cast<unsigned char>(c) >= ' ' || c == kGroupSeparator;
+}
 
 void CScannerKeys::Clear()
 {
@@ -12,10 +19,10 @@ void CScannerKeys::Clear()
 
 void CScannerKeys::Typed(char c, uint32_t time)
 {
-    if (c != kBackspace) {
+    if (IsScannerCharacter(c)) {
         m_text += c;
         m_times.push_back(time);
-    } else if (!m_text.empty()) {
+    } else if (c == kBackspace && !m_text.empty()) {
         m_text.pop_back();
         m_times.pop_back();
     }

@@ -15,11 +15,16 @@ constexpr uint32_t kScannerKeyGapMs = 30;
 // The digits a quantity cell takes.
 constexpr size_t kQuantityCellLimit = 5;
 
+// What a scanner types: printable characters and the group separator. Other
+// control characters are the user's editing keys.
+bool IsScannerCharacter(char c);
+
 class CScannerKeys {
 public:
     // The cell was entered: nothing typed in it yet.
     void Clear();
-    // A character typed at the time; a backspace takes the last one back.
+    // A character typed at the time; a backspace takes the last one back,
+    // other control characters are not part of the input.
     void Typed(char c, uint32_t time);
 
     // More was typed than the cell takes: not a quantity, however slowly.
