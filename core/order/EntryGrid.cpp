@@ -48,9 +48,10 @@ std::string CEntryGrid::Commit(bool leaving)
     const int index = m_edited ? m_list.IndexOf(m_edited) : -1;
     if (index < 0 || m_readOnly)
         return text;
-    // A scanner's code is no quantity: the line keeps the one it had, and is
-    // not saved again for every key of the code.
-    const bool scanned = leaving ? m_keys.TooLong() : m_keys.Scanning();
+    // What may be a scanner's code is no quantity yet: the line keeps the one
+    // it had, and is not saved again for every key of the code. Leaving the
+    // line takes whatever the cell shows.
+    const bool scanned = !leaving && m_keys.Scanning();
     if (scanned && m_edited->quantity == m_before)
         return text;
     CFlagScope busy(m_busy);

@@ -1,5 +1,7 @@
 #include "order/LargeQuantity.h"
 
+#include <vector>
+
 #include "base/StrFormat.h"
 
 namespace {
@@ -8,10 +10,10 @@ constexpr char kAskSend[] = "Do you want to send this order?";
 constexpr char kAskLarge[] = "Do you want to order %d of\n%s?";
 constexpr char kLargeLine[] = "\n%d x %s";
 constexpr char kMoreLargeLines[] = "\nand %d more over %d";
-// The question box shows four lines of about 35 characters: the question and
-// at most two lines named, then a count of the rest.
+// The question box shows three lines of about 35 characters: below the
+// question, two large lines, or one and the count of the rest.
 constexpr size_t kDescriptionChars = 26;
-constexpr int kNamedLines = 2;
+constexpr size_t kLinesBelow = 2;
 
 std::string Described(const ItemRecord& line)
 {
@@ -29,16 +31,15 @@ std::string LargeQuantityQuestion(const ItemRecord& line)
 
 std::string SendQuestion(const CItemList& order)
 {
+    std::vector<const ItemRecord*> large;
+    for (int i = 0; i < order.Count(); ++i)
+        if (IsLargeQuantity(order.At(i)->quantity))
+            large.push_back(order.At(i));
+    const size_t named = large.size() <= kLinesBelow ? large.size() : kLinesBelow - 1;
     std::string question = kAskSend;
-    int large = 0;
-    for (int i = 0; i < order.Count(); ++i) {
-        const ItemRecord& line = *order.At(i);
-        if (!IsLargeQuantity(line.quantity))
-            continue;
-        if (large++ < kNamedLines)
-            question += StrFormat(kLargeLine, line.quantity, Described(line).c_str());
-    }
-    if (large > kNamedLines)
-        question += StrFormat(kMoreLargeLines, large - kNamedLines, kLargeQuantity);
+    for (size_t i = 0; i < named; ++i)
+        question += StrFormat(kLargeLine, large[i]->quantity, Described(*large[i]).c_str());
+    if (large.size() > named)
+        question += StrFormat(kMoreLargeLines, static_cast<int>(large.size() - named), kLargeQuantity);
     return question;
 }

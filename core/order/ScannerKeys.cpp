@@ -28,15 +28,8 @@ void CScannerKeys::Typed(char c, uint32_t time)
     }
 }
 
-bool CScannerKeys::TooLong() const
-{
-    return m_text.size() > kQuantityCellLimit;
-}
-
 bool CScannerKeys::Scanning() const
 {
-    if (TooLong())
-        return true;
     if (m_times.size() < 2)
         return false;
     for (size_t i = 1; i < m_times.size(); ++i)
@@ -47,5 +40,5 @@ bool CScannerKeys::Scanning() const
 
 bool CScannerKeys::ScanEndsAt(uint32_t endTime) const
 {
-    return TooLong() || (Scanning() && Fast(m_times.back(), endTime));
+    return m_text.size() > kQuantityCellLimit || (Scanning() && Fast(m_times.back(), endTime));
 }

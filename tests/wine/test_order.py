@@ -239,6 +239,13 @@ def test_every_key_release_rewrites_the_quantity(h):
     # Digits only, at most five of them.
     h.keys(window, "x", "3", "4", "5", "6")
     wait_order(h, [("A1", 12345), ("B2", 4)], "after letters and a sixth digit")
+    # Leaving a line with a quantity over 999 asks; No gives it back the one it came with.
+    before = popups()
+    h.keys(window, "Down")
+    box = wait_popup(before, "the question about a large quantity")
+    h.screenshot("large-quantity-question")
+    answer(h, box, "n")
+    wait_order(h, [("A1", 3), ("B2", 4)], "No to a large quantity")
 
 
 def test_zero_and_down_removes_the_line_and_keeps_the_cursor_on_the_next(h):
@@ -521,7 +528,8 @@ def test_the_cut_off_text_with_none_one_and_two_times(h):
 
 
 def test_send_asks_first_and_the_notes_box_starts_with_its_prompt(h):
-    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0)])
+    # The question names a line over 999 (the screenshot shows it).
+    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 1200, 0)])
     code, text = h.probe("text", MAIN_TITLE, str(IDC_NOTES))
     check(code == 0 and text.strip() == "<< enter order notes here, press TAB to select this window >>",
           "the notes box holds %r" % text)
@@ -530,4 +538,4 @@ def test_send_asks_first_and_the_notes_box_starts_with_its_prompt(h):
     box = wait_popup(before, "the send question")
     h.screenshot("send-question")
     answer(h, box, "n")
-    check(order(h) == [("A1", 3)], "asking to send changed the order: %r" % order(h))
+    check(order(h) == [("A1", 1200)], "asking to send changed the order: %r" % order(h))
