@@ -105,7 +105,7 @@ void CEntryGrid::KeyTyped(char c, uint32_t time)
 std::string CEntryGrid::TakeScan(uint32_t enterTime)
 {
     const int index = m_edited ? m_list.IndexOf(m_edited) : -1;
-    if (index < 0 || !m_blankRow || m_readOnly || !m_window.EditVisible() || !m_keys.ScanEndsAt(enterTime))
+    if (index < 0 || m_readOnly || !m_window.EditVisible() || !m_keys.ScanEndsAt(enterTime))
         return std::string();
     std::string code = m_keys.Text();
     if (m_edited->quantity != m_before) {
@@ -113,9 +113,8 @@ std::string CEntryGrid::TakeScan(uint32_t enterTime)
         m_edited->quantity = m_before;
         m_list.UpdateRow(index);
     }
-    // The edit's digits are the code's: leaving the line takes nothing from them.
-    m_edited = nullptr;
-    m_keys.Clear();
+    // The edit shows the line's quantity again, not the code's first digits.
+    PlaceEdit();
     return code;
 }
 

@@ -74,8 +74,8 @@ public:
     // A character typed into the edit, at the time its key went down.
     void KeyTyped(char c, uint32_t time);
     // Enter pressed at the time: when a scanner typed into a line's quantity,
-    // the line keeps its quantity and the code is returned, to be taken on
-    // the entry row; "" for anything else.
+    // the line keeps its quantity, the edit shows it again and the code is
+    // returned (the order takes it on the entry row); "" for anything else.
     std::string TakeScan(uint32_t enterTime);
     // The line whose large quantity awaits the user's word; none when there
     // is no question (any more).
