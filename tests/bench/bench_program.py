@@ -98,7 +98,7 @@ def start_display(workdir):
                       WINEDLLOVERRIDES="mscoree,mshtml=")
     # Wine's background processes keep any pipe they inherit open: no pipes here.
     quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineboot", "-i"], **quiet)
+    subprocess.run([WINE, "wineboot", "-i"], **quiet)
     subprocess.run(["wineserver", "-w"], **quiet)
     subprocess.run([WINE, "reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
                     "/d", "0", "/f"], **quiet)

@@ -23,7 +23,7 @@ fails=0
 # failures before a start, exit code of the program, expected code, expected starts
 expect() {
   echo 0 >starts.txt; echo "$1" >failures.txt
-  PATH="$work:$PATH" "$launcher" prog "$2" >out.txt 2>err.txt
+  PATH="$work:$PATH" QBX_WINE_64_ONLY=0 "$launcher" prog "$2" >out.txt 2>err.txt
   code=$?
   if [ "$code" = "$3" ] && [ "$(cat starts.txt)" = "$4" ]; then
     echo "ok: $1 failed starts, program exit $2"

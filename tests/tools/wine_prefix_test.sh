@@ -24,7 +24,8 @@ STUB
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/wineserver"
 printf '#!/bin/sh\necho "$2"\n' >"$work/bin/winepath"
 chmod +x "$work/bin/"*
-export WORK="$work" WINEPREFIX="$work/prefix" PATH="$work/bin:$PATH"
+# The stand-ins are the Wine found on PATH, whatever loader this host needs.
+export WORK="$work" WINEPREFIX="$work/prefix" PATH="$work/bin:$PATH" QBX_WINE_64_ONLY=0
 fails=0
 fail() { echo "FAILED: $*"; fails=$((fails + 1)); }
 
@@ -57,6 +58,11 @@ grep -q '/reg:32' "$work/wine.txt" && grep -q '/reg:64' "$work/wine.txt" || fail
 echo kept >"$WINEPREFIX/marker"
 "$tool" >/dev/null || fail "a usable prefix failed"
 [ -f "$WINEPREFIX/marker" ] && [ ! -s "$work/wine.txt" ] || fail "a usable prefix was touched"
+
+# Where Wine runs only its 64-bit loader, a prefix without a 32-bit half is usable.
+rm -rf "$WINEPREFIX/drive_c/windows/syswow64"
+QBX_WINE_64_ONLY=1 "$tool" >/dev/null || fail "a 64-bit-only prefix failed"
+[ -f "$WINEPREFIX/marker" ] && [ ! -s "$work/wine.txt" ] || fail "a 64-bit-only prefix was made anew"
 
 [ "$fails" -eq 0 ] && echo "wine-prefix: all cases passed"
 exit "$fails"

@@ -3,7 +3,7 @@
 # manager, as a person would, in a fresh Wine prefix.
 # Usage: tests/wine/run-all.sh <win64 or win32 build dir> [test names]
 # Screenshots and logs go to <build dir>/wine-artefacts. Ends with
-# "N passed, N failed" and a non-zero exit on any failure. Test or module names
+# "N passed, N failed, N skipped" and a non-zero exit on any failure. Test or module names
 # (test_send) after the build dir run only those tests (and the Win32 unit tests
 # only with QBX_PROGRAM_TESTS=1).
 set -uo pipefail
@@ -12,11 +12,18 @@ build="$(cd "${1:?usage: run-all.sh <build dir>}" && pwd)"
 artefacts="$build/wine-artefacts"
 prefix="$build/wine-e2e-prefix"
 wine="$here/../../tools/wine-exec"   # starts again when Wine failed to start a program
+source "$here/../../tools/wine-env"  # the loader this host can run
 
 for tool in wine wineserver Xvfb openbox xdotool import python3; do
-  command -v "$tool" >/dev/null || { echo "missing $tool"; echo "0 passed, 1 failed"; exit 1; }
+  command -v "$tool" >/dev/null || { echo "missing $tool"; echo "0 passed, 1 failed, 0 skipped"; exit 1; }
 done
-[[ -f "$build/program/Quillbox.exe" ]] || { echo "no $build/program/Quillbox.exe"; echo "0 passed, 1 failed"; exit 1; }
+[[ -f "$build/program/Quillbox.exe" ]] || { echo "no $build/program/Quillbox.exe"; echo "0 passed, 1 failed, 0 skipped"; exit 1; }
+if [[ "${QBX_WINE_64_ONLY:-}" == 1 ]] &&
+  [[ $(PYTHONPATH="$here" python3 -c "import sys, harness; print(harness.pe_bits(sys.argv[1]))" "$build/program/Quillbox.exe") == 32 ]]; then
+  echo "SKIP $build: a 32-bit program, and $(qbx_no_32bit_reason)"
+  echo "0 passed, 0 failed, 1 skipped"
+  exit 0
+fi
 
 rm -rf "$artefacts" "$prefix"
 mkdir -p "$artefacts"
@@ -66,12 +73,13 @@ if [[ $# -lt 2 || "${QBX_PROGRAM_TESTS:-}" == 1 ]]; then
 fi
 
 timeout 1200 python3 "$here/e2e.py" "$build" "$artefacts" "${@:2}" | tee "$artefacts/e2e.log"
-line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$artefacts/e2e.log" | tail -1)
+line=$(grep -E '^[0-9]+ passed, [0-9]+ failed, [0-9]+ skipped$' "$artefacts/e2e.log" | tail -1)
 if [[ -z "$line" ]]; then
   echo "the Wine end-to-end tests did not finish"
-  line="0 passed, 1 failed"
+  line="0 passed, 1 failed, 0 skipped"
 fi
-passed=$((unit_passed + $(cut -d' ' -f1 <<<"$line")))
-failed=$((unit_failed + $(cut -d' ' -f3 <<<"$line")))
-echo "$passed passed, $failed failed"
+read -r e2e_passed _ e2e_failed _ e2e_skipped _ <<<"${line//,/}"
+passed=$((unit_passed + e2e_passed))
+failed=$((unit_failed + e2e_failed))
+echo "$passed passed, $failed failed, $e2e_skipped skipped"
 [[ $failed -eq 0 ]]

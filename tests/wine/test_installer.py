@@ -16,6 +16,8 @@ SKIN = os.path.join(HERE, "..", "..", "skin")
 FOOTER = os.path.join(HERE, "..", "..", "demo", "footer.rtf")
 COMPANY_KEY = r"HKLM\SOFTWARE\Quarn Pharmaceutical Suppliers"
 UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quillbox"
+# The setup program NSIS makes is itself a 32-bit executable.
+NEEDS_32BIT = "the setup program is a 32-bit executable"
 SHORTCUTS = ("ProgramData/Microsoft/Windows/Start Menu/Programs/Quillbox/Quillbox.lnk",
              "users/Public/Desktop/Quillbox.lnk")
 
