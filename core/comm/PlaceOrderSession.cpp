@@ -379,9 +379,8 @@ void CPlaceOrderSession::OnLinkMessage(const std::string& text)
 void CPlaceOrderSession::ClassifyMessage(const std::string& text)
 {
     ServerMessageKind kind = ClassifyServerMessage(text);
-    const bool again = kind == ServerMessageKind::Reply    ? !m_reply.empty()
-                       : kind == ServerMessageKind::Update ? m_updateTaken
-                                                           : false;
+    const bool again = (kind == ServerMessageKind::Reply && !m_reply.empty()) ||
+                       (kind == ServerMessageKind::Update && m_updateTaken);
     if (again) {
         Trace(m_ports.trace, kTraceConnection, "* One reply and one update an exchange: ignored\r\n");
         kind = ServerMessageKind::Other;
