@@ -346,9 +346,8 @@ TEST(PlaceOrderSession, AFurtherReplyOrUpdateIsAnsweredBadAndIgnored)
     }
     EXPECT_EQ(rig.session.ReplyText(), "REPLY~ORDER NUMBER 123~");
     const auto& lines = rig.line.trace.lines;
-    EXPECT_EQ(std::count(lines.begin(), lines.end(),
-                         std::make_pair(unsigned{kTraceConnection}, "* Update not written to '" + unwritable + "'\r\n")),
-              1);
+    const auto notWritten = std::make_pair(unsigned{kTraceConnection}, "* Update not written to '" + unwritable + "'\r\n");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), notWritten), 1);
 }
 
 // Once the order's last block has gone the server may hold it: an end
