@@ -19,6 +19,7 @@ constexpr unsigned kRetryPeriodMs = 1000;
 constexpr unsigned kConnectionPeriodMs = 20000;
 constexpr unsigned kExchangeTickMs = 1000;
 constexpr int kWouldBlock = 10035;
+constexpr int kLookingUp = 10036; // WSAEINPROGRESS: the host's name is being looked up
 constexpr int kDisconnectedError = 10101; // WSAEDISCON: "Disconnected"
 constexpr size_t kReadSize = 256;
 
@@ -71,7 +72,7 @@ void CPlaceOrderSession::ConnectAttempt()
     Disconnect();
     Trace(m_ports.trace, kTraceConnection, "* Connecting\r\n");
     m_composed = false;
-    m_lastBlockGone = false;
+    m_lastBlockFramed = m_lastBlockGone = false;
     if (m_settings.cnxType == 1) {
         if (!m_ports.modem || !m_ports.modem->OpenLine()) {
             SetStatus("Invalid modem device configuration in settings.\n\nAborted.");
@@ -104,6 +105,10 @@ void CPlaceOrderSession::ConnectServer()
         m_ports.timers.KillTimer(kConnectionTimer); // the connect event tells the outcome
         return;
     }
+    // A slow or silent name server is bounded by the connection timer, which
+    // the connect event stops.
+    if (error == kLookingUp)
+        return;
     SetStatus("Aborted: unable to connect to server\r\n'%s' (%d)\r\n", SocketErrorText(error), error);
 }
 
@@ -231,6 +236,7 @@ void CPlaceOrderSession::OnSocketEvent(int code, int error)
 {
     switch (code) {
     case kSocketConnect:
+        m_ports.timers.KillTimer(kConnectionTimer); // it may still bound a name lookup
         if (error == 0)
             SetStatus("Connected");
         else
@@ -356,16 +362,19 @@ void CPlaceOrderSession::DataReceived(const uint8_t* bytes, size_t count)
 
 void CPlaceOrderSession::OnLinkSend(const std::vector<uint8_t>& bytes)
 {
-    // The first block to end a message is the order's last: from here the
-    // server may hold the order. Data never holds ETX.
-    if (bytes.size() >= 2 && bytes.front() == kSTX && bytes.back() == kETX)
-        m_lastBlockGone = true;
+    bool sent = true;
     if (m_settings.cnxType == 1) {
         if (m_ports.modem)
-            m_ports.modem->Write(bytes.data(), bytes.size());
+            sent = m_ports.modem->Write(bytes.data(), bytes.size());
     } else {
         m_ports.socket.Send(bytes.data(), bytes.size());
     }
+    // The first block to end a message (ETX, which data never holds) is the
+    // order's last; once its check character has gone too, the server may
+    // hold the order. A write the modem refused has not gone.
+    if (sent && m_lastBlockFramed)
+        m_lastBlockGone = true;
+    m_lastBlockFramed = sent && bytes.size() >= 2 && bytes.front() == kSTX && bytes.back() == kETX;
 }
 
 void CPlaceOrderSession::OnLinkMessage(const std::string& text)

@@ -18,7 +18,7 @@ enum SocketEvent : int { kSocketAccept = 0, kSocketClose = 1, kSocketConnect = 3
 // The place-order dialog's timers.
 enum PlaceOrderTimer : int {
     kRetryTimer = 1,      // 1000 ms: the countdown to the next attempt
-    kConnectionTimer = 2, // 20000 ms: a socket that couldn't start connecting, a modem call that never stands
+    kConnectionTimer = 2, // 20000 ms: a socket that couldn't start connecting, a name lookup, a modem call
     kExchangeTimer = 3,   // 1000 ms: counts down the exchange's deadline once the order goes
 };
 
@@ -128,6 +128,7 @@ private:
     int m_exchangeLeft = 0;            // seconds to the exchange's deadline
     std::string m_failurePrefix;
     bool m_composed = false;           // the order went into the link on this connection or call
+    bool m_lastBlockFramed = false;    // the piece just sent was a block that ends a message
     bool m_lastBlockGone = false;      // the order's last block went out: the server may hold the order
     bool m_updateAllowed = false;      // the deadline took its one update allowance
     bool m_updateTaken = false;        // an update was written; a further one is not

@@ -68,8 +68,9 @@ bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         return true;
     }
     result = 0;
-    if (CInternetSocket::IsSelectMessage(message)) {
-        m_socket.OnSelect(message, lParam, [this](int code, int error) { m_session->OnSocketEvent(code, error); });
+    if (CInternetSocket::IsSocketMessage(message)) {
+        m_socket.OnMessage(message, wParam, lParam,
+                           [this](int code, int error) { m_session->OnSocketEvent(code, error); });
         return true;
     }
     switch (message) {

@@ -18,6 +18,7 @@ STANDIN_KEY = r"HKCU\Software\Quillbox Tests\TapiStandIn"
 LINE_NAME = "Quillbox Test Modem"
 IDC_DEVICE = 1034
 NUMBER = "01632 960410"
+NO_ANSWER = "No answer from the server: the order may have arrived"
 EMULATOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "modem-emulator")
 
 
@@ -127,21 +128,29 @@ def test_a_device_that_is_gone_aborts_without_dialling(h):
         check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
 
 
-def test_a_carrier_lost_after_the_order_went_ends_at_once_as_no_answer_with_the_order_kept(h):
-    server = Orderd(h)
-    # The carrier goes once 40 bytes have crossed: the order's one block is out, half on the line.
-    with modem_line(h, server, "--drop-after", "40") as modem:
-        window = start_modem_order(h, server)
-        before = order(h)
-        send(h, window)
-        response, _ = wait_response(h, 20)
-        check(status(h).strip() == "No answer from the server: the order may have arrived",
-              "the status is %r" % status(h))
-        check("HANGUP line dropped" in modem.events(), "the line was not dropped: %r" % modem.events())
-        close_response(h, response)
-        check("status - 'Disconnected... Unavailable'" in trace_log(h), "the lost call was not told")
-        check(order(h) == before and not server.query("SELECT message FROM orders"),
-              "a lost call changed the order or placed it")
+def test_a_carrier_lost_or_a_modem_taking_nothing_mid_order_ends_at_once_and_keeps_the_order(h):
+    # Once 40 bytes have crossed the carrier goes, or the modem holds its
+    # clear-to-send low and the program's next write waits: either ends the
+    # call as a lost line, and the sending at once, and in the second the
+    # program hangs up before the wholesaler gives up. The lost carrier comes
+    # after the order's one block went: the server may hold it, and the
+    # status says so.
+    for trouble, event in ((["--drop-after", "40"], "HANGUP line dropped"),
+                           (["--hold-after", "40"], "HOLD\nHANGUP dtr")):
+        server = Orderd(h)
+        with modem_line(h, server, *trouble) as modem:
+            window = start_modem_order(h, server)
+            before = order(h)
+            send(h, window)
+            response, _ = wait_response(h, 20)
+            check(event != "HANGUP line dropped" or status(h).strip() == NO_ANSWER,
+                  "%s: the status is %r" % (event, status(h)))
+            check(wait_for(lambda: event in modem.events(), 15), "no %r: %r" % (event, modem.events()))
+            close_response(h, response)
+            check("status - 'Disconnected... Unavailable'" in trace_log(h), "%s: the lost call was not told" % event)
+            check(order(h) == before and not server.query("SELECT message FROM orders"),
+                  "%s: a lost call changed the order or placed it" % event)
+        h.stop_all()
 
 
 def test_settings_list_the_line_and_keep_the_choice(h):

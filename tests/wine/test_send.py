@@ -180,11 +180,13 @@ def test_an_order_is_sent_answered_kept_in_history_and_the_undelivered_stay(h):
 
 
 def test_faults_on_the_line_are_overcome_by_the_link(h):
-    """With the first, a file where History belongs: the answer can't be kept, and that is told."""
-    for fault in (["--fault-nak-every", "2"], ["--fault-corrupt-every", "2"], ["--fault-garbage", "3"]):
+    """With the first, a file where History belongs: the answer can't be kept, and that is told. The last
+    server is named, not numbered: its name is looked up first."""
+    for fault, host in ((["--fault-nak-every", "2"], "127.0.0.1"), (["--fault-corrupt-every", "2"], "127.0.0.1"),
+                        (["--fault-garbage", "3"], "localhost")):
         server = Orderd(h, *fault)
         window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711",
-                                       Host="127.0.0.1", Port=str(server.port))
+                                       Host=host, Port=str(server.port))
         blocker = os.path.join(h.install_dir, "History")
         if fault[0] == "--fault-nak-every":
             open(blocker, "w").close()
