@@ -153,11 +153,14 @@ def wait_popup(before, what):
     return new[-1]
 
 
-def opens(h, window, *keys, what):
-    """The X id of the window the keys open."""
+def opens(h, window, *keys, what, shot=None):
+    """The X id of the window the keys open, once a screenshot of it is taken when it is named."""
     before = popups()
     h.keys(window, *keys)
-    return wait_popup(before, what)
+    box = wait_popup(before, what)
+    if shot:
+        h.screenshot(shot)
+    return box
 
 
 def search(h, window, words):

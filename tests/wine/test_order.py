@@ -4,10 +4,10 @@ back with the data tool; colours are read off screenshots."""
 import os
 import time
 
-from harness import MAIN_TITLE, check, wait_for, xdotool
+from harness import MAIN_TITLE, WM_APP, check, wait_for, xdotool
 from steps import (IDC_ORDER_GRID, OUT_OF_STOCK, PART_FULFILLED, WHITE, _session, answer, colours_in,
-                   column_colours, nothing_opens, opens, order, pixels, search,
-                   start_order_window, store_data_key, wait_order, write_order)
+                   column_colours, nothing_opens, opens, order, pixels, popups, search,
+                   start_order_window, store_data_key, wait_order, wait_popup, write_order)
 
 IDC_NOTES = 1054
 PALE_YELLOW = (255, 255, 182)
@@ -35,7 +35,10 @@ def test_keys_rewrite_the_quantity_a_zero_line_goes_enter_and_space_move_and_a_f
     wait_order(h, [("A1", 1), ("B2", 4), ("C3", 5)], "after the first digit")
     h.keys(window, "2", "x", "3", "4", "5", "6")
     wait_order(h, [("A1", 12345), ("B2", 4), ("C3", 5)], "after letters and a sixth digit")
-    h.keys(window, "Down", "Up", "0")
+    # Leaving a line with a quantity over 999 asks; No gives it back the one it came with.
+    answer(h, opens(h, window, "Down", what="the question about a large quantity", shot="large-quantity-question"), "n")
+    wait_order(h, [("A1", 3), ("B2", 4), ("C3", 5)], "No to a large quantity")
+    h.keys(window, "space", "Up", "Up", "Up", "0")
     wait_order(h, [("A1", 0), ("B2", 4), ("C3", 5)], "a zero keeps the line until the user leaves it")
     h.keys(window, "Down")
     wait_order(h, [("B2", 4), ("C3", 5)], "leaving the zero line")
@@ -59,19 +62,30 @@ def test_keys_rewrite_the_quantity_a_zero_line_goes_enter_and_space_move_and_a_f
     os.rmdir(blocker)
     h.keys(window, "2")
     wait_order(h, [("B2", 9), ("C3", 12)], "the next change after the disk was free again")
+    # A quit with the order unsaved saves it once more, else asks; No stays.
+    os.mkdir(blocker)
+    answer(h, opens(h, window, "3", what="the notice of the next failed save"), "Escape")
+    before = popups()
+    h.post(MAIN_TITLE, WM_APP + 1, 10)
+    answer(h, wait_popup(before, "the question on quitting unsaved"), "n")
+    check(h.processes[-1].poll() is None and order(h) == [("B2", 9), ("C3", 12)], "quit with the order unsaved")
+    os.rmdir(blocker)
+    check(h.quit_program(h.processes[-1]) == 0, "no quit once the order could be saved")
+    check(order(h) == [("B2", 9), ("C3", 123)], "the quit did not save the order: %r" % order(h))
 
 
 def test_sort_send_and_clear_ask_or_act_and_the_notes_box_shows_its_prompt(h):
     window, _ = start_order_window(h, lines=[("B", "B", 1, 0), ("C", "C", 1, 3), ("A", "A", 1, 1), ("D", "A", 1, 3),
-                                             ("E", "b", 1, 0), ("F", "Z", 1, 0)])
+                                             ("E", "b", 1, 0), ("F", "Z", 1200, 0)])
     text = h.probe("text", MAIN_TITLE, str(IDC_NOTES))[1]
     check(text.strip() == "<< enter order notes here, press TAB to select this window >>", "the notes box: %r" % text)
     # Sort orders by class, then description, and leaves the edit on the entry row.
     h.keys(window, "F6", "1")
-    sorted_order = [("D", 1), ("C", 1), ("A", 1), ("B", 1), ("F", 1), ("E", 1)]
+    sorted_order = [("D", 1), ("C", 1), ("A", 1), ("B", 1), ("F", 1200), ("E", 1)]
     wait_order(h, sorted_order, "after Sort and a digit")
-    answer(h, opens(h, window, "F8", what="the send question"), "n")
-    answer(h, opens(h, window, "F10", what="the clear question"), "n")
+    # The send question names a line over 999 (the screenshot shows it).
+    answer(h, opens(h, window, "F8", what="the send question", shot="send-question"), "n")
+    answer(h, opens(h, window, "F10", what="the clear question", shot="clear-question"), "n")
     wait_order(h, sorted_order, "No to sending and to clearing")
     answer(h, opens(h, window, "F10", what="the clear question again"), "y")
     wait_order(h, [], "Yes to clearing")
