@@ -13,7 +13,7 @@ from test_order import main_enabled
 from test_settings import open_settings, start_with_account
 
 RECORDER = os.path.join("tests", "wine", "standins", "RunRecorder.exe")
-DEFAULT_ADDRESS = "http://update.quarn.example/quillbox/TarnUpdate.exe"
+DEFAULT_ADDRESS = "https://update.quarn.example/quillbox/TarnUpdate.exe"
 BOX_TITLE = "Quillbox"
 
 
@@ -125,10 +125,23 @@ def test_with_no_update_anywhere_the_box_asks_cancel_runs_nothing_and_retry_find
         check(h.state(SETTINGS_TITLE)[0] == 1, "the settings dialog went away")
 
 
-def test_update_online_starts_the_browser_command_on_the_update_address(h):
-    browser = place(h, h.install_dir, "explorer.exe", time.time())
+def test_update_online_opens_only_an_https_address_through_the_shell_and_never_runs_explorer(h):
+    explorer = place(h, h.install_dir, "explorer.exe", time.time())  # found first by a command line
+    browser = place(h, h.install_dir, "browser.exe", time.time())
+    h.wine("reg", "add", r"HKCU\Software\Classes\https\shell\open\command", "/ve", "/t", "REG_SZ", "/d",
+           '"%s" "%%1"' % h.windows_path(browser), "/f", h.reg_view)
     start_with_account(h)
     settings = open_settings(h)
     skin_button(h, settings, 126)
-    check(wait_for(lambda: ran(browser), 10), "the browser command did not run")
-    check(ran(browser) == "explorer " + DEFAULT_ADDRESS, "it ran as %r" % ran(browser))
+    check(wait_for(lambda: ran(browser), 10), "the shell did not open the https address")
+    check(ran(browser).endswith('"%s"' % DEFAULT_ADDRESS), "it ran as %r" % ran(browser))
+
+    h.keys(settings, "Escape")  # cancelling reads the settings again
+    h.reg_add("HKLM", "UpdateAddress", "/root,C:\\windows\\system32\\winver.exe")
+    settings = open_settings(h)
+    skin_button(h, settings, 126)
+    box = h.window(BOX_TITLE)
+    check(box and "UpdateAddress" in h.probe("text", BOX_TITLE)[1], "no notice naming the setting")
+    h.screenshot("update-address-refused")
+    time.sleep(1)
+    check(ran(explorer) is None and ran(browser).count("\n") == 0, "something ran: %r" % [ran(explorer), ran(browser)])
