@@ -44,7 +44,7 @@ std::string UpdateQuestion(const std::string& path, const UpdateFileFacts& facts
     const std::string signature =
         facts.signature == UpdateSignature::Supplier
             ? StrFormat("Signed by %s.", kUpdatePublisher)
-            : StrFormat("WARNING: it is not signed by %s. Run it only if your supplier sent it.", kUpdatePublisher);
+            : StrFormat("WARNING: it is not signed by %s.\r\nRun it only if your supplier sent it.", kUpdatePublisher);
     return StrFormat("Run this update program?\r\n\r\n%s\r\n%llu bytes, version %s\r\n%s", path.c_str(),
                      static_cast<unsigned long long>(facts.size),
                      facts.version.empty() ? "not given" : facts.version.c_str(), signature.c_str());

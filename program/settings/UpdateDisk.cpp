@@ -118,6 +118,6 @@ void CUpdateDisk::RunFromDisk(HWND owner)
 void CUpdateDisk::OpenAddress(HWND owner, const std::string& address)
 {
     if (!IsUpdateAddressAccepted(address))
-        return CMessageDlg::Tell(owner, kAddressRefused);
+        return CMessageDlg::Tell(owner, kAddressRefused, CMessageDlg::Size::Large);
     ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -105,7 +105,7 @@ TEST(UpdateSearch, OnlyTheSuppliersOwnCopyBesideTheProgramRunsWithoutAQuestion)
         EXPECT_EQ(c.expected, outcome) << c.path << " " << static_cast<int>(c.signature);
     }
     EXPECT_EQ("Run this update program?\r\n\r\nE:\\TarnUpdateD.exe\r\n40960 bytes, version 2.1.0.7\r\nWARNING: it is "
-              "not signed by Quarn Pharmaceutical Suppliers. Run it only if your supplier sent it.",
+              "not signed by Quarn Pharmaceutical Suppliers.\r\nRun it only if your supplier sent it.",
               UpdateQuestion("E:\\TarnUpdateD.exe", UpdateFileFacts{40960, "2.1.0.7"}));
     EXPECT_EQ("This update program was not run.\r\n\r\nE:\\TarnUpdateD.exe\r\nIt is signed by Mallory Ltd, not by "
               "Quarn Pharmaceutical Suppliers.",
