@@ -11,6 +11,7 @@
 #include "framework/ResourceString.h"
 #include "history/HistoryDlg.h"
 #include "order/ClockTexts.h"
+#include "order/OrderListImport.h"
 #include "order/ScanEntry.h"
 #include "order/SearchDlg.h"
 #include "res/resource.h"
@@ -63,6 +64,8 @@ const MessageEntry<CQuillboxDlg> CQuillboxDlg::kMessages[] = {
     {WM_SYSCOMMAND, &CQuillboxDlg::OnSysCommand},
     {WM_HELP, &CQuillboxDlg::OnHelp},
     {WM_QUERYDRAGICON, &CQuillboxDlg::OnQueryDragIcon},
+    {WM_KEYUP, &CQuillboxDlg::OnKeyUp},
+    {WM_DROPFILES, &CQuillboxDlg::OnDropFiles},
 };
 
 const CommandEntry<CQuillboxDlg> CQuillboxDlg::kCommands[] = {
@@ -103,6 +106,7 @@ BOOL CQuillboxDlg::OnInitDialog()
     SetTimer(Handle(), kClockTimer, 1000, nullptr);
     UpdateData(false);
     LoadOrder();
+    DragAcceptFiles(Handle(), TRUE);
     if (m_notes.empty()) {
         m_notes = kNotesPlaceholder;
         UpdateData(false);
@@ -421,4 +425,22 @@ void CQuillboxDlg::PaintIcon()
 LRESULT CQuillboxDlg::OnQueryDragIcon(WPARAM, LPARAM)
 {
     return reinterpret_cast<LRESULT>(m_icon);
+}
+
+// Ctrl+O: a re-order list from the stock system joins the order. Keys
+// released on the grid reach this window after the skin has seen them.
+LRESULT CQuillboxDlg::OnKeyUp(WPARAM key, LPARAM)
+{
+    std::string path;
+    if (key == 'O' && GetKeyState(VK_CONTROL) < 0 && ChooseOrderList(Handle(), path))
+        TakeOrderList(Handle(), m_order, m_products, path);
+    return 0;
+}
+
+// Re-order lists dropped on the window, each taken in turn.
+LRESULT CQuillboxDlg::OnDropFiles(WPARAM drop, LPARAM)
+{
+    for (const std::string& path : DroppedFiles(reinterpret_cast<HDROP>(drop)))
+        TakeOrderList(Handle(), m_order, m_products, path);
+    return 0;
 }

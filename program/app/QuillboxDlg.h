@@ -49,6 +49,8 @@ private:
     LRESULT OnSysCommand(WPARAM command, LPARAM);
     LRESULT OnHelp(WPARAM, LPARAM) { return 0; }
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnKeyUp(WPARAM key, LPARAM);
+    LRESULT OnDropFiles(WPARAM drop, LPARAM);
     void OnTimer(WPARAM timer);
     void PaintIcon();
     void OnSettings();
