@@ -64,7 +64,6 @@ const MessageEntry<CQuillboxDlg> CQuillboxDlg::kMessages[] = {
     {WM_SYSCOMMAND, &CQuillboxDlg::OnSysCommand},
     {WM_HELP, &CQuillboxDlg::OnHelp},
     {WM_QUERYDRAGICON, &CQuillboxDlg::OnQueryDragIcon},
-    {WM_KEYUP, &CQuillboxDlg::OnKeyUp},
     {WM_DROPFILES, &CQuillboxDlg::OnDropFiles},
 };
 
@@ -427,14 +426,21 @@ LRESULT CQuillboxDlg::OnQueryDragIcon(WPARAM, LPARAM)
     return reinterpret_cast<LRESULT>(m_icon);
 }
 
-// Ctrl+O: a re-order list from the stock system joins the order. Keys
-// released on the grid reach this window after the skin has seen them.
-LRESULT CQuillboxDlg::OnKeyUp(WPARAM key, LPARAM)
+// Ctrl+O, wherever the focus is in this window.
+bool CQuillboxDlg::OnShortcutKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || msg.wParam != 'O' || GetKeyState(VK_CONTROL) >= 0)
+        return false;
+    OnOpenList();
+    return true;
+}
+
+// A re-order list from the stock system joins the order.
+void CQuillboxDlg::OnOpenList()
 {
     std::string path;
-    if (key == 'O' && GetKeyState(VK_CONTROL) < 0 && ChooseOrderList(Handle(), path))
+    if (ChooseOrderList(Handle(), path))
         TakeOrderList(Handle(), m_order, m_products, path);
-    return 0;
 }
 
 // Re-order lists dropped on the window, each taken in turn.

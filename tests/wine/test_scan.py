@@ -109,7 +109,7 @@ def test_a_re_order_list_opened_with_ctrl_o_joins_the_order(h):
     box = wait_popup(before, "the box of the rows not taken")
     h.screenshot("order-list-not-taken")
     code, text = h.probe("text", "Quillbox", str(MESSAGE_BOX_TEXT))
-    check(code == 0 and "197 rows" in text and "Line 199: The quantity 1000 is over 999" in text,
+    check(code == 0 and "197 rows" in text and "Line 200: The quantity 1000 is over 999" in text,
           "the box says: %r" % text)
     h.keys(box, "Return")
     expected = [(good[0][0], 6)] + [(p[0], 1 + i % 3) for i, p in enumerate(good)][1:]
