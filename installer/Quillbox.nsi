@@ -74,29 +74,36 @@ Page custom SettingsPage SettingsPageLeave
 
 ; --- both programs ------------------------------------------------------------
 
-; A running Quillbox holds its program file: ask it to quit (it saves the order
-; after every change, so nothing is lost) and wait until the file is free.
+; A running Quillbox holds its program file: ask it to quit and wait until its
+; window is gone and the file is free. It first finishes what it is doing (an
+; order being sent, a dialog open on the screen) and never loses the order, so
+; the wait is long; after it the person installing decides: Retry asks again
+; and waits again, Cancel stops the setup. Quillbox is never ended by force: it
+; may be sending an order.
+!define CLOSE_WAIT_TENTHS 3000 ; 5 minutes: longer than a sending's attempts and its exchange deadline
 !macro CLOSE_RUNNING_PROGRAM un
 Function ${un}CloseRunningProgram
-  FindWindow $0 "" "${MAIN_TITLE}"
-  ${If} $0 != 0
-    DetailPrint "Closing the running Quillbox"
-    System::Call "user32::PostMessage(p r0, i ${QUIT_REQUEST}, p ${QUIT_WITHOUT_ASKING}, p 0)"
-  ${EndIf}
-  ${IfNot} ${FileExists} "$INSTDIR\Quillbox.exe"
-    Return
-  ${EndIf}
   StrCpy $1 0
   ${Do}
-    ClearErrors
-    FileOpen $2 "$INSTDIR\Quillbox.exe" a
-    ${IfNot} ${Errors}
-      FileClose $2
+    FindWindow $0 "" "${MAIN_TITLE}"
+    ${If} $0 != 0
+      ${If} $1 == 0
+        DetailPrint "Closing the running Quillbox"
+        System::Call "user32::PostMessage(p r0, i ${QUIT_REQUEST}, p ${QUIT_WITHOUT_ASKING}, p 0)"
+      ${EndIf}
+    ${ElseIfNot} ${FileExists} "$INSTDIR\Quillbox.exe"
       Return
+    ${Else}
+      ClearErrors
+      FileOpen $2 "$INSTDIR\Quillbox.exe" a
+      ${IfNot} ${Errors}
+        FileClose $2
+        Return
+      ${EndIf}
     ${EndIf}
     IntOp $1 $1 + 1
-    ${If} $1 >= 100
-      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Quillbox is still running. Close it, then choose Retry." \
+    ${If} $1 >= ${CLOSE_WAIT_TENTHS}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Quillbox is still running: it may be sending an order or showing the answer.$\r$\nFinish there or close it, then choose Retry." \
         /SD IDCANCEL IDRETRY retry
       SetErrorLevel 2
       Abort "Quillbox is still running."

@@ -74,6 +74,29 @@ void ApplyLineResult(const ReplyField& result, CItemList& order, SlotsByCode& sl
     order.RefreshLine(index); // saved once, after the whole reply
 }
 
+// A reply may carry any number of memos: all of them go into one box rather
+// than one box each, and the box holds what a person can read, the rest cut
+// with an ellipsis (0x85 in the program's Windows-1252 texts).
+void AddMemo(const std::string& memo, ReplyOutcome& outcome)
+{
+    const char kEllipsis[] = "\x85";
+    const int index = outcome.memoCount++;
+    if (index > kMemoShownLines || outcome.memo.size() > kMemoShownChars)
+        return; // already cut
+    if (index == kMemoShownLines) {
+        outcome.memo += "\r\n";
+        outcome.memo += kEllipsis;
+        return;
+    }
+    if (index > 0)
+        outcome.memo += "\r\n";
+    outcome.memo.append(memo, 0, kMemoShownChars + 1 - std::min(outcome.memo.size(), kMemoShownChars));
+    if (outcome.memo.size() > kMemoShownChars) {
+        outcome.memo.resize(kMemoShownChars);
+        outcome.memo += kEllipsis;
+    }
+}
+
 void ApplyField(const ReplyField& field, CItemList& order, SlotsByCode& slots, ReplyOutcome& outcome)
 {
     switch (field.kind) {
@@ -83,7 +106,7 @@ void ApplyField(const ReplyField& field, CItemList& order, SlotsByCode& slots, R
         if (field.hasPriceFlag)
             outcome.showPrice = field.showPrice;
         break;
-    case ReplyField::Kind::Memo: outcome.memos.push_back(field.text); break;
+    case ReplyField::Kind::Memo: AddMemo(field.text, outcome); break;
     }
 }
 

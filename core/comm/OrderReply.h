@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 class CItemList;
 
@@ -26,8 +25,15 @@ struct ReplyOutcome {
     ExchangeEnd end = ExchangeEnd::Failed;
     std::optional<std::string> orderNumber; // the last order number the reply gave
     std::optional<bool> showPrice;          // the price column, when the reply's flags named it
-    std::vector<std::string> memos;         // to show, in order, before the response
+    // Every memo of the reply for one box before the response, one a line, in
+    // order; cut at kMemoShownLines lines or kMemoShownChars characters, ending
+    // with an ellipsis then. Empty when the reply gave none.
+    std::string memo;
+    int memoCount = 0; // the memos the reply gave, shown or not
 };
+
+constexpr int kMemoShownLines = 30;
+constexpr size_t kMemoShownChars = 3000;
 
 // Applies the server's reply to the order, the record side of ProcessReply:
 //  - every order line is copied into response, marked "Failed" (kNoAnswerLineText

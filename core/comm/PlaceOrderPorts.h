@@ -16,7 +16,9 @@ public:
     // Creates the socket for all events; 0, or the socket layer's error number.
     virtual int Create() = 0;
     // Starts connecting; 0 when connected at once, else the error number
-    // (10035, would block, when the connection is under way).
+    // (10035, would block, when the connection is under way; 10036, in
+    // progress, while the host's name is looked up). Either way the outcome
+    // comes as the connect event.
     virtual int Connect(const std::string& host, int port) = 0;
     virtual void Close() = 0;
     virtual void Send(const uint8_t* bytes, size_t count) = 0;

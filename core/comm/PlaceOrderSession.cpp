@@ -18,6 +18,7 @@ constexpr unsigned kRetryPeriodMs = 1000;
 constexpr unsigned kConnectionPeriodMs = 20000;
 constexpr unsigned kExchangeTickMs = 1000;
 constexpr int kWouldBlock = 10035;
+constexpr int kLookingUp = 10036; // WSAEINPROGRESS: the host's name is being looked up
 constexpr int kDisconnectedError = 10101; // WSAEDISCON: "Disconnected"
 constexpr size_t kReadSize = 256;
 
@@ -94,6 +95,10 @@ void CPlaceOrderSession::ConnectServer()
         m_ports.timers.KillTimer(kConnectionTimer); // the connect event tells the outcome
         return;
     }
+    // A slow or silent name server is bounded by the connection timer, which
+    // the connect event stops.
+    if (error == kLookingUp)
+        return;
     SetStatus("Aborted: unable to connect to server\r\n'%s' (%d)\r\n", SocketErrorText(error), error);
 }
 
@@ -193,6 +198,7 @@ void CPlaceOrderSession::OnSocketEvent(int code, int error)
 {
     switch (code) {
     case kSocketConnect:
+        m_ports.timers.KillTimer(kConnectionTimer); // it may still bound a name lookup
         if (error == 0)
             SetStatus("Connected");
         else

@@ -18,7 +18,7 @@ enum SocketEvent : int { kSocketAccept = 0, kSocketClose = 1, kSocketConnect = 3
 // The place-order dialog's timers.
 enum PlaceOrderTimer : int {
     kRetryTimer = 1,      // 1000 ms: the countdown to the next attempt
-    kConnectionTimer = 2, // 20000 ms: a socket that couldn't start connecting
+    kConnectionTimer = 2, // 20000 ms: a socket that couldn't start connecting, or a name lookup
     kExchangeTimer = 3,   // 1000 ms: counts down the exchange's deadline once the order goes
 };
 

@@ -32,6 +32,13 @@ std::string WindowsTextBytes(const std::string& line)
     return bytes;
 }
 
+// The last line of a log that reached its limit.
+std::string CutNotice(uintmax_t limit)
+{
+    return WindowsTextBytes(StrFormat("\r\n* Log cut at %llu bytes: nothing more is written to this file\r\n",
+                                      static_cast<unsigned long long>(limit)));
+}
+
 } // namespace
 
 std::string LogFileTitle(const std::string& logName, const std::tm& when)
@@ -41,8 +48,10 @@ std::string LogFileTitle(const std::string& logName, const std::tm& when)
     return SafeNamePart(logName, kMaxLogNameText) + " " + std::string(stamp, n) + ".log";
 }
 
-CTraceLog::CTraceLog(const ICounterSource& counter, const ILocalClock& clock, std::string logFolder)
-    : m_clock(clock), m_folder(std::move(logFolder)), m_runTimer(counter), m_lineTimer(counter)
+CTraceLog::CTraceLog(const ICounterSource& counter, const ILocalClock& clock, std::string logFolder,
+                     const TraceLogLimits& limits)
+    : m_clock(clock), m_folder(std::move(logFolder)), m_limits(limits),
+      m_cutNotice(CutNotice(limits.fileBytes)), m_runTimer(counter), m_lineTimer(counter)
 {
 }
 
@@ -99,19 +108,36 @@ void CTraceLog::Show(const std::string& line, bool startsEntry)
         m_screenEntries.back() += line.size();
 }
 
+// A line that would take the file past its limit is left out, and the cut is
+// told in the room kept for it; the screen still shows every line.
 void CTraceLog::WriteToFile(const std::string& line)
 {
-    if (!m_file && !OpenFile())
+    if (m_fileCut || (!m_file && !OpenFile()))
         return;
     const std::string bytes = WindowsTextBytes(line);
-    std::fwrite(bytes.data(), 1, bytes.size(), m_file);
-    std::fflush(m_file);
+    if (m_fileBytes + bytes.size() + m_cutNotice.size() <= m_limits.fileBytes) {
+        WriteBytes(bytes);
+        return;
+    }
+    WriteBytes(m_cutNotice);
+    m_fileCut = true;
 }
 
+void CTraceLog::WriteBytes(const std::string& bytes)
+{
+    std::fwrite(bytes.data(), 1, bytes.size(), m_file);
+    std::fflush(m_file);
+    m_fileBytes += bytes.size();
+}
+
+// Before a new log starts, the oldest go until the folder has room for this
+// one to reach its own limit.
 bool CTraceLog::OpenFile()
 {
     std::error_code ignored;
     std::filesystem::create_directory(m_folder, ignored);
+    const uintmax_t room = m_limits.folderBytes > m_limits.fileBytes ? m_limits.folderBytes - m_limits.fileBytes : 0;
+    PruneLogFolder(m_folder, room);
     const std::string path = m_folder + kPathSeparator + LogFileTitle(m_logName, m_clock.LocalTime());
     m_file = std::fopen(path.c_str(), "wb");
     if (!m_file) {
@@ -129,4 +155,6 @@ void CTraceLog::CloseFile()
         std::fclose(m_file);
     m_file = nullptr;
     m_logPath.clear();
+    m_fileBytes = 0;
+    m_fileCut = false;
 }

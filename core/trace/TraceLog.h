@@ -5,6 +5,7 @@
 #include <string>
 
 #include "trace/LocalClock.h"
+#include "trace/LogFolder.h"
 #include "trace/PerfTimer.h"
 #include "trace/TraceSink.h"
 
@@ -33,7 +34,8 @@ public:
 
     // The counter and the clock must outlive the log. logFolder is the folder
     // the files go to, "Logs" beside the program unless a test says otherwise.
-    CTraceLog(const ICounterSource& counter, const ILocalClock& clock, std::string logFolder = "Logs");
+    CTraceLog(const ICounterSource& counter, const ILocalClock& clock, std::string logFolder = "Logs",
+              const TraceLogLimits& limits = {});
     ~CTraceLog() override;
     CTraceLog(const CTraceLog&) = delete;
     CTraceLog& operator=(const CTraceLog&) = delete;
@@ -55,11 +57,14 @@ private:
     std::string Prefix();
     void Show(const std::string& line, bool startsEntry);
     void WriteToFile(const std::string& line);
+    void WriteBytes(const std::string& bytes);
     bool OpenFile();
     void CloseFile();
 
     const ILocalClock& m_clock;
     std::string m_folder;
+    TraceLogLimits m_limits;
+    std::string m_cutNotice;
     CPerfTimer m_runTimer;
     CPerfTimer m_lineTimer;
     ITraceScreen* m_screen = nullptr;
@@ -70,6 +75,8 @@ private:
     std::string m_logName;
     std::string m_logPath;
     std::FILE* m_file = nullptr;
+    uintmax_t m_fileBytes = 0;
+    bool m_fileCut = false;  // the file reached its limit: nothing more goes to it
     int m_lineNumber = 0;
 };
 

@@ -5,6 +5,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/WindowsVersion.h"
+#include "base/FlagScope.h"
 #include "comm/PlaceOrderDlg.h"
 #include "framework/AppMessages.h"
 #include "framework/DataExchange.h"
@@ -27,6 +28,7 @@ constexpr char kProductFile[] = "Database.dat";
 constexpr char kOrderFile[] = "Current.dat";
 constexpr char kAskSend[] = "Do you want to send this order?";
 constexpr char kAskClear[] = "Do you want to CLEAR this order?";
+constexpr char kAskQuitUnsaved[] = "The order could not be saved.\r\nQuit anyway and lose\r\nthe changes?";
 
 enum SkinId : WPARAM {
     kSkinQuit = 1,
@@ -179,9 +181,11 @@ bool CQuillboxDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         PaintIcon();
         return true;
     }
-    // Timer messages go on to the default handling as well.
+    // Timer messages go on to the default handling as well, and so does WM_ENABLE.
     if (message == WM_TIMER)
         OnTimer(wParam);
+    if (message == WM_ENABLE && wParam)
+        RunPendingQuit();
     if (message == WM_NOTIFY && m_order.OnParentNotify(lParam, result))
         return true;
     return DispatchMessageMap(this, kMessages, message, wParam, lParam, result) ||
@@ -319,10 +323,30 @@ void CQuillboxDlg::OnSettings()
     ShowWindow(m_settings.Handle(), SW_SHOWNORMAL);
 }
 
+// The setup and update programs ask to quit whatever the window is doing.
+// While a dialog or box of this window runs (it is disabled then; the sending
+// above all) the request waits for it to end: quitting under it let the
+// dialog go on with an order that was being emptied. A request while the
+// quit's own questions are up is that same quit.
 LRESULT CQuillboxDlg::OnQuitRequest(WPARAM how, LPARAM)
 {
-    Quit(how != kQuitWithoutAsking);
+    const bool ask = how != kQuitWithoutAsking;
+    if (m_quitting)
+        return 0;
+    if (IsWindowEnabled(Handle()))
+        Quit(ask);
+    else
+        m_pendingQuit = ask && m_pendingQuit.value_or(true);
     return 0;
+}
+
+// Posted, so the command that ran the dialog finishes before the quit.
+void CQuillboxDlg::RunPendingQuit()
+{
+    if (!m_pendingQuit)
+        return;
+    PostMessageA(Handle(), WM_QUIT_REQUEST, *m_pendingQuit ? 0 : kQuitWithoutAsking, 0);
+    m_pendingQuit.reset();
 }
 
 void CQuillboxDlg::OnCancel()
@@ -331,15 +355,25 @@ void CQuillboxDlg::OnCancel()
         Quit(true);
 }
 
+// The lists are left as they are: "Current.dat" holds the order as the grid
+// last saved it, and the lines go with the window at the end of the program.
 void CQuillboxDlg::Quit(bool ask)
 {
+    CFlagScope quitting(m_quitting);
     if (ask && !CMessageDlg::Ask(Handle(), "Are you sure you want to quit?"))
         return;
+    if (!OrderKept())
+        return;
     Settings().SaveSettings();
-    // "Current.dat" already holds the order as the grid last saved it.
-    m_products.Clear();
-    m_order.List().Clear();
     EndDialog(IDCANCEL);
+}
+
+bool CQuillboxDlg::OrderKept()
+{
+    CItemList& order = m_order.List();
+    if (!order.Unsaved() || order.Save())
+        return true;
+    return CMessageDlg::Ask(Handle(), kAskQuitUnsaved);
 }
 
 LRESULT CQuillboxDlg::OnHotKey(WPARAM, LPARAM)

@@ -1,6 +1,7 @@
 #pragma once
 #include <climits>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "framework/MessageMap.h"
@@ -32,7 +33,9 @@ public:
     // The grid's line colours, as the settings dialog's swatches hold them.
     uint32_t StatusColour(int statusClass) const override;
 
-    // Quits, asking first unless told not to; the settings are saved.
+    // Quits, asking first unless told not to; the settings are saved. An order
+    // whose last save failed is saved again, and if that fails the pharmacist
+    // decides whether to quit and lose it.
     void Quit(bool ask);
 
 protected:
@@ -45,6 +48,8 @@ protected:
 
 private:
     LRESULT OnQuitRequest(WPARAM how, LPARAM);
+    void RunPendingQuit();
+    bool OrderKept();
     LRESULT OnHotKey(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM command, LPARAM);
     LRESULT OnHelp(WPARAM, LPARAM) { return 0; }
@@ -92,6 +97,10 @@ private:
     std::string m_systemTags;
     int m_shownMinute = -1;
     int m_shownCutOff = INT_MIN;
+    // A quit request that came while a dialog or box of this window ran, and
+    // whether it asks first; carried out when the window is enabled again.
+    std::optional<bool> m_pendingQuit;
+    bool m_quitting = false;
 };
 
 extern CQuillboxDlg theMainWindow;

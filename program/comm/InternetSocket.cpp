@@ -4,6 +4,7 @@
 
 #include "comm/PlaceOrderSession.h"
 #include "framework/AppMessages.h"
+#include "framework/PostedData.h"
 
 namespace {
 constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
@@ -18,29 +19,15 @@ constexpr SelectEvent kEvents[] = {
     {FD_ACCEPT, kSocketAccept},   {FD_CLOSE, kSocketClose},
 };
 
-// The host as a dotted address, else looked up by name; 0 or the error number.
-int ResolveHost(const std::string& host, int port, sockaddr_in& address)
-{
-    address = {};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<u_short>(port));
-    if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) == 1)
-        return 0;
-    addrinfo hints = {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (const int error = getaddrinfo(host.c_str(), nullptr, &hints, &found))
-        return error;
-    address.sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
-    freeaddrinfo(found);
-    return 0;
-}
+// Lookups are numbered across the program's sockets, so an answer still
+// queued for a window that went is never taken by a later one.
+unsigned g_lookups = 0;
 } // namespace
 
-bool CInternetSocket::IsSelectMessage(UINT message)
+bool CInternetSocket::IsSocketMessage(UINT message)
 {
-    return message >= WM_SOCKET_SELECT_FIRST && message < WM_SOCKET_SELECT_FIRST + kSocketSelectMessages;
+    return message == WM_HOST_FOUND ||
+           (message >= WM_SOCKET_SELECT_FIRST && message < WM_SOCKET_SELECT_FIRST + kSocketSelectMessages);
 }
 
 UINT CInternetSocket::CurrentMessage() const
@@ -70,21 +57,50 @@ int CInternetSocket::Create()
     return 0;
 }
 
+// A dotted address connects at once; a name is looked up first, off the
+// window's thread, and the connection starts when the answer comes.
 int CInternetSocket::Connect(const std::string& host, int port)
 {
     if (m_socket == INVALID_SOCKET)
         return WSAENOTSOCK;
-    sockaddr_in address;
-    if (const int error = ResolveHost(host, port, address))
-        return error;
+    m_port = port;
+    in_addr address;
+    if (inet_pton(AF_INET, host.c_str(), &address) == 1)
+        return ConnectTo(address);
+    m_lookup = ++g_lookups;
+    return StartHostLookup(host, m_owner, WM_HOST_FOUND, m_lookup) ? WSAEINPROGRESS : WSAENOBUFS;
+}
+
+int CInternetSocket::ConnectTo(in_addr host)
+{
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<u_short>(m_port));
+    address.sin_addr = host;
     if (connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
         return 0;
     return WSAGetLastError();
 }
 
+// The answer of a lookup this socket no longer waits for (its attempt ended,
+// or was cancelled) is dropped. A failed lookup or connect ends the attempt as
+// a refused connection would; a connection under way tells its own outcome.
+void CInternetSocket::OnHostFound(const HostFound& found, const EventSink& sink)
+{
+    if (found.lookup != m_lookup || m_socket == INVALID_SOCKET)
+        return;
+    m_lookup = 0;
+    const int error = found.error != 0 ? found.error : ConnectTo(found.address);
+    if (error != 0 && error != WSAEWOULDBLOCK)
+        sink(kSocketConnect, error);
+}
+
 void CInternetSocket::Close()
 {
     m_pending.clear();
+    m_lookup = 0;
+    if (m_owner)
+        DropPosted<HostFound>(m_owner, WM_HOST_FOUND);
     if (m_socket == INVALID_SOCKET)
         return;
     closesocket(m_socket);
@@ -127,6 +143,14 @@ bool CInternetSocket::HasUnread() const
 {
     u_long unread = 0;
     return m_socket != INVALID_SOCKET && ioctlsocket(m_socket, FIONREAD, &unread) == 0 && unread > 0;
+}
+
+void CInternetSocket::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, const EventSink& sink)
+{
+    if (message == WM_HOST_FOUND)
+        OnHostFound(*TakePosted<HostFound>(wParam), sink);
+    else
+        OnSelect(message, lParam, sink);
 }
 
 void CInternetSocket::OnSelect(UINT message, LPARAM lParam, const EventSink& sink)

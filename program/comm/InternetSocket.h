@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "comm/HostLookup.h"
 #include "comm/PlaceOrderPorts.h"
 
 // The place-order dialog's TCP connection: a non-blocking socket whose
@@ -14,7 +15,8 @@
 // Each socket posts on a message of its own (a range cycled per socket), so
 // events still queued for a socket that an earlier attempt closed are
 // dropped rather than taken for the new one's. Output the stack can't take at
-// once waits here and goes when it says it is ready to send again.
+// once waits here and goes when it says it is ready to send again. A host
+// name is looked up off the window's thread (HostLookup).
 class CInternetSocket : public IOrderSocket {
 public:
     // One event for the place-order session: the code (SocketEvent) and error.
@@ -31,13 +33,16 @@ public:
     void Send(const uint8_t* bytes, size_t count) override;
     int Receive(uint8_t* buffer, size_t size) override;
 
-    // Whether a message is one of the sockets' select messages at all.
-    static bool IsSelectMessage(UINT message);
-    // Turns a select message into the session's events, in order; a message
+    // Whether a message is a socket's at all: a select event or a lookup's answer.
+    static bool IsSocketMessage(UINT message);
+    // Turns a socket message into the session's events, in order; a message
     // of a socket already closed gives none.
-    void OnSelect(UINT message, LPARAM lParam, const EventSink& sink);
+    void OnMessage(UINT message, WPARAM wParam, LPARAM lParam, const EventSink& sink);
 
 private:
+    void OnSelect(UINT message, LPARAM lParam, const EventSink& sink);
+    void OnHostFound(const HostFound& found, const EventSink& sink);
+    int ConnectTo(in_addr host);
     UINT CurrentMessage() const;
     void FlushPending();
     bool HasUnread() const;
@@ -45,5 +50,7 @@ private:
     HWND m_owner = nullptr;
     SOCKET m_socket = INVALID_SOCKET;
     unsigned m_generation = 0;
+    unsigned m_lookup = 0;  // the lookup this socket waits for, 0 for none
+    int m_port = 0;
     std::string m_pending;
 };

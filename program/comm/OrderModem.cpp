@@ -44,3 +44,10 @@ void COrderModem::OnData(std::unique_ptr<std::vector<uint8_t>> chunk)
     const LPARAM count = static_cast<LPARAM>(chunk->size());
     PostOwned(m_window, m_message + 1, std::move(chunk), count);
 }
+
+// A modem that takes no bytes ends the call as a lost carrier does: the
+// dialog gets the call's disconnect, and the link's own end follows.
+void COrderModem::OnWriteStalled()
+{
+    PostMessageA(m_window, m_message, LINECALLSTATE_DISCONNECTED, LINEDISCONNECTMODE_UNAVAIL);
+}

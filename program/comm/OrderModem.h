@@ -26,6 +26,7 @@ public:
 
     bool OnCallState(DWORD_PTR instance, DWORD_PTR state, DWORD_PTR detail, DWORD_PTR privilege) override;
     void OnData(std::unique_ptr<std::vector<uint8_t>> chunk) override;
+    void OnWriteStalled() override;
 
 private:
     const CSettingsDlg& m_settings;

@@ -30,7 +30,6 @@ BOOL COrderResponseDlg::OnInitDialog()
     AttachSkin("[OrderResponseDialog]");
     const std::string title = StrFormat("Response to Order %s", m_orderNumber.c_str());
     SetWindowTextA(Handle(), title.c_str());
-    m_main.Settings().SaveSettings();
     // A reply that stands without its closing exchange, or no reply by the
     // deadline, says so under the title: the order may well have arrived.
     std::string heading = title;
@@ -45,22 +44,23 @@ BOOL COrderResponseDlg::OnInitDialog()
     m_lines.Setup(ListKind::Response);
     m_lines.SetReadOnly(true);
     m_lines.HideEdit();
-    WriteHistory();
     return TRUE;
 }
 
 // A failed exchange is no order: without a number from the server nothing is
 // kept (and "<failed>" could not name a file on Windows); the order itself
 // still holds every line.
-void COrderResponseDlg::WriteHistory()
+bool COrderResponseDlg::KeepAnswer()
 {
+    m_main.Settings().SaveSettings();
     if (!m_numberGiven)
-        return;
+        return true;
     CreateDirectoryA(kHistoryFolder, nullptr);
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
-    if (local)
-        m_lines.List().Save(HistoryFileName(*local, m_orderNumber).c_str());
+    // The lines are written in the response's own line format.
+    m_lines.List().Setup(ListKind::Response);
+    return local && m_lines.List().Save(HistoryFileName(*local, m_orderNumber).c_str());
 }
 
 bool COrderResponseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

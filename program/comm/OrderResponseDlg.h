@@ -9,9 +9,9 @@
 class CQuillboxDlg;
 
 // The answer to one sending: every order line with its outcome, in the
-// colours of the order grid. Opening it stores the settings (the order
-// counter went up) and keeps the list as a history file named by the time and
-// the order number.
+// colours of the order grid. Before it opens, KeepAnswer stores the settings
+// (the order counter went up) and keeps the list as a history file named by
+// the time and the order number.
 class COrderResponseDlg : public CSkinnedDialog {
 public:
     explicit COrderResponseDlg(CQuillboxDlg& main);
@@ -21,14 +21,14 @@ public:
     // The order number for the title ("<failed>" when the server gave none) and
     // how the exchange ended; a history file only for a number the server gave.
     void SetOutcome(const std::string& orderNumber, const ReplyOutcome& outcome);
+    // False when the history file the answer needs could not be written.
+    bool KeepAnswer();
 
 protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void WriteHistory();
-
     CQuillboxDlg& m_main;
     CDatabaseCtrl m_lines;
     std::string m_orderNumber = "<failed>";

@@ -7,6 +7,7 @@
 #include "framework/DebugOutput.h"
 #include "framework/PostedData.h"
 #include "res/resource.h"
+#include "skin/MessageDlg.h"
 #include "tapi/TapiLineApp.h"
 #include "text/FormatControls.h"
 #include "text/TapiTexts.h"
@@ -15,6 +16,7 @@ namespace {
 constexpr uint32_t kStatusText = 100;
 constexpr char kTitle[] = "Sending order";
 constexpr char kUpdateFile[] = "one";
+constexpr char kHistoryNotKept[] = "The answer could not be kept\r\nin History: the disk may be full.\r\nIt is shown now.";
 } // namespace
 
 CPlaceOrderDlg::CPlaceOrderDlg(CQuillboxDlg& main)
@@ -66,8 +68,9 @@ bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         return true;
     }
     result = 0;
-    if (CInternetSocket::IsSelectMessage(message)) {
-        m_socket.OnSelect(message, lParam, [this](int code, int error) { m_session->OnSocketEvent(code, error); });
+    if (CInternetSocket::IsSocketMessage(message)) {
+        m_socket.OnMessage(message, wParam, lParam,
+                           [this](int code, int error) { m_session->OnSocketEvent(code, error); });
         return true;
     }
     switch (message) {
@@ -131,8 +134,11 @@ void CPlaceOrderDlg::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-// The reply goes into the order and the response; memos come first, then the
-// response, and closing it ends the sending.
+// The reply goes into the order and the response. The order, the order
+// counter and the history file are on disk before anything waits for the
+// pharmacist, so a crash or a power cut during a memo or the response keeps
+// the order number; then the memos in one box, then the response, and
+// closing it ends the sending.
 void CPlaceOrderDlg::LinkEnded()
 {
     COrderResponseDlg response(m_main);
@@ -144,9 +150,11 @@ void CPlaceOrderDlg::LinkEnded()
     });
     if (outcome.showPrice)
         grid.SetShowPrice(*outcome.showPrice);
-    for (const std::string& memo : outcome.memos)
-        MessageBoxA(Handle(), memo.c_str(), kAppTitle, MB_OK);
     response.SetOutcome(m_session->OrderNumberText(), outcome);
+    if (!response.KeepAnswer())
+        CMessageDlg::Tell(Handle(), kHistoryNotKept);
+    if (!outcome.memo.empty())
+        MessageBoxA(Handle(), outcome.memo.c_str(), kAppTitle, MB_OK);
     response.DoModal(Handle());
     grid.Grid().PlaceEdit();
     EndDialog(IDCANCEL);

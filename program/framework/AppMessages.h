@@ -22,6 +22,9 @@ constexpr UINT WM_MODEM_DATA = WM_APP + 2;
 // earlier attempt closed are told apart from the current one's.
 constexpr UINT WM_SOCKET_SELECT_FIRST = WM_APP + 16;
 constexpr UINT kSocketSelectMessages = 16;
+// A host-name lookup's thread -> the place-order dialog: its posted answer
+// (see HostLookup).
+constexpr UINT WM_HOST_FOUND = WM_SOCKET_SELECT_FIRST + kSocketSelectMessages;
 
 // To the link window.
 constexpr UINT WM_LINK_RESET = WM_APP + 1000;

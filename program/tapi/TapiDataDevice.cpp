@@ -18,14 +18,15 @@ constexpr size_t kChunkSize = 256;
 // reaches the link at once rather than after a second. On a slow line a block
 // may come in several chunks, which the link takes in any split.
 constexpr DWORD kQuietMs = 10;
+// A write is given up after its bytes' time at 1,000 bit/s, slower than any
+// modem that carries an order, and these seconds more.
+constexpr DWORD kSlowLineMsPerByte = 10;
+constexpr DWORD kWriteGraceMs = 3000;
 
 // A manual-reset event in an overlapped block, closed with it.
 class COverlapped {
 public:
-    explicit COverlapped(bool signalled)
-    {
-        m_block.hEvent = CreateEventA(nullptr, TRUE, signalled ? TRUE : FALSE, nullptr);
-    }
+    COverlapped() { m_block.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr); }
     ~COverlapped()
     {
         if (m_block.hEvent)
@@ -125,7 +126,7 @@ void CTapiDataDevice::ReadLoop()
 
 int CTapiDataDevice::ReadChunk(uint8_t* buffer, size_t size)
 {
-    COverlapped read(false);
+    COverlapped read;
     if (!read.Valid() || WaitForSingleObject(m_stop, 0) == WAIT_OBJECT_0)
         return -1;
     DWORD count = 0;
@@ -149,15 +150,40 @@ bool CTapiDataDevice::Write(const uint8_t* bytes, size_t count)
 {
     if (!m_comm)
         return true;
-    COverlapped write(true);
+    if (m_stalled)
+        return false;
+    COverlapped write;
     DWORD written = 0;
     bool sent = write.Valid() && WriteFile(m_comm, bytes, static_cast<DWORD>(count), &written, write.Block());
     if (!sent && write.Valid() && GetLastError() == ERROR_IO_PENDING)
-        sent = GetOverlappedResult(m_comm, write.Block(), &written, TRUE);
+        sent = AwaitWrite(write.Block(), count);
     if (!sent)
         DebugOutput("Tapi failed to send any data\r\n");
-    return true;
+    // Only a stall counts; any other failure is left to the link's resends.
+    return !m_stalled;
 }
+
+// A modem that holds its clear-to-send low takes nothing, and the window
+// waiting here would freeze: past the bytes' time on a slow line and some
+// seconds more, the write is cancelled and the line counts as lost.
+bool CTapiDataDevice::AwaitWrite(OVERLAPPED* write, size_t count)
+{
+    const DWORD limitMs = kWriteGraceMs + static_cast<DWORD>(count) * kSlowLineMsPerByte;
+    DWORD written = 0;
+    if (WaitForSingleObject(write->hEvent, limitMs) != WAIT_OBJECT_0) {
+        // Only this thread's write is cancelled, never the reading thread's read;
+        // its end is awaited so that the caller's buffer is free when we return.
+        CancelIo(m_comm);
+        GetOverlappedResult(m_comm, write, &written, TRUE);
+        m_stalled = true;
+        DebugOutput("Tapi write stalled: the line is lost\r\n");
+        OnWriteStalled();
+        return false;
+    }
+    return GetOverlappedResult(m_comm, write, &written, FALSE) != FALSE;
+}
+
+void CTapiDataDevice::OnWriteStalled() {}
 
 void CTapiDataDevice::OnData(std::unique_ptr<std::vector<uint8_t>>) {}
 
@@ -178,6 +204,7 @@ void CTapiDataDevice::StopReading()
         CloseHandle(m_comm);
         m_comm = nullptr;
     }
+    m_stalled = false;
 }
 
 bool CTapiDataDevice::Hangup()

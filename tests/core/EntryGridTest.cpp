@@ -103,7 +103,7 @@ protected:
 // search hits keeping their zeros are pinned end to end
 // (tests/wine/test_order.py, test_search.py). A click two or more rows below a
 // zero line once selected the wrong line.
-TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
+TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChoseAndAClearedOrderOnTheEntryRow)
 {
     MakeOrder({3, 4, 5, 6});
     window.UserSelects(0);
@@ -112,12 +112,7 @@ TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChose)
     EXPECT_EQ(Described(order), (Lines{"B=4", "C=5", "D=6"}));
     EXPECT_EQ(grid.CurrentRow(), 1);
     EXPECT_EQ(window.editText, "5");
-}
 
-TEST_F(EntryGridTest, AfterTheOrderIsClearedTheEditGoesToTheEntryRow)
-{
-    MakeOrder({3, 4});
-    window.UserSelects(1);
     window.editText = "9";
     order.Clear();  // the edited line is gone: nothing may be written through it
     grid.HideEdit();

@@ -73,7 +73,7 @@ TEST(HistoryName, OrderNumberCannotLeaveTheHistoryFolder)
 // Names are read as "%d-%d-%d %d.%d.%d (%[^)]" reads them, and only with a
 // real date and time. Names that are no date, and a month 13, are skipped end
 // to end (tests/wine/test_history.py); an index's impossible times are read
-// whole (SummaryShowsTimesAndMonthsNoFileHas).
+// whole (RecordsBuildTheTreeUpToTheFirstRecordThatIsNotWhole).
 TEST(HistoryName, ParsedAsTheListingPatternReadsNames)
 {
     const struct {
@@ -115,6 +115,13 @@ TEST(HistoryIndex, RecordsBuildTheTreeUpToTheFirstRecordThatIsNotWhole)
     EXPECT_EQ(CHistoryTree::OrderPath(FirstOrder(tree)), "History\\2008-03-05 14.03.22 (70000).dat");
     EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(tree))),
               "Order Number: 70000\r\nPlaced On 05 March 2008 at 14:03.22");
+    // An index may also name times and months no file has.
+    CHistoryTree odd;
+    IndexBytes oddIndex;
+    oddIndex.Year(2008).Month(0).Day(40).Order(99, 0, 7, -5);
+    odd.ReadIndex(oddIndex.bytes.data(), oddIndex.bytes.size());
+    EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(odd))),
+              "Order Number: -5\r\nPlaced On 40  2008 at 99:00.07");
     for (size_t cut = 1; cut <= 10; ++cut) {
         SCOPED_TRACE(cut);
         IndexBytes shorter = index;
@@ -141,18 +148,6 @@ TEST(HistoryIndex, RecordsThatCannotBePlacedAreSkipped)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FlatIndex(c.index), c.tree) << c.what;
-}
-
-// An ordinary order's summary is checked with the index records above; an
-// index may also name times and months no file has.
-TEST(HistoryTexts, SummaryShowsTimesAndMonthsNoFileHas)
-{
-    IndexBytes index;
-    index.Year(2008).Month(0).Day(40).Order(99, 0, 7, -5);
-    CHistoryTree tree;
-    tree.ReadIndex(index.bytes.data(), index.bytes.size());
-    EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(tree))),
-              "Order Number: -5\r\nPlaced On 40  2008 at 99:00.07");
 }
 
 // A name that is no date, months across years, today's latest order, the

@@ -125,14 +125,26 @@ TEST_F(OrderReply, EachResultOfACodeAnswersTheNextLineOfIt)
     }
 }
 
-// Runs of "~" separate once, and fields that fit no form are skipped.
+// Runs of "~" separate once, and fields that fit no form are skipped. Every
+// memo shows in one box, one a line, cut with an ellipsis when a person could
+// not read it all: 100,000 memos were 100,000 boxes to close.
 TEST_F(OrderReply, FlagsAndMemosAreHandedOver)
 {
     AddLine(*order, "A", 1);
     ReplyOutcome outcome =
         Apply("~~REPLY~MEMO First~~~junk~FLAGS +P~ORDER NUMBER 1~MEMO Second~A*1~FLAGS -P~ORDER NUMBER 2~");
-    EXPECT_EQ(outcome.memos, (std::vector<std::string>{"First", "Second"}));
+    EXPECT_EQ(outcome.memo, "First\r\nSecond");
     EXPECT_EQ(outcome.showPrice, std::optional<bool>(false));
     EXPECT_EQ(outcome.orderNumber.value_or(""), "2");
     EXPECT_FALSE(Apply("REPLY~FLAGS +X~").showPrice);
+
+    std::string many = "REPLY~";
+    for (int i = 0; i < 100000; ++i)
+        many += "MEMO M" + std::to_string(i) + "~";
+    outcome = Apply(many);
+    EXPECT_EQ(outcome.memoCount, 100000);
+    EXPECT_EQ(outcome.memo.substr(0, 8), "M0\r\nM1\r\n");
+    EXPECT_EQ(outcome.memo.substr(outcome.memo.size() - 6), "M29\r\n\x85");
+    outcome = Apply("REPLY~MEMO Short~MEMO " + std::string(kMemoShownChars * 2, 'L') + "~MEMO Late~");
+    EXPECT_EQ(outcome.memo, "Short\r\n" + std::string(kMemoShownChars - 7, 'L') + "\x85");
 }

@@ -189,6 +189,22 @@ TEST(PlaceOrderSession, SocketThatCannotConnectIsShownAndRetriedAfter20Seconds)
     EXPECT_EQ(rig.host.last, "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds");
 }
 
+// A host name is looked up off the window's thread: a lookup that never ends
+// is bounded by the connection timer, which the connect event stops.
+TEST(PlaceOrderSession, ANameLookupIsBoundedByTheConnectionTimerUntilTheConnectEvent)
+{
+    SessionRig rig;
+    rig.socket.connectError = 10036;
+    rig.Start();
+    EXPECT_EQ(rig.host.last, "Connecting to server 'orders.example' port 7410");
+    rig.Advance(20000);
+    EXPECT_EQ(rig.host.last, "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds");
+    rig.Advance(11000);
+    rig.Socket(kSocketConnect);
+    rig.Advance(20000);
+    EXPECT_EQ(rig.host.last, "Connected");
+}
+
 // Windows tells "ready to send" again after a full send buffer drains: the
 // order is composed once per connection. A failed or empty read hands the
 // link nothing.

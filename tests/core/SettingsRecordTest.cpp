@@ -59,33 +59,31 @@ protected:
 
 // Which values a first start writes (LastUpdate and AllowESCClose never among
 // them), and the copy of a key found only in the user's hive, are pinned end
-// to end (tests/wine/test_settings.py).
-TEST_F(SettingsRecordTest, AnExistingKeyIsOnlyReadAndSavingLeavesTheValuesSetFromOutside)
+// to end (tests/wine/test_settings.py). Saving takes the controls first.
+TEST_F(SettingsRecordTest, AnExistingKeyIsOnlyReadAndSavingBoundsWhatItWritesAndLeavesTheValuesSetFromOutside)
 {
     store.Put("AllowESCClose", "yes");
     LoadWith("UpdateAddress", "http://mirror.example/TarnUpdate.exe");
     EXPECT_EQ(store.Writes(), 0);
     EXPECT_EQ(record.updateAddress, "http://mirror.example/TarnUpdate.exe");
-    record.SaveSettings();
-    EXPECT_EQ(store.Value("AllowESCClose"), "yes");
-}
-
-TEST_F(SettingsRecordTest, SaveTakesTheControlsFirstAndBoundsWhatItWrites)
-{
     view.selected = 2;
     view.onTake = [](CSettingsRecord& r) {
         r.host = "10.0.0.9";
         r.password = std::string(300, 'p');
     };
+    view.calls.clear();
     record.SaveSettings();
     EXPECT_EQ(view.calls, (Calls{"take", "register 76 2"}));
+    EXPECT_EQ(store.Value("AllowESCClose"), "yes");
     EXPECT_EQ(store.Value("Host"), "10.0.0.9");
     EXPECT_EQ(store.Value("Device"), "2");
     EXPECT_EQ(store.Value("Password"), std::string(255, 'p'));
 }
 
 // Numbers read as atol reads them, clamped (NumberScan's rules reaching the
-// record); a value of another type or over 255 characters reads as the default.
+// record); a value of another type or over 255 characters reads as the
+// default. An empty device list saving "-1" is pinned end to end
+// (tests/wine/test_settings.py).
 TEST_F(SettingsRecordTest, StoredTextsAsTheRecordTakesThem)
 {
     LoadWith("Port", "99999999999999999999");
@@ -95,47 +93,35 @@ TEST_F(SettingsRecordTest, StoredTextsAsTheRecordTakesThem)
     LoadWith("Host", std::string(256, 'h'));
     EXPECT_EQ(record.host, "127.0.0.1");
     store.Put("Port", std::nullopt);
-    LoadWith("Host", "h");
-    EXPECT_EQ(record.port, 7410);
-}
-
-// An empty device list saving "-1" is pinned end to end (tests/wine/test_settings.py).
-TEST_F(SettingsRecordTest, StoredDevicePositionSelectsAndNamesTheDevice)
-{
     LoadWith("Device", "1");
+    EXPECT_EQ(record.port, 7410);
     EXPECT_EQ(view.selected, 1);
     EXPECT_EQ(record.deviceName, "Modem B");
     // A position the list doesn't hold, with nothing selected, keeps the name.
     view.selected = -1;
     LoadWith("Device", "-7");
     EXPECT_EQ(record.deviceName, "Modem B");
-}
-
-TEST_F(SettingsRecordTest, HotKeyNeedsTwoNumbersWithTheCommaRightAfterTheFirst)
-{
+    // The hot key needs two numbers with the comma right after the first.
+    view.calls.clear();
     LoadWith("HotKey", "65 ,5");
     EXPECT_EQ(record.hotKey.keyCode, 76); // as it was
     LoadWith("HotKey", "65, 1"); // the control's Shift (1) registers as Shift (4)
     EXPECT_EQ(view.calls, (Calls{"register 65 4"}));
 }
 
-// Cut-offs read, saved and shown, duplicates kept in order and removed, an empty text
-// reading "Not Configured": pinned end to end (tests/wine/test_settings.py,
-// test_order.py).
-TEST(CutOffList, NextIsTheFirstTimeStrictlyLater)
+// Cut-offs read, saved and shown, duplicates kept in order and removed, an
+// empty text reading "Not Configured": pinned end to end
+// (tests/wine/test_settings.py, test_order.py). The first of the day is
+// looked up from minute -1, so 00:00 counts.
+TEST(CutOffList, NextIsTheFirstTimeStrictlyLaterAndTheStoredTextNeverHoldsHalfATime)
 {
     CCutOffList list;
     list.SetText("1140  600 ");
     EXPECT_EQ(list.Next(600), 1140);
     EXPECT_EQ(list.Next(1140), -1);
     list.Add(0);
-    EXPECT_EQ(list.Next(0), 600);
     EXPECT_EQ(list.Next(-1), 0);
-}
-
-TEST(CutOffList, StoredTextNeverHoldsHalfATime)
-{
-    CCutOffList list;
+    list.SetText("");
     for (int minutes = 1000; minutes < 1060; ++minutes)
         list.Add(minutes);
     const std::string text = list.Text();

@@ -46,27 +46,13 @@ protected:
 
 } // namespace
 
-TEST_F(SkinDrawingTest, FramesResolveTheirEdgesAgainstTheExtents)
+// Edges resolve as SkinCoord's test shows; a frame turned inside out draws nothing.
+TEST_F(SkinDrawingTest, ShapesTakeTheirFramesPensBrushesAndPoints)
 {
-    const struct {
-        const char* frame;
-        const char* edges; // nullptr: nothing drawn
-    } cases[] = {
-        {"{ X 10 Y 5 XE -10R YE 50% }", "10,5,390,150"},
-        {"{ X 10 W 50 Y 20 H 30 }", "10,20,60,50"},
-        {"{ X 50 XE 40 YE 10 }", nullptr},   // turned inside out
-    };
-    for (const auto& c : cases) {
-        const Calls drawn = Drawn<CSkinShape>(c.frame);
-        EXPECT_EQ(drawn, c.edges ? Calls{"rect " + std::string(c.edges) + " pen=000000/0/0 brush=ffffff/0/0"} : Calls{})
-            << c.frame;
-    }
-}
-
-TEST_F(SkinDrawingTest, PensBrushesAndPolygonsTakeTheirWords)
-{
-    EXPECT_EQ(Drawn<CSkinShape>("{ BORDER { COLOR { 1 2 3 } DASHDOT WIDTH 3 } FILL { COLOR { 0x445566 } CROSS } XE 5 }"),
-              Calls{"rect 0,0,5,0 pen=030201/3/3 brush=445566/2/4"});
+    EXPECT_EQ(Drawn<CSkinShape>("{ BORDER { COLOR { 1 2 3 } DASHDOT WIDTH 3 } FILL { COLOR { 0x445566 } CROSS } "
+                                "X 10 W 50 Y 20 H 30 }"),
+              Calls{"rect 10,20,60,50 pen=030201/3/3 brush=445566/2/4"});
+    EXPECT_EQ(Drawn<CSkinShape>("{ X 50 XE 40 YE 10 }"), Calls{});
     EXPECT_EQ(Drawn<CSkinPolygon>("{ BORDER { WIDTH 2 } 0 0 R 0 R B 50% 10 }", 200, 100),
               Calls{"poly 0,0 200,0 200,100 100,10 pen=000000/0/2 brush=ffffff/0/0"});
 }

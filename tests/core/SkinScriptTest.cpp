@@ -41,25 +41,15 @@ protected:
 
 } // namespace
 
+// Includes by name, from another file, and with parameters that stay set afterwards.
 TEST_F(SkinScriptTest, ASectionIsReadFromItsHeaderToItsEndEachItemInsertedAtTheFront)
 {
-    EXPECT_EQ(Loaded("[Other]\r\n" + Button(1) + "END\r\n[Test]\r\n" + Button(2) + Button(3) + "END\r\n" + Button(4) +
-                     "END\r\n"),
-              (Ids{3, 2}));
-}
-
-TEST_F(SkinScriptTest, AnIncludeReadsAnotherFileWithIn)
-{
     Script("[Shared]\n" + Button(40) + "END\n", "shared.ini");
-    EXPECT_EQ(Loaded("[Test]\nSECTION { Shared IN " + PathOf("shared.ini") + " }\nEND\n"), Ids{40});
-}
-
-TEST_F(SkinScriptTest, IncludesPassParametersThatStaySetAfterwards)
-{
-    EXPECT_EQ(Loaded("[Piece]\nBITMAP { ID $p1 NORMAL { FILE $p2 } }\nEND\n"
-                     "[Test]\nSECTION { Piece ( 11 one.bmp ) Piece ( 12 two.bmp ) }\n"
-                     "BITMAP { ID $cat 1 $p1 NORMAL { FILE x.bmp } }\nEND\n"),
-              (Ids{112, 12, 11}));
+    EXPECT_EQ(Loaded("[Other]\r\n" + Button(1) + "END\r\n[Piece]\nBITMAP { ID $p1 NORMAL { FILE $p2 } }\nEND\n"
+                     "[Test]\r\n" + Button(2) + Button(3) + "SECTION { Shared IN " + PathOf("shared.ini") +
+                     " }\nSECTION { Piece ( 11 one.bmp ) Piece ( 12 two.bmp ) }\n"
+                     "BITMAP { ID $cat 1 $p1 NORMAL { FILE x.bmp } }\nEND\r\n" + Button(4) + "END\r\n"),
+              (Ids{112, 12, 11, 40, 3, 2}));
     EXPECT_STREQ(skin.GetVariable("p2"), "two.bmp");
 }
 

@@ -13,7 +13,7 @@ struct Resolved {
     int32_t value;
 };
 
-TEST(SkinCoord, ResolvesItsNumberAndAnchorFlagsAgainstTheExtent)
+TEST(SkinCoord, ResolvesItsNumberAndAnchorFlagsAgainstTheExtentUnlikeOtherNumbers)
 {
     const Resolved cases[] = {
         {"10", 200, 10}, {"-5R", 200, 195}, {"b", 80, 80}, {"-7c", 201, 93}, {"50%", 200, 100}, {"25%B", 200, 250},
@@ -25,10 +25,7 @@ TEST(SkinCoord, ResolvesItsNumberAndAnchorFlagsAgainstTheExtent)
     };
     for (const Resolved& c : cases)
         EXPECT_EQ(CSkinCoord::FromWord(c.word).Resolve(c.extent), c.value) << c.word << " in " << c.extent;
-}
-
-TEST(SkinNumber, ReadsCIntegersWithAutomaticBase)
-{
+    // Other numbers are C integers of any base, clamped as well.
     EXPECT_EQ(SkinNumber("010"), 8);
     EXPECT_EQ(SkinNumber("0xFFFFFFFFFF"), INT32_MAX);
 }

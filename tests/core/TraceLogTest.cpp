@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -150,4 +152,48 @@ TEST_F(TraceLogTest, ScreenDropsWholeOldEntriesPastItsLimit)
     EXPECT_EQ(screen.shown, "  1 <00:00.00 : 00.000> " + next);
     Line(0x8008, "tail\r\n");
     EXPECT_EQ(screen.shown.size(), next.size() + 24 + 6);
+}
+
+// A server that trickles bytes must not fill the disk through the log: past
+// its limit a file gets one line saying so and nothing more until the next log.
+TEST_F(TraceLogTest, AFileStopsAtItsLimitWithOneLineSayingSoUntilTheNextLog)
+{
+    CTraceLog capped{counter, clock, PathOf("Logs"), {150, 1000}};
+    capped.SetLogName("4711");
+    std::string kept;
+    for (int i = 0; i < 20; ++i) {
+        Trace(&capped, 0x8008, "line %02d\r\n", i);
+        if (i < 8)
+            kept += StrFormat("line %02d\r\r\n", i);
+    }
+    EXPECT_EQ(FileOf("4711 01-07-2008 09.15.02.log"),
+              kept + "\r\r\n* Log cut at 150 bytes: nothing more is written to this file\r\r\n");
+    clock.when = LocalTime(2008, 7, 1, 10, 0, 0);
+    capped.SetLogName("4711");
+    Trace(&capped, 0x8008, "again\r\n");
+    EXPECT_EQ(FileOf("4711 01-07-2008 10.00.00.log"), "again\r\r\n");
+}
+
+// The oldest logs by their last change go first, until the ones left and a
+// new file at its limit fit the folder's; other files stay.
+TEST_F(TraceLogTest, ANewLogRemovesTheOldestLogsUntilTheFolderHasRoomForIt)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory(PathOf("Logs"));
+    const fs::file_time_type now = fs::file_time_type::clock::now();
+    const char* newestFirst[] = {"a.log", "b.log", "c.log", "d.log"};
+    for (int i = 0; i < 4; ++i) {
+        const std::string path = PathOf("Logs") + "/" + newestFirst[i];
+        ASSERT_TRUE(WriteBytes(path, std::string(250, 'x')));
+        fs::last_write_time(path, now - std::chrono::hours(i + 1));
+    }
+    ASSERT_TRUE(WriteBytes(PathOf("Logs") + "/notes.txt", std::string(5000, 'n')));
+    CTraceLog capped{counter, clock, PathOf("Logs"), {300, 1000}};
+    capped.SetLogName("4711");
+    Trace(&capped, 8, "first\r\n");
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(PathOf("Logs")))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"4711 01-07-2008 09.15.02.log", "a.log", "b.log", "notes.txt"}));
 }

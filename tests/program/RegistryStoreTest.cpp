@@ -51,20 +51,7 @@ protected:
 
 // Creating the key in the machine hive, and reading one found only in the
 // user's, are pinned end to end (tests/wine/test_settings.py).
-TEST_F(RegistryStoreTest, OnlyTextValuesOfAtMost255CharactersAreRead)
-{
-    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Longest", REG_SZ, std::string(255, 'x'));
-    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "TooLong", REG_SZ, std::string(256, 'x'));
-    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Binary", REG_BINARY, "76, 2");
-    CRegistrySettingsStore store;
-    ASSERT_TRUE(store.Open(false, nullptr));
-    EXPECT_EQ(store.ReadString("Longest").value_or("").size(), 255u);
-    EXPECT_FALSE(store.ReadString("TooLong"));
-    EXPECT_FALSE(store.ReadString("Binary"));
-    EXPECT_FALSE(store.ReadString("Missing"));
-}
-
-TEST_F(RegistryStoreTest, TextsAreStoredWithTheirTerminatingZero)
+TEST_F(RegistryStoreTest, TextsAreStoredWithTheirZeroAndOnlyTextValuesOfAtMost255CharactersAreRead)
 {
     CRegistrySettingsStore store;
     ASSERT_TRUE(store.Open(true, nullptr));
@@ -73,14 +60,29 @@ TEST_F(RegistryStoreTest, TextsAreStoredWithTheirTerminatingZero)
     DWORD size = 0;
     RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKey, "CutOffTimes", RRF_RT_REG_SZ, nullptr, nullptr, &size);
     EXPECT_EQ(size, sizeof "600 1140 ");
+
+    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Longest", REG_SZ, std::string(255, 'x'));
+    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "TooLong", REG_SZ, std::string(256, 'x'));
+    PutValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Binary", REG_BINARY, "76, 2");
+    ASSERT_TRUE(store.Open(false, nullptr));
+    EXPECT_EQ(store.ReadString("Longest").value_or("").size(), 255u);
+    EXPECT_FALSE(store.ReadString("TooLong"));
+    EXPECT_FALSE(store.ReadString("Binary"));
+    EXPECT_FALSE(store.ReadString("Missing"));
 }
 
-TEST_F(RegistryStoreTest, TheDataFileKeyIsStoredUnderItsHiddenPath)
+// Storing makes the missing key. A key of full length that another tool
+// stored with its terminating zero was not read at all, and the data files
+// then looked empty.
+TEST_F(RegistryStoreTest, TheDataFileKeyIsStoredUnderItsHiddenPathAndReadAtFullLength)
 {
     EXPECT_FALSE(theDataFileKey.GetDataFileKey());
     ASSERT_TRUE(CRegistryDataKey::StoreDataFileKey("k3y of the shop"));
     EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kDataKeyPath, kDataKeyName), "k3y of the shop");
     EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), "k3y of the shop");
+    const std::string key(CRegistryDataKey::kMaxDataFileKey, 'k');
+    PutValue(HKEY_LOCAL_MACHINE, kDataKeyPath, kDataKeyName, REG_SZ, key);
+    EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), key);
 }
 
 TEST_F(RegistryStoreTest, ADataFileKeyOnlyInTheUserHiveIsCopiedToTheMachine)
@@ -88,17 +90,6 @@ TEST_F(RegistryStoreTest, ADataFileKeyOnlyInTheUserHiveIsCopiedToTheMachine)
     PutValue(HKEY_CURRENT_USER, kDataKeyPath, kDataKeyName, REG_SZ, "from the user");
     EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), "from the user");
     EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kDataKeyPath, kDataKeyName), "from the user");
-}
-
-} // namespace
-
-// A key of full length that another tool stored with its terminating zero
-// was not read at all, and the data files then looked empty.
-TEST_F(RegistryStoreTest, AFullLengthDataFileKeyStoredWithItsZeroIsRead)
-{
-    const std::string key(CRegistryDataKey::kMaxDataFileKey, 'k');
-    PutValue(HKEY_LOCAL_MACHINE, kDataKeyPath, kDataKeyName, REG_SZ, key);
-    EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), key);
 }
 
 TEST_F(RegistryStoreTest, SetKeyIsASwitchOfItsOwnAtTheStartOfTheCommandLine)
@@ -119,3 +110,5 @@ TEST_F(RegistryStoreTest, SetKeyIsASwitchOfItsOwnAtTheStartOfTheCommandLine)
         EXPECT_EQ(theDataFileKey.GetDataFileKey().value_or("<none>"), c.stored);
     }
 }
+
+} // namespace

@@ -65,23 +65,17 @@ TEST(SkinAttachTest, AttachTakesTheCaptionAwayAndKeepsTheClientSize)
     dialog.Destroy();
 }
 
-TEST_F(SkinWindowTest, PaintCopiesTheBufferToTheWindow)
+// The buffer is copied to the window, the control moved when it was built,
+// and the corners rounded until the skin is detached.
+TEST_F(SkinWindowTest, PaintPlacesTheControlAndTheRegionRoundsTheCornersUntilDetached)
 {
     HDC dc = GetDC(Window());
     EXPECT_EQ(GetPixel(dc, 140, 20), RGB(255, 0, 0));
     ReleaseDC(Window(), dc);
-}
-
-TEST_F(SkinWindowTest, ControlPlacementMovesTheControlWhenTheBufferIsBuilt)
-{
     RECT rect;
     GetWindowRect(GetDlgItem(Window(), IDC_USERNAME), &rect);
     MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&rect), 2);
     EXPECT_EQ(std::make_tuple(rect.left, rect.top, rect.right, rect.bottom), std::make_tuple(10L, 70L, 110L, 90L));
-}
-
-TEST_F(SkinWindowTest, RegionRoundsTheCornersUntilTheSkinIsDetached)
-{
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(Window(), region), ERROR);
     EXPECT_FALSE(PtInRegion(region, 1, 1));

@@ -123,10 +123,7 @@ public:
             if (!m_linkEnded)
                 Wait(elapsed);
         }
-        m_run.orderlyEnd = m_link.engine.OrderlyEnd();
-        m_run.messages = m_link.messages;
-        m_run.elapsedMs = WallMs() - start;
-        return m_run;
+        return {m_link.engine.OrderlyEnd(), m_link.messages, WallMs() - start};
     }
 
 private:
@@ -167,7 +164,6 @@ private:
     }
 
     ClientScript& m_script;
-    ClientRun m_run;
     bool m_linkEnded = false;
     LinkRig m_link;
     CPosixOrderSocket m_socket;

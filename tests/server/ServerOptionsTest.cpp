@@ -14,7 +14,7 @@ OptionsResult Parse(std::vector<const char*> args, ServerOptions* options, std::
 
 // --port, --db, --catalogue and --log are pinned by starting orderd itself
 // (OrderdProgramTest), the fault and update options by the Wine tests.
-TEST(ServerOptions, ReadsTheLimitsWithTimeoutsInSeconds)
+TEST(ServerOptions, ReadsTheLimitsWithTimeoutsInSecondsRefusesWhatItCannotUseAndStopsAtHelp)
 {
     ServerOptions o;
     std::string error;
@@ -27,21 +27,14 @@ TEST(ServerOptions, ReadsTheLimitsWithTimeoutsInSeconds)
     EXPECT_EQ(9000, o.exchangeTimeoutMs);
     EXPECT_EQ(300, o.maxClients);
     EXPECT_EQ(50u, o.limits.maxLines);
-}
-
-TEST(ServerOptions, RefusesWhatItCannotUseAndStopsAtHelp)
-{
-    ServerOptions help;
-    std::string none;
-    EXPECT_EQ(OptionsResult::Help, Parse({"--port", "1", "--help", "--bogus"}, &help, &none));
+    EXPECT_EQ(OptionsResult::Help, Parse({"--port", "1", "--help", "--bogus"}, &o, &error));
 
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"}, {"--port"}, {"--port", "70000"}, {"--port", "12x"}, {"--orders-per-minute", "0"},
         {"--db", ""}, {"--update-version", "-1"}, {"--update-file", "a.exe"},
     };
     for (const auto& args : bad) {
-        ServerOptions o;
-        std::string error;
+        error.clear();
         EXPECT_EQ(OptionsResult::Error, Parse(args, &o, &error)) << args[0];
         EXPECT_FALSE(error.empty());
     }

@@ -1,7 +1,7 @@
 """The modem emulator on its own: commands, the phone book, the line's faults,
-the escape to command mode, a hang-up by closing the port, and the line speed."""
+the escape to command mode, the line speed and a hang-up by closing the port."""
 import os
-import socket
+import socketserver
 import subprocess
 import sys
 import threading
@@ -12,36 +12,18 @@ import unittest
 EMULATOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "modem-emulator")
 
 
-class Echo:
-    """A TCP server that sends back what it gets and counts its connections."""
+class Echo(socketserver.BaseRequestHandler):
+    """The far end of a call: sends back what it gets."""
 
-    def __init__(self):
-        self.server = socket.socket()
-        self.server.bind(("127.0.0.1", 0))
-        self.server.listen()
-        self.port = self.server.getsockname()[1]
-        self.connections = 0
-        threading.Thread(target=self.serve, daemon=True).start()
-
-    def serve(self):
-        while True:
-            peer, _ = self.server.accept()
-            self.connections += 1
-            threading.Thread(target=self.echo, args=(peer,), daemon=True).start()
-
-    @staticmethod
-    def echo(peer):
-        while True:
-            data = peer.recv(4096)
-            if not data:
-                return
-            peer.sendall(data)
+    def handle(self):
+        while data := self.request.recv(4096):
+            self.request.sendall(data)
 
 
 class Modem:
-    def __init__(self, echo, *options):
+    def __init__(self, echo_port, *options):
         self.process = subprocess.Popen([sys.executable, EMULATOR, "--ring-ms", "0", "--phonebook",
-                                         "0163-296=127.0.0.1:%d" % echo.port, *options],
+                                         "0163-296=127.0.0.1:%d" % echo_port, *options],
                                         stdout=subprocess.PIPE, text=True)
         ready = self.process.stdout.readline().split()
         self.port = os.open(ready[1], os.O_RDWR | os.O_NOCTTY)
@@ -73,10 +55,11 @@ class Modem:
 class EmulatorTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.echo = Echo()
+        cls.echo = socketserver.ThreadingTCPServer(("127.0.0.1", 0), Echo)
+        threading.Thread(target=cls.echo.serve_forever, daemon=True).start()
 
     def modem(self, *options):
-        modem = Modem(self.echo, *options)
+        modem = Modem(self.echo.server_address[1], *options)
         self.addCleanup(modem.process.kill)
         return modem
 
@@ -129,16 +112,7 @@ class EmulatorTest(unittest.TestCase):
         events = m.events()
         self.assertTrue(any(e.startswith("HANGUP line dropped after ") for e in events), events)
 
-    def test_closing_the_port_hangs_up(self):
-        m = self.modem()
-        m.command("ATE0")
-        m.command("ATDT0163296", "CONNECT")
-        os.close(m.port)
-        time.sleep(0.3)
-        events = m.events()
-        self.assertTrue(any(e.startswith("HANGUP dtr after ") for e in events), events)
-
-    def test_bytes_cross_at_the_line_speed(self):
+    def test_bytes_cross_at_the_line_speed_until_closing_the_port_hangs_up(self):
         m = self.modem("--baud", "2400")
         m.command("ATE0")
         m.command("ATDT0163296", "CONNECT 2400\r\n")
@@ -147,6 +121,9 @@ class EmulatorTest(unittest.TestCase):
         self.assertEqual(m.read_until("y" * 240, 5), "y" * 240)
         # 240 bytes at 240 bytes a second, the two ways overlapping.
         self.assertTrue(0.95 < time.monotonic() - started < 1.5, time.monotonic() - started)
+        os.close(m.port)
+        time.sleep(0.3)
+        self.assertTrue(any(e.startswith("HANGUP dtr after ") for e in m.events()))
 
 
 if __name__ == "__main__":

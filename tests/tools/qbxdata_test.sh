@@ -15,8 +15,8 @@ run() { "$@" >out.txt 2>err.txt; echo $? >rc.txt; }
 run "$@" demo Database.dat --count 500 --key K1
 check "demo writes a catalogue" '[ "$(cat rc.txt)" = 0 ] && [ -s Database.dat ]'
 run "$@" cat Database.dat --key K1
-check "cat with the key gives 500 product lines" '[ "$(wc -l <out.txt)" = 500 ]'
-check "each line has six TAB-separated fields" '[ "$(awk -F"\t" "NF != 6" out.txt | wc -l)" = 0 ]'
+check "cat with the key gives 500 product lines of six TAB-separated fields" \
+  '[ "$(wc -l <out.txt)" = 500 ] && [ "$(awk -F"\t" "NF != 6" out.txt | wc -l)" = 0 ]'
 check "the file itself is scrambled" '! grep -q "TABLETS" Database.dat'
 run "$@" cat Database.dat
 check "cat without the key fails and says why" '[ "$(cat rc.txt)" = 1 ] && grep -q "scrambled" err.txt'
@@ -51,8 +51,6 @@ run "$@" import missing.csv Other.dat
 check "a missing input fails and writes nothing" '[ "$(cat rc.txt)" = 1 ] && [ ! -e Other.dat ]'
 run "$@" demo no-such-folder/Database.dat --count 5
 check "an unwritable target fails" '[ "$(cat rc.txt)" = 1 ]'
-run "$@" cat missing.dat
-check "cat of a missing file fails" '[ "$(cat rc.txt)" = 1 ]'
 run "$@" frobnicate
 check "an unknown command shows the usage" '[ "$(cat rc.txt)" = 2 ] && grep -q usage err.txt'
 [ "$fails" = 0 ]

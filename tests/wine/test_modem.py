@@ -123,19 +123,26 @@ def test_a_device_that_is_gone_aborts_without_dialling(h):
         check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
 
 
-def test_a_carrier_lost_mid_order_is_told_and_the_order_kept(h):
-    server = Orderd(h)
-    # The carrier goes once 40 bytes have crossed: the order's one block is half on the line.
-    with modem_line(h, server, "--drop-after", "40") as modem:
-        window = start_modem_order(h, server)
-        before = order(h)
-        dialog = send(h, window)
-        check(wait_for(lambda: "Disconnected... Unavailable" in status(h), 30), "the status is %r" % status(h))
-        check("HANGUP line dropped" in modem.events(), "the line was not dropped: %r" % modem.events())
-        h.keys(dialog, "Escape")
-        check(wait_for(lambda: main_enabled(h), 10), "Esc did not end the dialog")
-        check(order(h) == before and not server.query("SELECT message FROM orders"),
-              "a lost call changed the order or placed it")
+def test_a_carrier_lost_or_a_modem_taking_nothing_mid_order_is_told_and_the_order_kept(h):
+    # Once 40 bytes have crossed (the order's one block is half on the line)
+    # the carrier goes, or the modem holds its clear-to-send low and the
+    # program's next write waits: either ends the call as a lost line, and in
+    # the second the program hangs up before the wholesaler gives up.
+    for trouble, event in ((["--drop-after", "40"], "HANGUP line dropped"),
+                           (["--hold-after", "40"], "HOLD\nHANGUP dtr")):
+        server = Orderd(h)
+        with modem_line(h, server, *trouble) as modem:
+            window = start_modem_order(h, server)
+            before = order(h)
+            dialog = send(h, window)
+            check(wait_for(lambda: "Disconnected... Unavailable" in status(h), 30),
+                  "%s: the status is %r" % (event, status(h)))
+            check(wait_for(lambda: event in modem.events(), 15), "no %r: %r" % (event, modem.events()))
+            h.keys(dialog, "Escape")
+            check(wait_for(lambda: main_enabled(h), 10), "%s: Esc did not end the dialog" % event)
+            check(order(h) == before and not server.query("SELECT message FROM orders"),
+                  "%s: a lost call changed the order or placed it" % event)
+        h.stop_all()
 
 
 def test_settings_list_the_line_and_keep_the_choice(h):

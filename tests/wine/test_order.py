@@ -306,6 +306,19 @@ def test_a_failed_save_is_told_once_and_tried_again_at_the_next_change(h):
     os.rmdir(blocker)
     h.keys(window, "2")
     wait_order(h, [("A1", 12)], "the next change after the disk was free again")
+    # A quit with the order unsaved saves it once more, else asks; No stays.
+    os.mkdir(blocker)
+    before = popups()
+    h.keys(window, "3")
+    answer(h, wait_popup(before, "the notice of the next failed save"), "Escape")
+    before = popups()
+    h.post(MAIN_TITLE, WM_QUIT_REQUEST, QUIT_WITHOUT_ASKING)
+    answer(h, wait_popup(before, "the question on quitting unsaved"), "n")
+    check(h.processes[-1].poll() is None and order(h) == [("A1", 12)], "quit with the order unsaved")
+    os.rmdir(blocker)
+    h.post(MAIN_TITLE, WM_QUIT_REQUEST, QUIT_WITHOUT_ASKING)
+    check(wait_for(lambda: h.processes[-1].poll() is not None, 15), "no quit once the order could be saved")
+    check(order(h) == [("A1", 123)], "the quit did not save the order: %r" % order(h))
 
 
 def test_an_order_scrambled_under_a_missing_key_is_told_and_never_saved_over(h):

@@ -3,7 +3,7 @@ import os
 import subprocess
 import time
 
-from harness import check, wait_for
+from harness import MAIN_TITLE, WM_APP, check, wait_for
 from test_order import (DATA_KEY, first_products, main_enabled, order, popups, qbxdata, start_order_window,
                         wait_order, wait_popup)
 
@@ -86,10 +86,12 @@ def test_two_more_of_a_product_in_the_order_raise_its_line(h):
     para = first_products(products, "PARA", 1)[0]
     search = open_search(h, window, "para")
     h.keys(search, "2")
+    # The setup program's quit request waits for the search to end.
+    h.post(MAIN_TITLE, WM_APP + 1, 10)
     # The skin's "Add to order" button: 96 x 30, 216 from the right and 46 from the bottom.
     left, top, right, bottom = window_box(search)
     h.click(right - 216 + 48, bottom - 46 + 15, search)
-    check(wait_for(lambda: main_enabled(h), 10), "Add to order did not close the search")
+    check(wait_for(lambda: h.processes[-1].poll() is not None, 15), "Add to order and then the quit did not follow")
     wait_order(h, [(para, 5)], "3 and 2 more of the same product")
 
 

@@ -10,7 +10,7 @@ import sqlite3
 import subprocess
 import time
 
-from harness import MAIN_TITLE, check, wait_for
+from harness import MAIN_TITLE, WM_APP, check, wait_for
 from test_order import data_lines, main_enabled, order, popups, start_order_window, wait_popup
 
 PLACE_ORDER_TITLE = "Sending order"
@@ -121,7 +121,9 @@ def history_files(h):
 
 
 def test_an_order_is_sent_answered_kept_in_history_and_the_undelivered_stay(h):
-    server = Orderd(h, "--fault-delay-answer", "600")
+    """The setup program's quit request comes while the server answers: the
+    sending ends first, the program after it, and nothing of the order is lost."""
+    server = Orderd(h, "--fault-delay-answer", "1500")
     lines = []
 
     def make_lines(products):
@@ -136,9 +138,13 @@ def test_an_order_is_sent_answered_kept_in_history_and_the_undelivered_stay(h):
     check(wait_for(lambda: "Transmitting Order" in status(h) or "Receiving" in status(h), 15),
           "the status never showed the exchange: %r" % status(h))
     h.screenshot("send-place-order-dialog")
+    program = h.processes[-1]
+    h.post(MAIN_TITLE, WM_APP + 1, 10)
     memo = h.window("Quillbox", 30)
     check(memo, "the account's memo was not shown")
     h.screenshot("send-memo")
+    # Answered and stored before the memo waits for the pharmacist.
+    check(len(history_files(h)) == 1 and order_counter(h) == counter + 1, "the answer was not kept before the memo")
     h.keys(memo, "Return")
     response, title = wait_response(h)
     h.screenshot("send-response-dialog")
@@ -158,7 +164,9 @@ def test_an_order_is_sent_answered_kept_in_history_and_the_undelivered_stay(h):
             expected.append((code, quantity))
     check([a[1] for a in answers.values()].count(0) >= 1 and 3 in [a[1] for a in answers.values()],
           "the server did not deliver and part-deliver: %r" % answers)
-    close_response(h, response)
+    check(program.poll() is None, "the program quit before the response was closed")
+    h.keys(response, "Escape")
+    check(wait_for(lambda: program.poll() is not None, 15), "the quit request was not carried out after the sending")
     check(order(h) == expected, "the order holds %r, not %r" % (order(h), expected))
     history = history_files(h)
     check(len(history) == 1 and history[0].endswith("(%d).dat" % number), "history files %r" % history)
@@ -172,11 +180,22 @@ def test_an_order_is_sent_answered_kept_in_history_and_the_undelivered_stay(h):
 
 
 def test_faults_on_the_line_are_overcome_by_the_link(h):
-    for fault in (["--fault-nak-every", "2"], ["--fault-corrupt-every", "2"], ["--fault-garbage", "3"]):
+    """With the first, a file where History belongs: the answer can't be kept, and that is told. The last
+    server is named, not numbered: its name is looked up first."""
+    for fault, host in ((["--fault-nak-every", "2"], "127.0.0.1"), (["--fault-corrupt-every", "2"], "127.0.0.1"),
+                        (["--fault-garbage", "3"], "localhost")):
         server = Orderd(h, *fault)
         window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711",
-                                       Host="127.0.0.1", Port=str(server.port))
+                                       Host=host, Port=str(server.port))
+        blocker = os.path.join(h.install_dir, "History")
+        if fault[0] == "--fault-nak-every":
+            open(blocker, "w").close()
         send(h, window)
+        if os.path.isfile(blocker):
+            notice = h.window("Quillbox", 60)
+            check(notice, "no notice that the answer was not kept in History")
+            h.keys(notice, "Escape")
+            os.remove(blocker)
         response, title = wait_response(h, 60)
         check(title != "Response to Order <failed>", "%s: the exchange failed" % fault)
         close_response(h, response)

@@ -94,8 +94,12 @@ bool WritePort(HANDLE port, const std::string& text)
     block.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     DWORD written = 0;
     bool done = WriteFile(port, text.data(), static_cast<DWORD>(text.size()), &written, &block);
-    if (!done && GetLastError() == ERROR_IO_PENDING)
+    if (!done && GetLastError() == ERROR_IO_PENDING) {
+        // A modem that takes nothing (clear-to-send held low) holds no hang-up for good.
+        if (WaitForSingleObject(block.hEvent, kCommandMs) != WAIT_OBJECT_0)
+            CancelIo(port);
         done = GetOverlappedResult(port, &block, &written, TRUE);
+    }
     CloseHandle(block.hEvent);
     return done;
 }
