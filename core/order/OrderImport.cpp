@@ -13,6 +13,7 @@
 namespace {
 
 constexpr size_t kShownLimit = 32;
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr size_t kMostQuantityDigits = 9;  // within 32 bits, and far over the bound
 
 bool HasDigit(const std::string& text)
@@ -111,15 +112,20 @@ bool COrderImport::Read(const std::string& text)
     const TextFormat format = text.substr(0, text.find('\n')).find('\t') != std::string::npos ? TextFormat::Tsv
                                                                                             : TextFormat::Csv;
     int line = 1;
-    for (size_t pos = 0; pos < text.size();) {
+    bool first = true;
+    // Spreadsheets save "UTF-8 CSV" with a byte-order mark, which is no part of the first code.
+    for (size_t pos = text.rfind(kByteOrderMark, 0) == 0 ? sizeof kByteOrderMark - 1 : 0; pos < text.size();) {
         const size_t start = pos;
         Row row{line, {}};
         if (!SplitDelimitedRow(text, pos, format, row.fields))
             return Fail(StrFormat("Line %d: a quoted field is not closed.", line));
         line += static_cast<int>(std::count(text.begin() + start, text.begin() + pos, '\n'));
-        if (IsBlank(row.fields) || (m_rows.empty() && IsHeader(row.fields)))
+        if (IsBlank(row.fields))
             continue;
-        m_rows.push_back(std::move(row));
+        const bool header = first && IsHeader(row.fields);
+        first = false;
+        if (!header)
+            m_rows.push_back(std::move(row));
     }
     return true;
 }

@@ -51,7 +51,9 @@ TEST(OrderImport, RowsJoinTheOrderOrAreListedWithTheirLine)
     order.AddRecord(std::move(b2));
 
     COrderImport import;
-    ASSERT_TRUE(import.Read("A1\t2\tALPHA, 20\n"
+    ASSERT_TRUE(import.Read("Code\tQty\n"
+                            "A1\tnone\n"
+                            "A1\t2\tALPHA, 20\n"
                             "4006381333931\t 3\r\n"
                             "\t\n"
                             "4006381333932\t1\n"
@@ -60,17 +62,16 @@ TEST(OrderImport, RowsJoinTheOrderOrAreListedWithTheirLine)
                             "B2\t1\n"
                             "A1\n"
                             "\t5\n"
-                            "A1\t0\n"
                             "A1\t995\n"));
     import.Match(products, order);
     const std::vector<std::pair<int, std::string>> unused = {
-        {4, "Wrong check digit in the code 4006381333932"},
-        {5, "The code 96385074 is on 2 products"},
-        {7, "The line of B2 would hold 1000, over 999"},
-        {8, "No quantity"},
-        {9, "No item code"},
-        {10, "The quantity 0 orders nothing"},
-        {11, "The line of A1 would hold 1000, over 999"},
+        {2, "The quantity 'none' is not a whole number of packs"},
+        {6, "Wrong check digit in the code 4006381333932"},
+        {7, "The code 96385074 is on 2 products"},
+        {9, "The line of B2 would hold 1000, over 999"},
+        {10, "No quantity"},
+        {11, "No item code"},
+        {12, "The line of A1 would hold 1000, over 999"},
     };
     ASSERT_EQ(import.Unused().size(), unused.size());
     for (size_t i = 0; i < unused.size(); ++i) {
@@ -87,6 +88,6 @@ TEST(OrderImport, RowsJoinTheOrderOrAreListedWithTheirLine)
     EXPECT_EQ(order.At(1)->code, "A1");
     EXPECT_EQ(order.At(1)->quantity, 5);
     EXPECT_EQ(import.Report(1), "3 rows of the list joined the order. Not taken:\n\n"
-                                "Line 4: Wrong check digit in the code 4006381333932\n"
+                                "Line 2: The quantity 'none' is not a whole number of packs\n"
                                 "... and 6 more rows");
 }

@@ -30,11 +30,11 @@ check "imported lines are written in the product format" \
 
 printf 'A1,4006381333931,10,1,0,ALPHA\nB2,,10,1,0,BETA\n' >shop.csv
 run "$@" import shop.csv Shop.dat --key K2
-printf 'Item,Qty\r\nA1,2\r\n"4006381333931",3\r\nZZ9,1\r\nB2,1000\r\n' >list.csv
+printf '\357\273\277A1,2\r\n"4006381333931",3\r\nZZ9,1\r\nB2,1000\r\n' >list.csv
 run "$@" order-import list.csv Shop.dat Order.dat --key K2
-check "a re-order list takes its usable rows, names the others by line and exits 3" \
-  '[ "$(cat rc.txt)" = 3 ] && grep -q "line 4: No product with the code ZZ9" err.txt &&
-   grep -q "line 5: The quantity 1000 is over 999" err.txt'
+check "a re-order list (UTF-8, CR LF) takes its usable rows, names the others by line and exits 3" \
+  '[ "$(cat rc.txt)" = 3 ] && grep -q "line 3: No product with the code ZZ9" err.txt &&
+   grep -q "line 4: The quantity 1000 is over 999" err.txt'
 "$@" cat Order.dat --key K2 >out.txt
 check "the barcode's row raised the item code's line" '[ "$(cut -f1,4 out.txt)" = "$(printf "A1\t5")" ]'
 cp Order.dat order-before.dat
