@@ -340,6 +340,51 @@ Section "Quillbox"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; --- the pharmacy's standard users -------------------------------------------------
+; The data stay beside the program, where only administrators may write: the
+; pharmacy's users could never save an order. The Users group (named by its
+; SID, S-1-5-32-545, which every language of Windows knows) may change the
+; order, the product database, History and Logs, and make new files in the
+; folder (an order is saved beside itself and moved over; the update "one";
+; crash dumps). Files made there later inherit that right, but only files
+; directly in the folder, never those of a subfolder such as Skin; the
+; program's own files are shut off from the inheritance first, so no user can
+; change them. The settings key gets read and write for Users from the
+; program itself, in the registry view it reads. Nothing moves. A step that
+; fails is reported in the details and the installation goes on: the program
+; still works for administrators.
+
+!macro ICACLS arguments
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" ${arguments}'
+  Pop $0
+  ${If} $0 != 0
+    DetailPrint `icacls ${arguments} failed: $0`
+  ${EndIf}
+!macroend
+
+!define USERS "*S-1-5-32-545"
+
+Section "-Rights of the pharmacy's users"
+  CreateDirectory "$INSTDIR\History"
+  CreateDirectory "$INSTDIR\Logs"
+  !insertmacro ICACLS '"$INSTDIR\Quillbox.exe" /inheritance:d'
+  !insertmacro ICACLS '"$INSTDIR\Uninstall.exe" /inheritance:d'
+  !insertmacro ICACLS '"$INSTDIR\footer.rtf" /inheritance:d'
+  !insertmacro ICACLS '"$INSTDIR" /grant ${USERS}:(WD) /grant ${USERS}:(OI)(IO)(NP)(M)'
+  !insertmacro ICACLS '"$INSTDIR\History" /grant ${USERS}:(OI)(CI)(M)'
+  !insertmacro ICACLS '"$INSTDIR\Logs" /grant ${USERS}:(OI)(CI)(M)'
+  ${If} ${FileExists} "$INSTDIR\Current.dat"
+    !insertmacro ICACLS '"$INSTDIR\Current.dat" /grant ${USERS}:(M)'
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\Database.dat"
+    !insertmacro ICACLS '"$INSTDIR\Database.dat" /grant ${USERS}:(M)'
+  ${EndIf}
+  ExecWait '"$INSTDIR\Quillbox.exe" /grantusers' $0
+  ${If} $0 != 0
+    DetailPrint "The settings key could not be opened to the pharmacy's users."
+  ${EndIf}
+SectionEnd
+
 ; --- the uninstaller ----------------------------------------------------------------
 
 Section "un.Quillbox"

@@ -33,7 +33,7 @@ bool UpdateDue(const OrderOutcome& outcome, const ServerOptions& options,
                const std::shared_ptr<const std::string>& update)
 {
     // Versions travel with three decimals: compare at that precision.
-    return update && !update->empty() && outcome.knownAccount && outcome.clientVersion > 0 &&
+    return update && !update->empty() && outcome.knownAccount && outcome.refused.empty() && outcome.clientVersion > 0 &&
            outcome.clientVersion + 0.0005 < options.updateVersion;
 }
 
@@ -155,10 +155,12 @@ void CConnection::OnOrderAnswered(const OrderOutcome& outcome)
     m_haveOutcome = true;
     m_lastProgressMs = m_host.NowMs();
     ArmOnce(kIdleTimer, static_cast<unsigned>(m_host.Options().idleTimeoutMs));
-    if (!m_outcome.refused.empty())
-        return Close(m_outcome.refused.c_str());
     if (!outcome.stored || outcome.reply.empty())
         return Close("order store failed");
+    if (!outcome.refused.empty())
+        m_host.Log().Line("#%llu %s REFUSED: account %s: %s; answered, nothing stored",
+                          static_cast<unsigned long long>(m_serial), m_peer.c_str(),
+                          Readable(outcome.account.substr(0, 64)).c_str(), outcome.refused.c_str());
     if (outcome.replayed)
         m_host.Log().Line("#%llu %s REPLAY: account %s sent its unconfirmed order %lld again; answered with the "
                           "stored reply, nothing stored",
@@ -199,7 +201,7 @@ void CConnection::OnMessage(const std::string& text)
     switch (m_phase) {
     case Phase::AwaitOrder:
         m_phase = Phase::Answering;
-        if (!m_host.SubmitOrder(m_serial, text)) // acknowledged once the order is stored
+        if (!m_host.SubmitOrder(m_serial, Address(), text)) // acknowledged once the order is stored
             Close("order refused: the store is busy");
         return;
     case Phase::Answering:

@@ -21,7 +21,7 @@ public:
     virtual int64_t NowMs() const = 0;
     virtual CTimerQueue& Timers() = 0;
     // False when the store has too much waiting already: the order is refused.
-    virtual bool SubmitOrder(uint64_t serial, std::string message) = 0;
+    virtual bool SubmitOrder(uint64_t serial, std::string address, std::string message) = 0;
     // The client left before its order was acknowledged: store it only if the store has begun.
     virtual void CancelOrder(uint64_t serial) = 0;
     virtual void SubmitConfirm(int64_t orderNumber) = 0;

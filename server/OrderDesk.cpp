@@ -80,7 +80,7 @@ std::vector<OrderOutcome> COrderDesk::AnswerBatch(const std::vector<DeskRequest>
             m_store.ConfirmOrder(requests[i].confirm);
             m_store.ReleaseSavepoint();
         } else
-            outcomes[i] = AnswerOne(requests[i].message, now);
+            outcomes[i] = AnswerOne(requests[i], now);
     }
     // One sync of the disk for the whole batch; no reply leaves before it.
     if (!m_store.Commit())
@@ -91,20 +91,31 @@ std::vector<OrderOutcome> COrderDesk::AnswerBatch(const std::vector<DeskRequest>
     return outcomes;
 }
 
-OrderOutcome COrderDesk::Answer(const std::string& message, time_t now)
+OrderOutcome COrderDesk::Answer(const std::string& message, time_t now, const std::string& address)
 {
-    return AnswerBatch({DeskRequest{0, message}}, now).front();
+    return AnswerBatch({DeskRequest{0, message, address}}, now).front();
 }
 
 void COrderDesk::Confirm(int64_t orderNumber)
 {
-    AnswerBatch({DeskRequest{orderNumber, std::string()}}, time(nullptr));
+    AnswerBatch({DeskRequest{orderNumber, std::string(), std::string()}}, time(nullptr));
 }
 
-// One order inside the batch's transaction, whole or not at all.
-OrderOutcome COrderDesk::AnswerOne(const std::string& message, time_t now)
+namespace {
+
+// Every line gets the one status: nothing of the order is stored or applied.
+void AnswerEveryLine(const ParsedOrder& order, int status, OrderOutcome* outcome)
 {
-    const ParsedOrder order = ParseOrderMessage(message);
+    for (const OrderedLine& line : order.lines)
+        outcome->lines.push_back({line.code, line.quantity, status});
+}
+
+} // namespace
+
+// One order inside the batch's transaction, whole or not at all.
+OrderOutcome COrderDesk::AnswerOne(const DeskRequest& request, time_t now)
+{
+    const ParsedOrder order = ParseOrderMessage(request.message);
     OrderOutcome outcome;
     outcome.account = order.account;
     outcome.clientVersion = order.clientVersion;
@@ -114,21 +125,24 @@ OrderOutcome COrderDesk::AnswerOne(const std::string& message, time_t now)
     std::string previous;
     outcome.knownAccount = m_store.FindAccount(order.account, &account);
     if (!outcome.knownAccount) {
-        AnswerUnknownAccount(order, &outcome);
-    } else if (m_store.FindUnconfirmed(order.account, message, now - kResendWindowSeconds, &outcome.orderNumber,
-                                       &previous)) {
+        AnswerEveryLine(order, kUnknownAccount, &outcome);
+        outcome.reply = ComposeReply(outcome, false, std::string());
+    } else if (m_store.FindUnconfirmed(order.account, request.message, now - kResendWindowSeconds,
+                                       &outcome.orderNumber, &previous)) {
         outcome.replayed = true;
         outcome.reply = previous;
-    } else {
-        outcome.refused = Refusal(order, now); // then nothing is stored and nothing answered
-        if (outcome.refused.empty() && ApplyLines(order, message, now, &outcome)) {
-            outcome.reply = ComposeReply(outcome, account.showPrice, account.memo);
-            m_store.SetReply(outcome.orderNumber, outcome.reply);
-        }
+    } else if (const Refusal refusal = Refuse(order, request.address, now); !refusal.reason.empty()) {
+        // Answered, so the pharmacy sees why and keeps every line for later.
+        outcome.refused = refusal.reason;
+        AnswerEveryLine(order, kRefusedLine, &outcome);
+        outcome.reply = ComposeReply(outcome, account.showPrice, refusal.memo);
+    } else if (ApplyLines(order, request.message, now, &outcome)) {
+        outcome.reply = ComposeReply(outcome, account.showPrice, account.memo);
+        m_store.SetReply(outcome.orderNumber, outcome.reply);
     }
     outcome.stored = m_store.ReleaseSavepoint();
     if (outcome.stored && outcome.orderNumber && !outcome.replayed)
-        m_recent[order.account].push_back(now);
+        m_recent[{order.account, request.address}].push_back(now);
     if (!outcome.stored) {
         outcome.orderNumber = 0;
         outcome.lines.clear();
@@ -137,23 +151,24 @@ OrderOutcome COrderDesk::AnswerOne(const std::string& message, time_t now)
     return outcome;
 }
 
-std::string COrderDesk::Refusal(const ParsedOrder& order, time_t now)
+Refusal COrderDesk::Refuse(const ParsedOrder& order, const std::string& address, time_t now)
 {
     if (order.lines.size() > m_limits.maxLines)
-        return StrFormat("order refused: %zu lines, at most %zu", order.lines.size(), m_limits.maxLines);
-    std::deque<time_t>& recent = m_recent[order.account];
+        return {StrFormat("order refused: %zu lines, at most %zu", order.lines.size(), m_limits.maxLines),
+                StrFormat("Too many lines in one order (at most %zu): please send it in parts.", m_limits.maxLines)};
+    const auto found = m_recent.find({order.account, address});
+    if (found == m_recent.end())
+        return Refusal();
+    std::deque<time_t>& recent = found->second;
     while (!recent.empty() && recent.front() <= now - kRateSeconds)
         recent.pop_front();
-    if (recent.size() >= static_cast<size_t>(m_limits.ordersPerMinute))
-        return StrFormat("order refused: %d orders from the account within a minute", m_limits.ordersPerMinute);
-    return std::string();
-}
-
-void COrderDesk::AnswerUnknownAccount(const ParsedOrder& order, OrderOutcome* outcome) const
-{
-    for (const OrderedLine& line : order.lines)
-        outcome->lines.push_back({line.code, line.quantity, kUnknownAccount});
-    outcome->reply = ComposeReply(*outcome, false, std::string());
+    if (recent.empty())
+        m_recent.erase(found);
+    else if (recent.size() >= static_cast<size_t>(m_limits.ordersPerMinute))
+        return {StrFormat("order refused: at most %d orders a minute from one address for the account",
+                          m_limits.ordersPerMinute),
+                "Too many orders in a minute, try again shortly."};
+    return Refusal();
 }
 
 bool COrderDesk::ApplyLines(const ParsedOrder& order, const std::string& message, time_t now,

@@ -2,8 +2,9 @@
 #include <cstdint>
 #include <ctime>
 #include <deque>
+#include <map>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "ReceivedOrder.h"
@@ -18,6 +19,7 @@ enum LineStatus : int {
     kDiscontinued = 2,
     kPartDelivered = 3,
     kUnreadableLine = 4, // "SERVER ERROR 1": the line's quantity could not be read
+    kRefusedLine = 5,    // "SERVER ERROR 2": the order was refused whole; the line stays in the pharmacy's order
     kUnknownAccount = 6,
     kOutOfStock = 7,
 };
@@ -41,11 +43,19 @@ struct OrderOutcome {
     std::string refused;        // why the order was refused whole, unstored; empty when it wasn't
 };
 
+// Why an order was refused whole: the log's words and the pharmacy's.
+struct Refusal {
+    std::string reason; // for the log; empty when the order may be stored
+    std::string memo;   // shown by the pharmacy's program with the reply
+};
+
 // What one account may place: a flood from a client that knows an account
-// number must not fill the disk nor keep the store from everyone else.
+// number must not fill the disk nor keep the store from everyone else. The
+// rate is counted per account and address, so a stranger who floods an
+// account's number does not lock the pharmacy itself out.
 struct DeskLimits {
     size_t maxLines = 2000;   // lines in one order
-    int ordersPerMinute = 10; // orders stored for one account in any 60 seconds
+    int ordersPerMinute = 10; // orders stored for one account from one address in any 60 seconds
 };
 
 // An order sent again unconfirmed is answered as before only this long after
@@ -69,6 +79,7 @@ bool CanEchoCode(const std::string& code);
 struct DeskRequest {
     int64_t confirm = 0; // the order number confirmed; 0 for an order
     std::string message;
+    std::string address; // the client's address, without its port
 };
 
 // Answers received orders against the store. Each order and its stock
@@ -80,18 +91,18 @@ public:
 
     // One outcome per request, in order (confirmations get an empty one).
     std::vector<OrderOutcome> AnswerBatch(const std::vector<DeskRequest>& requests, time_t now);
-    OrderOutcome Answer(const std::string& message, time_t now);
+    OrderOutcome Answer(const std::string& message, time_t now, const std::string& address = std::string());
     // The pharmacy's program took the reply: a later identical order is a new one.
     void Confirm(int64_t orderNumber);
 
 private:
-    OrderOutcome AnswerOne(const std::string& message, time_t now);
-    void AnswerUnknownAccount(const ParsedOrder& order, OrderOutcome* outcome) const;
+    OrderOutcome AnswerOne(const DeskRequest& request, time_t now);
     bool ApplyLines(const ParsedOrder& order, const std::string& message, time_t now, OrderOutcome* outcome);
-    // Why this order of a known account may not be stored now; empty when it may.
-    std::string Refusal(const ParsedOrder& order, time_t now);
+    // Why this order of a known account may not be stored now.
+    Refusal Refuse(const ParsedOrder& order, const std::string& address, time_t now);
 
     COrderStore& m_store;
     DeskLimits m_limits;
-    std::unordered_map<std::string, std::deque<time_t>> m_recent; // stored orders' times, by account
+    // Stored orders' times, by account and address.
+    std::map<std::pair<std::string, std::string>, std::deque<time_t>> m_recent;
 };

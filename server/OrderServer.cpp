@@ -323,9 +323,9 @@ void COrderServer::Forget(uint64_t serial)
     m_connections.erase(it);
 }
 
-bool COrderServer::SubmitOrder(uint64_t serial, std::string message)
+bool COrderServer::SubmitOrder(uint64_t serial, std::string address, std::string message)
 {
-    return m_worker.SubmitOrder(serial, std::move(message));
+    return m_worker.SubmitOrder(serial, std::move(address), std::move(message));
 }
 
 void COrderServer::CancelOrder(uint64_t serial)

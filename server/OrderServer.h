@@ -33,7 +33,7 @@ public:
 private:
     int64_t NowMs() const override;
     CTimerQueue& Timers() override { return m_timers; }
-    bool SubmitOrder(uint64_t serial, std::string message) override;
+    bool SubmitOrder(uint64_t serial, std::string address, std::string message) override;
     void CancelOrder(uint64_t serial) override;
     void SubmitConfirm(int64_t orderNumber) override;
     void WantWrite(uint64_t serial, int fd, bool on) override;

@@ -43,7 +43,7 @@ void CStoreWorker::Push(uint64_t connection, DeskRequest request)
     m_wake.notify_one();
 }
 
-bool CStoreWorker::SubmitOrder(uint64_t connection, std::string message)
+bool CStoreWorker::SubmitOrder(uint64_t connection, std::string address, std::string message)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -51,7 +51,7 @@ bool CStoreWorker::SubmitOrder(uint64_t connection, std::string message)
             return false;
         m_waitingBytes += message.size();
     }
-    Push(connection, DeskRequest{0, std::move(message)});
+    Push(connection, DeskRequest{0, std::move(message), std::move(address)});
     return true;
 }
 
@@ -69,7 +69,7 @@ void CStoreWorker::CancelOrder(uint64_t connection)
 
 void CStoreWorker::SubmitConfirm(int64_t orderNumber)
 {
-    Push(0, DeskRequest{orderNumber, std::string()});
+    Push(0, DeskRequest{orderNumber, std::string(), std::string()});
 }
 
 std::vector<StoreResult> CStoreWorker::TakeResults()

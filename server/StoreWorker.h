@@ -34,7 +34,7 @@ public:
 
     bool Start();
     // False, and nothing queued, when too much waits already.
-    bool SubmitOrder(uint64_t connection, std::string message);
+    bool SubmitOrder(uint64_t connection, std::string address, std::string message);
     // Drops the connection's order unless the desk has taken it up.
     void CancelOrder(uint64_t connection);
     void SubmitConfirm(int64_t orderNumber);

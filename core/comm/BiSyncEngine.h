@@ -84,6 +84,9 @@ public:
     void ClearSendBuffer() { m_send.Clear(); }
     std::string SendBuffer() const { return m_send.Text(); }
     int State() const { return m_state; }
+    // The blocks of the message being received so far; the whole message
+    // until the owner finishes it.
+    const std::string& MessageSoFar() const { return m_receiver.Message(); }
     // The link reached Disconnecting with nothing left to send: all was said.
     bool OrderlyEnd() const { return m_orderlyEnd; }
     // Longest message taken in; a block that would make it longer is refused.

@@ -10,7 +10,8 @@ enum class ExchangeEnd {
     Confirmed,   // the reply came and the closing exchange completed
     Unconfirmed, // a whole reply came and was answered "OK", then the line failed: the
                  // server stores an order before it replies, so the reply stands
-    NoAnswer,    // the exchange's deadline passed without a reply: the order may have arrived
+    NoAnswer,    // no reply once the order's last block had gone (the line lost, the link given up,
+                 // the deadline passed, a cancel): the order may have arrived
     Failed,      // no reply: the order stays as it was
 };
 

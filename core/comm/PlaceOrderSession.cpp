@@ -4,6 +4,7 @@
 
 #include "base/StrFormat.h"
 #include "comm/BiSyncEngine.h"
+#include "comm/LinkBytes.h"
 #include "comm/ServerMessage.h"
 #include "comm/UpdateFile.h"
 #include "text/RasStateName.h"
@@ -43,7 +44,6 @@ void CPlaceOrderSession::SetStatus(const char* format, ...)
 
 void CPlaceOrderSession::Start()
 {
-    m_expectedDisconnect = false;
     m_attempt = 1;
     ConnectAttempt();
 }
@@ -51,11 +51,18 @@ void CPlaceOrderSession::Start()
 void CPlaceOrderSession::Cancel()
 {
     Trace(m_ports.trace, kTraceConnection, "* Aborting... \r\n");
-    Disconnect();
-    m_ended = true;
     // Ending the dialog stops its timers: no attempt follows.
     m_ports.timers.KillTimer(kRetryTimer);
     m_ports.timers.KillTimer(kConnectionTimer);
+    // The server may hold the order now: the pharmacist is told so, or given
+    // the reply, rather than left to send it again.
+    if (!m_ended && (m_lastBlockGone || !m_reply.empty())) {
+        StopLink();
+        EndExchange();
+        return;
+    }
+    Disconnect();
+    m_ended = true;
     StopExchangeClock();
 }
 
@@ -65,12 +72,15 @@ void CPlaceOrderSession::ConnectAttempt()
     Disconnect();
     Trace(m_ports.trace, kTraceConnection, "* Connecting\r\n");
     m_composed = false;
+    m_lastBlockFramed = m_lastBlockGone = false;
     if (m_settings.cnxType == 1) {
         if (!m_ports.modem || !m_ports.modem->OpenLine()) {
             SetStatus("Invalid modem device configuration in settings.\n\nAborted.");
             return;
         }
         SetStatus("Dialing '%s'", m_settings.number.c_str());
+        // A call that never stands (no state, no reply) fails as a socket that never connects.
+        m_ports.timers.SetTimer(kConnectionTimer, kConnectionPeriodMs);
         // A dial refused at once brings no call state: the attempt fails here.
         if (uint32_t error = m_ports.modem->Dial(m_settings.number))
             ConnectionFailed(Tapi::ErrorText(error));
@@ -104,6 +114,7 @@ void CPlaceOrderSession::ConnectServer()
 
 void CPlaceOrderSession::ConnectionFailed(const std::string& reason)
 {
+    m_ports.timers.KillTimer(kConnectionTimer);
     Disconnect();
     m_countdown = kCountdownSeconds;
     m_failurePrefix = StrFormat("Failed - %s\r\n", reason.c_str());
@@ -161,19 +172,46 @@ void CPlaceOrderSession::StopExchangeClock()
     m_ports.timers.KillTimer(kExchangeTimer);
 }
 
-// The deadline ends the link as its own give-up would; the reply, if one came,
-// still stands (Unconfirmed), else nobody can tell whether the order arrived.
+// The deadline ends the link as its own give-up would.
 void CPlaceOrderSession::OnExchangeTimer()
 {
     if (--m_exchangeLeft > 0)
         return;
     StopExchangeClock();
-    m_deadlinePassed = true;
     Trace(m_ports.trace, kTraceConnection, "* Exchange deadline passed\r\n");
-    SetStatus("%s", m_reply.empty() ? kNoAnswerText : kUnconfirmedText);
+    StopLink();
+}
+
+// An update may take long on a slow line: the deadline moves once, when the
+// first one begins, and the whole exchange keeps a cap fixed then.
+void CPlaceOrderSession::AllowForUpdate()
+{
+    if (m_updateAllowed || ClassifyServerMessage(m_ports.link.MessageSoFar()) != ServerMessageKind::Update)
+        return;
+    m_updateAllowed = true;
+    m_exchangeLeft += kUpdateSeconds;
+    Trace(m_ports.trace, kTraceConnection, "* Update begins: the deadline moves by %d s\r\n", kUpdateSeconds);
+}
+
+// Ends the connection and the link with it; the link's end then ends the exchange.
+void CPlaceOrderSession::StopLink()
+{
     Disconnect();
     if (m_ports.link.State() != kLinkDisconnected)
         m_ports.link.SetState(kLinkDisconnected); // a modem line leaves the link as it is
+}
+
+// The reply, if one came, still stands (Unconfirmed without the closing
+// exchange); without one, once the order's last block went nobody can tell
+// whether the order arrived, and the status says so before the response.
+void CPlaceOrderSession::EndExchange()
+{
+    m_ended = true;
+    StopExchangeClock();
+    const ExchangeEnd end = End();
+    if (end == ExchangeEnd::NoAnswer || end == ExchangeEnd::Unconfirmed)
+        SetStatus("%s", end == ExchangeEnd::NoAnswer ? kNoAnswerText : kUnconfirmedText);
+    m_ports.host.LinkEnded();
 }
 
 void CPlaceOrderSession::OnRetryTimer()
@@ -235,24 +273,47 @@ void CPlaceOrderSession::ReadSocket()
         DataReceived(buffer, static_cast<size_t>(count));
 }
 
+// A call reports "connected" again when its mode changes: the order goes
+// once a call. From here the exchange's end finishes the sending; a hang-up
+// is no failed attempt.
 void CPlaceOrderSession::OnModemConnected()
 {
+    if (m_ended || m_composed)
+        return;
+    m_composed = true;
+    m_ports.timers.KillTimer(kConnectionTimer);
     m_ports.modem->OpenDataChannel();
     SetStatus("Connected...");
     m_ports.link.Connected();
     Trace(m_ports.trace, kTraceConnection, "* Sending Order\r\n");
-    // From here the link's own end finishes the sending; a hang-up is no failed attempt.
-    m_expectedDisconnect = true;
     ComposeOrder();
 }
 
+// Before the order went, a lost call is a failed attempt; after, nothing more
+// can come over it, so the exchange ends now rather than at the link's timers.
 void CPlaceOrderSession::OnModemDisconnected(const std::string& reason)
 {
-    if (m_expectedDisconnect)
-        SetStatus("Disconnected... %s", reason.c_str());
-    else
-        ConnectionFailed(reason);
-    Disconnect();
+    if (m_ended)
+        return;
+    if (!m_composed) {
+        if (Dialling())
+            ConnectionFailed(reason);
+        return;
+    }
+    SetStatus("Disconnected... %s", reason.c_str());
+    StopLink();
+}
+
+void CPlaceOrderSession::OnModemDialFailed(uint32_t error)
+{
+    if (!m_ended && !m_composed && Dialling())
+        ConnectionFailed(Tapi::ErrorText(error));
+}
+
+// A call state or reply of a call already given up (its line closed) counts for nothing.
+bool CPlaceOrderSession::Dialling() const
+{
+    return m_ports.modem && m_ports.modem->CallInProgress();
 }
 
 // A dial that can't start ends the attempt without a retry: the status keeps
@@ -301,12 +362,19 @@ void CPlaceOrderSession::DataReceived(const uint8_t* bytes, size_t count)
 
 void CPlaceOrderSession::OnLinkSend(const std::vector<uint8_t>& bytes)
 {
+    bool sent = true;
     if (m_settings.cnxType == 1) {
         if (m_ports.modem)
-            m_ports.modem->Write(bytes.data(), bytes.size());
+            sent = m_ports.modem->Write(bytes.data(), bytes.size());
     } else {
         m_ports.socket.Send(bytes.data(), bytes.size());
     }
+    // The first block to end a message (ETX, which data never holds) is the
+    // order's last; once its check character has gone too, the server may
+    // hold the order. A write the modem refused has not gone.
+    if (sent && m_lastBlockFramed)
+        m_lastBlockGone = true;
+    m_lastBlockFramed = sent && bytes.size() >= 2 && bytes.front() == kSTX && bytes.back() == kETX;
 }
 
 void CPlaceOrderSession::OnLinkMessage(const std::string& text)
@@ -314,13 +382,25 @@ void CPlaceOrderSession::OnLinkMessage(const std::string& text)
     ClassifyMessage(text);
 }
 
+// One reply and one update an exchange: a server that sends more is answered
+// "BAD" and not heard, so it can neither change the order's answer nor
+// rewrite the program file.
 void CPlaceOrderSession::ClassifyMessage(const std::string& text)
 {
-    const ServerMessageKind kind = ClassifyServerMessage(text);
-    if (kind == ServerMessageKind::Reply)
+    ServerMessageKind kind = ClassifyServerMessage(text);
+    const bool again = (kind == ServerMessageKind::Reply && !m_reply.empty()) ||
+                       (kind == ServerMessageKind::Update && m_updateTaken);
+    if (again) {
+        Trace(m_ports.trace, kTraceConnection, "* One reply and one update an exchange: ignored\r\n");
+        kind = ServerMessageKind::Other;
+    }
+    if (kind == ServerMessageKind::Reply) {
         m_reply = text;
-    else if (kind == ServerMessageKind::Update && !WriteUpdateFile(text, m_updatePath))
-        Trace(m_ports.trace, kTraceConnection, "* Update not written to '%s'\r\n", m_updatePath.c_str());
+    } else if (kind == ServerMessageKind::Update) {
+        m_updateTaken = true;
+        if (!WriteUpdateFile(text, m_updatePath))
+            Trace(m_ports.trace, kTraceConnection, "* Update not written to '%s'\r\n", m_updatePath.c_str());
+    }
     m_ports.link.AddSendData(ServerMessageAnswer(kind));
     m_ports.link.FinishedRequest();
 }
@@ -331,17 +411,11 @@ void CPlaceOrderSession::OnLinkState(int state)
     if (m_ended)
         return;
     switch (state) {
-    case kLinkDisconnected:
-        m_ended = true;
-        StopExchangeClock();
-        m_ports.host.LinkEnded();
+    case kLinkDisconnected: EndExchange(); break;
+    case kLinkReceiving:
+        AllowForUpdate();
+        SetStatus("Receiving response.");
         break;
-    case kLinkBlockEnd:
-    case kLinkDataEnd:
-        if (!m_reply.empty())
-            m_exchangeLeft += kUpdateBlockSeconds; // an update may be long, and each block is progress
-        break;
-    case kLinkReceiving: SetStatus("Receiving response."); break;
     case kLinkDisconnecting:
         SetStatus("Disconnected from the server.");
         Disconnect();
@@ -353,7 +427,7 @@ void CPlaceOrderSession::OnLinkState(int state)
 ExchangeEnd CPlaceOrderSession::End() const
 {
     if (m_reply.empty())
-        return m_deadlinePassed ? ExchangeEnd::NoAnswer : ExchangeEnd::Failed;
+        return m_lastBlockGone ? ExchangeEnd::NoAnswer : ExchangeEnd::Failed;
     return m_ports.link.OrderlyEnd() ? ExchangeEnd::Confirmed : ExchangeEnd::Unconfirmed;
 }
 

@@ -18,7 +18,7 @@ enum SocketEvent : int { kSocketAccept = 0, kSocketClose = 1, kSocketConnect = 3
 // The place-order dialog's timers.
 enum PlaceOrderTimer : int {
     kRetryTimer = 1,      // 1000 ms: the countdown to the next attempt
-    kConnectionTimer = 2, // 20000 ms: a socket that couldn't start connecting, or a name lookup
+    kConnectionTimer = 2, // 20000 ms: a socket that couldn't start connecting, a name lookup, a modem call
     kExchangeTimer = 3,   // 1000 ms: counts down the exchange's deadline once the order goes
 };
 
@@ -54,12 +54,16 @@ public:
     // The dialog's initialisation: the first attempt.
     void Start();
     // Esc, a cancel button or the skin's close control; the dialog then ends.
+    // Once the order's last block has gone, or a reply came, the end goes to
+    // the host (LinkEnded) first, as the link's own end would.
     void Cancel();
     void OnTimer(int id);
 
     void OnSocketEvent(int code, int error);
     void OnModemConnected();
     void OnModemDisconnected(const std::string& reason);
+    // The telephony layer took the dial, then failed it (LINE_REPLY).
+    void OnModemDialFailed(uint32_t error);
     // The dial event message: a connection state, and an error number that
     // is not 0 when the dial failed.
     void OnRasDialEvent(uint32_t state, uint32_t error);
@@ -87,10 +91,12 @@ public:
 
     static constexpr int kAttempts = 5;
     static constexpr int kCountdownSeconds = 10;
-    // From the order going into the link to the link's end; each block received
-    // after the reply (an update) adds kUpdateBlockSeconds.
+    // From the order going into the link to the link's end: a hard cap,
+    // moved once by kUpdateSeconds when an update begins.
     static constexpr int kExchangeSeconds = 180;
-    static constexpr int kUpdateBlockSeconds = 1;
+    // The longest update the link takes (16 MiB) at a slow line's 20 blocks a
+    // second needs under an hour.
+    static constexpr int kUpdateSeconds = 3600;
 
 private:
     void ConnectAttempt();
@@ -101,6 +107,10 @@ private:
     void Disconnect();
     void ComposeOrder();
     void ClassifyMessage(const std::string& text);
+    bool Dialling() const;
+    void StopLink();
+    void EndExchange();
+    void AllowForUpdate();
     void OnConnectionTimer();
     void OnRetryTimer();
     void OnExchangeTimer();
@@ -116,9 +126,11 @@ private:
     int m_attempt = 1;
     int m_countdown = kCountdownSeconds;
     int m_exchangeLeft = 0;            // seconds to the exchange's deadline
-    bool m_deadlinePassed = false;
     std::string m_failurePrefix;
-    bool m_composed = false;           // the order went into the link on this connection
-    bool m_expectedDisconnect = false; // a modem hang-up now is no failure
+    bool m_composed = false;           // the order went into the link on this connection or call
+    bool m_lastBlockFramed = false;    // the piece just sent was a block that ends a message
+    bool m_lastBlockGone = false;      // the order's last block went out: the server may hold the order
+    bool m_updateAllowed = false;      // the deadline took its one update allowance
+    bool m_updateTaken = false;        // an update was written; a further one is not
     bool m_ended = false;              // cancelled, or the link's end handed over: the dialog is closing
 };

@@ -38,11 +38,16 @@ std::string Gtin14(std::string_view digits)
     return std::string(kGtin14Length - digits.size(), '0') + std::string(digits);
 }
 
+bool GtinChecks(std::string_view text)
+{
+    return IsGtin(text) && GtinCheckDigit(text.substr(0, text.size() - 1)) == text.back();
+}
+
 // Read in place, without the 14-digit copy: every product's two codes pass
 // through here while a database of 100,000 products loads.
 uint64_t GtinNumber(std::string_view text)
 {
-    if (!IsGtin(text) || GtinCheckDigit(text.substr(0, text.size() - 1)) != text.back())
+    if (!GtinChecks(text))
         return 0;
     uint64_t number = 0;
     for (char c : text)

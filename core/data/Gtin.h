@@ -14,6 +14,11 @@ char GtinCheckDigit(std::string_view digits);
 // 8, 12, 13 or 14 digits as the 14-digit form; "" for any other text.
 std::string Gtin14(std::string_view digits);
 
+// 8, 12, 13 or 14 digits whose check digit agrees. All zeros agree: such a
+// number is read, and no product has it.
+bool GtinChecks(std::string_view text);
+
 // The number of a GTIN whose check digit agrees, as a key that is the same
-// for every form of it; 0 for any other text.
+// for every form of it; 0 for any other text (and for all zeros, which no
+// product is indexed under).
 uint64_t GtinNumber(std::string_view text);

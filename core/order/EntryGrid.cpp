@@ -2,6 +2,7 @@
 
 #include "base/FlagScope.h"
 #include "base/StrFormat.h"
+#include "order/LargeQuantity.h"
 #include "order/RowNavigation.h"
 #include "text/NumberScan.h"
 
@@ -31,13 +32,15 @@ void CEntryGrid::PlaceEdit()
         return;
     m_editRow = m_current;
     m_edited = m_current < m_list.Count() ? m_list.At(m_current) : nullptr;
+    m_keys.Clear();
+    m_before = m_edited ? m_edited->quantity : 0;
     if (m_edited)
         m_window.ShowEdit(m_current, EntryEditKind::Quantity, StrFormat("%d", m_edited->quantity));
     else
         m_window.ShowEdit(m_current, EntryEditKind::SearchText, std::string());
 }
 
-std::string CEntryGrid::Commit(bool removeZeroLine)
+std::string CEntryGrid::Commit(bool leaving)
 {
     if (!m_window.EditVisible())
         return std::string();
@@ -45,15 +48,74 @@ std::string CEntryGrid::Commit(bool removeZeroLine)
     const int index = m_edited ? m_list.IndexOf(m_edited) : -1;
     if (index < 0 || m_readOnly)
         return text;
+    // What may be a scanner's code is no quantity yet: the line keeps the one
+    // it had, and is not saved again for every key of the code. Leaving the
+    // line takes whatever the cell shows.
+    const bool scanned = !leaving && m_keys.Scanning();
+    if (scanned && m_edited->quantity == m_before)
+        return text;
     CFlagScope busy(m_busy);
-    m_edited->quantity = DecimalValue(text.c_str());
-    if (removeZeroLine || m_edited->quantity != 0 || m_list.Kind() != ListKind::Order) {
+    m_edited->quantity = scanned ? m_before : DecimalValue(text.c_str());
+    if (leaving)
+        AskIfLarge();
+    if (leaving || m_edited->quantity != 0 || m_list.Kind() != ListKind::Order) {
         m_list.UpdateRow(index);
         return text;
     }
     m_window.RefreshRow(index);
     m_list.Save();
     return text;
+}
+
+// Once per value typed: a line left again at the quantity it came with is
+// not asked about again.
+void CEntryGrid::AskIfLarge()
+{
+    if (!m_blankRow || !IsLargeQuantity(m_edited->quantity) || m_edited->quantity == m_before)
+        return;
+    m_unconfirmed = m_edited;
+    m_unconfirmedBefore = m_before;
+    m_before = m_edited->quantity;
+    m_window.AskAboutQuantity();
+}
+
+void CEntryGrid::QuantityConfirmed(bool yes)
+{
+    ItemRecord* line = m_unconfirmed;
+    m_unconfirmed = nullptr;
+    const int index = line ? m_list.IndexOf(line) : -1;
+    if (yes || index < 0)
+        return;
+    {
+        CFlagScope busy(m_busy);
+        line->quantity = m_unconfirmedBefore;
+        m_list.UpdateRow(index);
+    }
+    // The edit still over the line shows the quantity it has again.
+    if (line == m_edited && m_window.EditVisible())
+        PlaceEdit();
+}
+
+void CEntryGrid::KeyTyped(char c, uint32_t time)
+{
+    if (m_edited)
+        m_keys.Typed(c, time);
+}
+
+std::string CEntryGrid::TakeScan(uint32_t enterTime)
+{
+    const int index = m_edited ? m_list.IndexOf(m_edited) : -1;
+    if (index < 0 || m_readOnly || !m_window.EditVisible() || !m_keys.ScanEndsAt(enterTime))
+        return std::string();
+    std::string code = m_keys.Text();
+    if (m_edited->quantity != m_before) {
+        CFlagScope busy(m_busy);
+        m_edited->quantity = m_before;
+        m_list.UpdateRow(index);
+    }
+    // The edit shows the line's quantity again, not the code's first digits.
+    PlaceEdit();
+    return code;
 }
 
 void CEntryGrid::HideEdit()
@@ -109,4 +171,6 @@ void CEntryGrid::RowsRemoved()
         m_edited = nullptr;
         m_editRow = -1;
     }
+    if (m_unconfirmed && m_list.IndexOf(m_unconfirmed) < 0)
+        m_unconfirmed = nullptr;
 }

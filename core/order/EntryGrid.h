@@ -2,6 +2,7 @@
 #include <string>
 
 #include "data/ItemList.h"
+#include "order/ScannerKeys.h"
 
 // What the in-place edit shows: a line's quantity (digits only, right-aligned,
 // 5 characters) or, on the blank entry row, search text (256 characters).
@@ -26,12 +27,18 @@ public:
     virtual void HideEdit() = 0;
     // A row's record changed behind the list's back.
     virtual void RefreshRow(int row) = 0;
+    // A line was left with a large quantity: once the change is through, ask
+    // the user about UnconfirmedLine and answer with QuantityConfirmed.
+    virtual void AskAboutQuantity() = 0;
 };
 
 // The current row of a shown record list and the edit floating over it:
 // quantities typed in place are taken into the line at every key release, a
 // line left at quantity 0 leaves the order, and in the order the blank entry
 // row after the last line takes the search text.
+// A scanner's code typed into a quantity is not taken as one (the line keeps
+// the quantity it had), and a large quantity left in an order line is asked
+// about once.
 class CEntryGrid {
 public:
     CEntryGrid(CItemList& list, IEntryGridWindow& window) : m_list(list), m_window(window) {}
@@ -64,15 +71,31 @@ public:
     void CommitKeyRelease();
     // After scrolling: the current row is kept on the page and the edit put back.
     void KeepCurrentOnPage();
+    // A character typed into the edit, at the time its key went down.
+    void KeyTyped(char c, uint32_t time);
+    // Enter pressed at the time: when a scanner typed into a line's quantity,
+    // the line keeps its quantity, the edit shows it again and the code is
+    // returned (the order takes it on the entry row); "" for anything else.
+    std::string TakeScan(uint32_t enterTime);
+    // The line whose large quantity awaits the user's word; none when there
+    // is no question (any more).
+    const ItemRecord* UnconfirmedLine() const { return m_unconfirmed; }
+    // The answer: on No the line gets back the quantity it had.
+    void QuantityConfirmed(bool yes);
     // Rows went from the list: an edited line among them is forgotten.
     void RowsRemoved();
 
 private:
-    std::string Commit(bool removeZeroLine);
+    std::string Commit(bool leaving);
+    void AskIfLarge();
 
     CItemList& m_list;
     IEntryGridWindow& m_window;
     ItemRecord* m_edited = nullptr;  // the line under the edit; none over the blank entry row
+    int32_t m_before = 0;            // the edited line's quantity when the edit was put over it
+    CScannerKeys m_keys;             // typed into the edited line's quantity
+    ItemRecord* m_unconfirmed = nullptr;  // left with a large quantity, not yet answered
+    int32_t m_unconfirmedBefore = 0;
     int m_current = -1;
     int m_editRow = -1;  // the row the edit shows over; -1 while hidden
     bool m_blankRow = false;

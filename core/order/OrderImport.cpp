@@ -8,6 +8,7 @@
 
 #include "base/StrFormat.h"
 #include "data/DelimitedText.h"
+#include "order/LargeQuantity.h"
 #include "order/ScanCode.h"
 
 namespace {
@@ -68,11 +69,11 @@ bool ReadQuantity(const std::string& field, int32_t& quantity, std::string& reas
     }
     const std::string digits = text.substr(std::min(text.find_first_not_of('0'), text.size()));
     const long value = digits.size() > kMostQuantityDigits ? LONG_MAX : std::strtol(digits.c_str(), nullptr, 10);
-    if (value > kMostPacksFromList)
-        reason = StrFormat("The quantity %s is over %d", Shown(digits).c_str(), kMostPacksFromList);
+    if (value > kLargeQuantity)
+        reason = StrFormat("The quantity %s is over %d", Shown(digits).c_str(), kLargeQuantity);
     else if (value == 0)
         reason = "The quantity 0 orders nothing";
-    quantity = static_cast<int32_t>(std::min<long>(value, kMostPacksFromList));
+    quantity = static_cast<int32_t>(std::min<long>(value, kLargeQuantity));
     return reason.empty();
 }
 
@@ -180,9 +181,9 @@ void COrderImport::MatchRow(const Row& row, const CItemList& products, const CIt
     int64_t& taken = m_taken[product->code];
     const ItemRecord* line = order.FindByCode(product->code);
     const int64_t total = (line ? line->quantity : 0) + taken + quantity;
-    if (total > kMostPacksFromList) {
+    if (total > kLargeQuantity) {
         m_unused.push_back({row.line, StrFormat("The line of %s would hold %lld, over %d", Shown(product->code).c_str(),
-                                                static_cast<long long>(total), kMostPacksFromList)});
+                                                static_cast<long long>(total), kLargeQuantity)});
         return;
     }
     taken += quantity;

@@ -12,11 +12,10 @@
 // columns are ignored, and a first row whose quantity holds no digit is a
 // header. A row joins the order as a search hit with that quantity does; a
 // barcode is read as a scan is. Every other row is listed, by its line, with
-// the reason: the usable rows are still taken, all in one go.
+// the reason: the usable rows are still taken, all in one go. A row that
+// would make a line large (see LargeQuantity) is not taken: typed, such a
+// quantity is asked about, and a list has no one to ask.
 
-// No line of an order takes more packs from a list than this: a larger figure
-// is a slip of the stock system or of a finger, and the row is not taken.
-constexpr int32_t kMostPacksFromList = 999;
 // Far beyond any re-order list; a larger file is something else.
 constexpr size_t kMaxOrderListBytes = 1024 * 1024;
 

@@ -10,8 +10,24 @@ constexpr char kNoProduct[] = "No product with the code\n%s";
 constexpr char kWrongCheckDigit[] = "Wrong check digit in the code\n%s";
 constexpr char kUnreadable[] = "This code can't be read:\n%s";
 constexpr size_t kShownLimit = 32;
-constexpr std::string_view kProductNumberAi = "01";
 constexpr size_t kGtinLength = 14;
+constexpr size_t kProductNumberAiLength = 2;
+constexpr size_t kSymbologyIdLength = 3;
+
+// The AIs whose data is the number of the pack itself: 01, and 03 for a
+// made-to-order item. (02 numbers the packs inside a case, not the case.)
+bool IsProductNumberAi(std::string_view ai)
+{
+    return ai == "01" || ai == "03";
+}
+
+// These identifiers announce a GS1 element string (Code 128, DataMatrix, QR
+// code, DataBar): what follows is never a bare product number, even when it
+// is 8 to 14 digits, such as an expiry date "17260107".
+bool AnnouncesElementString(std::string_view id)
+{
+    return id == "]C1" || id == "]d2" || id == "]Q3" || id == "]e0";
+}
 
 // Application identifiers by their first two digits, which tell the length of
 // the AI and whether its data has a predefined length (no separator follows)
@@ -24,7 +40,7 @@ struct AiPrefix {
 };
 
 const AiPrefix kAiPrefixes[] = {
-    {0, 0, 2, 18, 18},  {1, 2, 2, 14, 14},  {10, 10, 2, 0, 20}, {11, 13, 2, 6, 6},  {15, 17, 2, 6, 6},
+    {0, 0, 2, 18, 18},  {1, 3, 2, 14, 14},  {10, 10, 2, 0, 20}, {11, 13, 2, 6, 6},  {15, 17, 2, 6, 6},
     {20, 20, 2, 2, 2},  {21, 22, 2, 0, 20}, {23, 23, 3, 0, 28}, {24, 25, 3, 0, 30}, {30, 30, 2, 0, 8},
     {31, 36, 4, 6, 6},  {37, 37, 2, 0, 8},  {39, 39, 4, 0, 18}, {40, 40, 3, 0, 30}, {41, 41, 3, 13, 13},
     {42, 42, 3, 0, 20}, {43, 43, 4, 0, 70}, {70, 70, 4, 0, 30}, {71, 71, 3, 0, 20}, {72, 72, 4, 0, 30},
@@ -42,6 +58,22 @@ bool IsDigits(std::string_view text)
         if (!IsDigit(c))
             return false;
     return true;
+}
+
+// Patient names and addresses run longer than the 30 characters of their group.
+struct LongAi {
+    std::string_view ai;
+    size_t maxLength;
+};
+
+const LongAi kLongAis[] = {{"7253", 40}, {"7254", 40}, {"7256", 90}, {"7257", 70}, {"7259", 40}};
+
+size_t MaxLength(const AiPrefix& prefix, std::string_view ai)
+{
+    for (const LongAi& entry : kLongAis)
+        if (entry.ai == ai)
+            return entry.maxLength;
+    return prefix.maxLength;
 }
 
 const AiPrefix* FindAiPrefix(std::string_view text)
@@ -75,7 +107,7 @@ bool ReadElement(std::string_view& text, Gs1Element& element)
     const size_t length = prefix->fixedLength ? prefix->fixedLength : text.find(kGroupSeparator);
     const std::string_view data = text.substr(0, length);
     if (prefix->fixedLength ? (data.size() != length || !IsDigits(data))
-                            : (data.empty() || data.size() > prefix->maxLength || !IsGs1Data(data)))
+                            : (data.empty() || data.size() > MaxLength(*prefix, element.ai) || !IsGs1Data(data)))
         return false;
     element.data = std::string(data);
     text.remove_prefix(data.size());
@@ -111,7 +143,7 @@ std::string Shown(std::string_view code)
 ScannedCode Checked(const std::string& gtin, std::string_view shown)
 {
     ScannedCode code;
-    code.kind = GtinNumber(gtin) ? ScanKind::Gtin : ScanKind::BadCheckDigit;
+    code.kind = GtinChecks(gtin) ? ScanKind::Gtin : ScanKind::BadCheckDigit;
     code.gtin = gtin;
     code.shown = Shown(shown);
     return code;
@@ -136,9 +168,22 @@ bool HasSymbologyId(std::string_view text)
 
 bool OpensWithProductNumber(std::string_view text)
 {
-    const size_t elementLength = kProductNumberAi.size() + kGtinLength;
-    return text.size() >= elementLength && text.substr(0, 2) == kProductNumberAi &&
+    const size_t elementLength = kProductNumberAiLength + kGtinLength;
+    return text.size() >= elementLength && IsProductNumberAi(text.substr(0, kProductNumberAiLength)) &&
            IsDigits(text.substr(0, elementLength));
+}
+
+// The whole element string must read: a scanner that garbled part of it may
+// have garbled the product number too.
+ScannedCode ReadElementString(std::string_view body, std::string_view scanned)
+{
+    std::vector<Gs1Element> elements;
+    if (!ParseGs1(body, elements))
+        return Unreadable(scanned);
+    for (const Gs1Element& element : elements)
+        if (IsProductNumberAi(element.ai))
+            return Checked(element.data, element.data);
+    return Unreadable(scanned);
 }
 
 } // namespace
@@ -164,26 +209,20 @@ ScannedCode ReadScannedCode(std::string_view text)
 {
     const std::string cleaned = WithoutFraming(text);
     std::string_view body = cleaned;
-    const bool identified = !body.empty() && body[0] == ']';
-    if (identified) {
-        if (!HasSymbologyId(body))
-            return Unreadable(cleaned);
-        body.remove_prefix(3);
+    if (body.empty() || body[0] != ']') {
+        const std::string gtin = Gtin14(body);
+        if (!gtin.empty())
+            return Checked(gtin, body);
+        if (body.find(kGroupSeparator) == std::string_view::npos && !OpensWithProductNumber(body))
+            return ScannedCode();
+        return ReadElementString(body, cleaned);
     }
-    const std::string gtin = Gtin14(body);
-    if (!gtin.empty())
-        return Checked(gtin, body);
-    if (!identified && body.find(kGroupSeparator) == std::string_view::npos && !OpensWithProductNumber(body))
-        return ScannedCode();
-    // The whole element string must read: a scanner that garbled part of it
-    // may have garbled the product number too.
-    std::vector<Gs1Element> elements;
-    if (!ParseGs1(body, elements))
+    if (!HasSymbologyId(body))
         return Unreadable(cleaned);
-    for (const Gs1Element& element : elements)
-        if (element.ai == kProductNumberAi)
-            return Checked(element.data, element.data);
-    return Unreadable(cleaned);
+    const std::string_view id = body.substr(0, kSymbologyIdLength);
+    body.remove_prefix(kSymbologyIdLength);
+    const std::string gtin = AnnouncesElementString(id) ? std::string() : Gtin14(body);
+    return gtin.empty() ? ReadElementString(body, cleaned) : Checked(gtin, body);
 }
 
 ScanLookup LookUpScan(const CItemList& products, std::string_view text)

@@ -38,10 +38,12 @@ struct ScannedCode {
 };
 
 // Reads the whole text of the entry row as a code, when it is one: 8, 12, 13
-// or 14 digits, "01" and 14 digits opening an element string, an element
-// string with a group separator, or anything after a symbology identifier.
-// Spaces around it and control characters other than the group separator
-// (a scanner's prefixes and suffixes) are ignored.
+// or 14 digits, "01" or "03" and 14 digits opening an element string, an
+// element string with a group separator, or anything after a symbology
+// identifier. After the identifiers of GS1 symbols ("]C1", "]d2", "]Q3",
+// "]e0") only an element string is read, and the product number is that of
+// its AI 01 or 03. Spaces around it and control characters other than the
+// group separator (a scanner's prefixes and suffixes) are ignored.
 ScannedCode ReadScannedCode(std::string_view text);
 
 // What a scan on the entry row comes to.

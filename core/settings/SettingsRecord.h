@@ -58,4 +58,4 @@ private:
 // The defaults of the supplier's own addresses.
 constexpr const char* kDefaultHost = "127.0.0.1";
 constexpr const char* kDefaultModemNumber = "01632960419";
-constexpr const char* kDefaultUpdateAddress = "http://update.quarn.example/quillbox/TarnUpdate.exe";
+constexpr const char* kDefaultUpdateAddress = "https://update.quarn.example/quillbox/TarnUpdate.exe";

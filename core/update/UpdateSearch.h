@@ -8,6 +8,26 @@
 
 enum class DriveKind { None, Removable, Fixed, Network, CdRom, Other };
 
+// The code signature an update program carries.
+enum class UpdateSignature {
+    None,     // not signed
+    Supplier, // signed, verified, and the signer is the supplier named below
+    Other,    // signed, verified, by another publisher
+    Invalid,  // signed, but the signature does not verify (altered, untrusted, revoked)
+};
+
+// The publisher an update program is signed by: the signer certificate's
+// subject name, as Windows shows it.
+constexpr char kUpdatePublisher[] = "Quarn Pharmaceutical Suppliers";
+
+// What the pharmacist is shown about a copy before it runs.
+struct UpdateFileFacts {
+    uint64_t size = 0;
+    std::string version; // the file version resource; empty when it has none
+    UpdateSignature signature = UpdateSignature::None;
+    std::string signer;  // the signer's name when signed
+};
+
 class IUpdateDisk {
 public:
     virtual ~IUpdateDisk() = default;
@@ -19,6 +39,12 @@ public:
     virtual bool FindFile(const std::string& path, uint64_t& created) = 0;
     // None found: Retry (true) or Cancel (false).
     virtual bool AskRetry() = 0;
+    // Size, version and signature of the file found.
+    virtual UpdateFileFacts Examine(const std::string& path) = 0;
+    // The question before a copy runs: true only on Yes.
+    virtual bool AskRun(const std::string& question) = 0;
+    // A copy refused: says why; nothing runs.
+    virtual void Refuse(const std::string& notice) = 0;
     // Starts the update program without waiting for it.
     virtual void Run(const std::string& path) = 0;
 };
@@ -26,6 +52,7 @@ public:
 struct UpdateCandidate {
     std::string path; // empty when none was found
     uint64_t created = 0;
+    bool onDisk = false; // on a removable or CD drive, not in the program's folder
 };
 
 // The paths are bounded as the program has always held them.
@@ -37,6 +64,14 @@ constexpr size_t kMaxUpdatePath = 255;
 // and "Tarn UpdateD.exe" before "TarnUpdateD.exe".
 UpdateCandidate FindUpdateProgram(IUpdateDisk& disk, const std::string& folder);
 
-// Searches until a program is found and runs it, or until the user cancels;
-// true when one was started.
+// Searches until a program is found, or until the user cancels. The copy
+// found runs at once only when it is the program's own, signed by the
+// supplier; a copy signed by another publisher or with a signature that does
+// not verify is refused; any other copy (from a disk, or unsigned) runs only
+// after the pharmacist has seen its path, size, version and signature and
+// answered Yes. True when one was started.
 bool RunUpdateFromDisk(IUpdateDisk& disk, const std::string& folder);
+
+// The question shown before a copy runs, and the notice when one is refused.
+std::string UpdateQuestion(const std::string& path, const UpdateFileFacts& facts);
+std::string UpdateRefusal(const std::string& path, const UpdateFileFacts& facts);

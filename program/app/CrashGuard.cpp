@@ -5,11 +5,16 @@
 #include <ctime>
 #include <string>
 
+#include "framework/SystemLibrary.h"
 #include "text/CrashReport.h"
 
 namespace {
 DWORD g_guardedThread = 0;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
+// Bound from the system folder when the guard is set up, not imported: the
+// pharmacy's users may add files beside the program, and a dbghelp.dll put
+// there would otherwise run in every session that starts it.
+decltype(&MiniDumpWriteDump) g_writeDump = nullptr;
 
 // How long the user waits for the dump before the crash message shows; the
 // writer goes on while the message is read.
@@ -29,8 +34,9 @@ DWORD WINAPI WriteDump(void* parameter)
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         MINIDUMP_EXCEPTION_INFORMATION info = {job->faultingThread, job->pointers, FALSE};
-        MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal,
-                          job->pointers ? &info : nullptr, nullptr, nullptr);
+        if (g_writeDump)
+            g_writeDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal,
+                        job->pointers ? &info : nullptr, nullptr, nullptr);
         CloseHandle(file);
     }
     delete job;
@@ -67,6 +73,9 @@ int WriteCrashReport(EXCEPTION_POINTERS* pointers, const char* programPath)
 
 CCrashGuard::CCrashGuard()
 {
+    if (!g_writeDump)
+        g_writeDump =
+            LibraryFunction<decltype(&MiniDumpWriteDump)>(LoadSystemLibrary("dbghelp.dll"), "MiniDumpWriteDump");
     g_guardedThread = GetCurrentThreadId();
     m_previous = SetUnhandledExceptionFilter(Filter);
     g_previousFilter = m_previous;

@@ -12,6 +12,7 @@
 #include "framework/ResourceString.h"
 #include "history/HistoryDlg.h"
 #include "order/ClockTexts.h"
+#include "order/LargeQuantity.h"
 #include "order/OrderListImport.h"
 #include "order/ScanEntry.h"
 #include "order/SearchDlg.h"
@@ -26,7 +27,6 @@ constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kFirstTickTimer = 3;
 constexpr char kProductFile[] = "Database.dat";
 constexpr char kOrderFile[] = "Current.dat";
-constexpr char kAskSend[] = "Do you want to send this order?";
 constexpr char kAskClear[] = "Do you want to CLEAR this order?";
 constexpr char kAskQuitUnsaved[] = "The order could not be saved.\r\nQuit anyway and lose\r\nthe changes?";
 
@@ -234,9 +234,13 @@ void CQuillboxDlg::OnMinimise()
 }
 
 // Enter: the next line, or on the entry row a scanned code, else the search.
+// A code scanned into a line's quantity is taken as if scanned on the entry row.
 void CQuillboxDlg::OnOK()
 {
     CEntryGrid& grid = m_order.Grid();
+    const std::string scanned = grid.TakeScan(static_cast<uint32_t>(GetMessageTime()));
+    if (!scanned.empty())
+        m_order.ReturnToEntryRow(scanned);
     if (grid.CurrentRow() != grid.LastRow())
         grid.SelectRow(grid.CurrentRow() + 1);
     else if (!TakeScannedCode(Handle(), m_order, m_products, this))
@@ -264,7 +268,7 @@ void CQuillboxDlg::Send(bool takeNotes)
 {
     if (takeNotes)
         UpdateData(true);
-    if (!CMessageDlg::Ask(Handle(), kAskSend))
+    if (!CMessageDlg::Ask(Handle(), SendQuestion(m_order.List()).c_str()))
         return;
     EnableWindow(Handle(), FALSE);
     RunPlaceOrder();

@@ -4,11 +4,9 @@
 #include <string>
 
 #include "settings/DataFileKey.h"
+#include "settings/SettingsKeyAccess.h"
 
 namespace {
-
-constexpr char kSetKey[] = "/setkey";
-constexpr size_t kSetKeyLength = sizeof kSetKey - 1;
 
 const char* SkipSpaces(const char* text)
 {
@@ -17,21 +15,38 @@ const char* SkipSpaces(const char* text)
     return text;
 }
 
-} // namespace
-
 // The switch must open the command line and stand alone: a file name or
-// another argument that merely holds "/setkey" never stores a key.
-bool RunSetupCommand(const char* commandLine, int& exitCode)
+// another argument that merely holds it never runs the command. What follows
+// it, or null when the command line doesn't begin with it.
+const char* AfterSwitch(const char* commandLine, const char* name)
 {
     const char* command = SkipSpaces(commandLine);
-    if (std::strncmp(command, kSetKey, kSetKeyLength) != 0 ||
-        (command[kSetKeyLength] != '\0' && command[kSetKeyLength] != ' '))
-        return false;
-    std::string text = SkipSpaces(command + kSetKeyLength);
+    const size_t length = std::strlen(name);
+    if (std::strncmp(command, name, length) != 0 || (command[length] != '\0' && command[length] != ' '))
+        return nullptr;
+    return SkipSpaces(command + length);
+}
+
+bool StoreKey(const char* arguments)
+{
+    std::string text = arguments;
     while (!text.empty() && text.back() == ' ')
         text.pop_back();
-    const bool stored = !text.empty() && text.size() <= CRegistryDataKey::kMaxDataFileKey &&
-                        CRegistryDataKey::StoreDataFileKey(text);
-    exitCode = stored ? 0 : 1;
+    return !text.empty() && text.size() <= CRegistryDataKey::kMaxDataFileKey &&
+           CRegistryDataKey::StoreDataFileKey(text);
+}
+
+} // namespace
+
+bool RunSetupCommand(const char* commandLine, int& exitCode)
+{
+    bool done = false;
+    if (const char* key = AfterSwitch(commandLine, "/setkey"))
+        done = StoreKey(key);
+    else if (const char* rest = AfterSwitch(commandLine, "/grantusers"))
+        done = *rest == '\0' && GrantUsersSettingsKey();
+    else
+        return false;
+    exitCode = done ? 0 : 1;
     return true;
 }

@@ -38,6 +38,14 @@ bool COrderModem::OnCallState(DWORD_PTR, DWORD_PTR state, DWORD_PTR detail, DWOR
     return true;
 }
 
+// A dial refused after it was taken brings no call state: only its reply tells.
+bool COrderModem::OnReply(DWORD_PTR, DWORD_PTR, DWORD_PTR result, DWORD_PTR)
+{
+    if (static_cast<uint32_t>(result) != 0)
+        PostMessageA(m_window, m_message + 2, static_cast<WPARAM>(static_cast<uint32_t>(result)), 0);
+    return true;
+}
+
 // On the reading thread: the chunk goes to the window by posting only.
 void COrderModem::OnData(std::unique_ptr<std::vector<uint8_t>> chunk)
 {

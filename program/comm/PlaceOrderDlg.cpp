@@ -77,6 +77,7 @@ bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_TIMER: m_session->OnTimer(static_cast<int>(wParam)); break;
     case WM_MODEM_EVENT: OnModemEvent(wParam, lParam); return true;
     case WM_MODEM_DATA: OnModemData(wParam); return true;
+    case WM_MODEM_DIAL_FAILED: m_session->OnModemDialFailed(static_cast<uint32_t>(wParam)); return true;
     case WM_LINK_SEND: OnLinkSend(wParam); return true;
     case WM_LINK_DISCONNECTED: return true;
     case WM_LINK_MESSAGE: OnLinkMessage(wParam); return true;

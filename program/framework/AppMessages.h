@@ -13,9 +13,11 @@ constexpr UINT WM_SKIN_NOTIFY = WM_APP;
 constexpr UINT WM_QUIT_REQUEST = WM_APP + 1;
 
 // The modem -> the place-order dialog: a call state (wParam) and its detail
-// (lParam); and a chunk of received bytes as a posted buffer (see PostedData).
+// (lParam); a chunk of received bytes as a posted buffer (see PostedData); and
+// a dial the telephony layer took and then failed (wParam: its error code).
 constexpr UINT WM_MODEM_EVENT = WM_APP + 1;
 constexpr UINT WM_MODEM_DATA = WM_APP + 2;
+constexpr UINT WM_MODEM_DIAL_FAILED = WM_APP + 3;
 
 // Raw asynchronous-select events of the place-order socket. Each socket gets
 // its own message of this range, so events still queued for a socket an

@@ -3,6 +3,7 @@
 #include "base/FlagScope.h"
 #include "base/StrFormat.h"
 #include "order/GridColumns.h"
+#include "order/LargeQuantity.h"
 #include "skin/MessageDlg.h"
 #include "text/SupportTelephone.h"
 
@@ -13,8 +14,10 @@ constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
 // Queued to the list itself: its selection has settled; a key release for the edit.
 constexpr UINT kSelectionSettled = WM_APP + 0x100;
 constexpr UINT kEditKeyUp = WM_APP + 0x101;
-// Queued too: a notice for the user, shown once the change that caused it is done.
+// Queued too: a notice for the user, shown once the change that caused it is
+// done; the question about a large quantity, likewise.
 constexpr UINT kNotice = WM_APP + 0x102;
+constexpr UINT kAskQuantity = WM_APP + 0x103;
 
 // The notice box shows short lines, unwrapped.
 const char kNotSavedNotice[] =
@@ -57,7 +60,7 @@ void CDatabaseCtrl::Setup(ListKind kind)
         return;
     ListCall(LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyle, kExtendedStyle);
     SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | kListStyle);
-    m_edit.Create(Handle());
+    m_edit.Create(Handle(), m_grid);
     InsertColumns();
     LayoutColumns();
     RowsReset();
@@ -246,6 +249,18 @@ void CDatabaseCtrl::Tell(const char* notice)
         PostMessageA(Handle(), kNotice, 0, reinterpret_cast<LPARAM>(notice));
 }
 
+void CDatabaseCtrl::AskAboutQuantity()
+{
+    if (Handle())
+        PostMessageA(Handle(), kAskQuantity, 0, 0);
+}
+
+void CDatabaseCtrl::AskAboutQuantityNow()
+{
+    if (const ItemRecord* line = m_grid.UnconfirmedLine())
+        m_grid.QuantityConfirmed(CMessageDlg::Ask(GetParent(Handle()), LargeQuantityQuestion(*line).c_str()));
+}
+
 int CDatabaseCtrl::SelectionMark() const
 {
     return static_cast<int>(ListCall(LVM_GETSELECTIONMARK, 0, 0));
@@ -375,6 +390,10 @@ bool CDatabaseCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     case kNotice:
         CMessageDlg::Tell(GetParent(Handle()), reinterpret_cast<const char*>(lParam));
+        result = 0;
+        return true;
+    case kAskQuantity:
+        AskAboutQuantityNow();
         result = 0;
         return true;
     case WM_KEYUP:

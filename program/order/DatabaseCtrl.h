@@ -72,6 +72,7 @@ public:
     void ShowEdit(int row, EntryEditKind kind, const std::string& text) override;
     void HideEdit() override;
     void RefreshRow(int row) override { RowChanged(row); }
+    void AskAboutQuantity() override;
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -87,6 +88,7 @@ private:
     void InsertColumns();
     void ShowUnsavedMark(bool unsaved);
     void Tell(const char* notice);
+    void AskAboutQuantityNow();
     void InsertRow(int index);
     void InsertBlankRow();
     void SetCell(int row, int column, const std::string& text);

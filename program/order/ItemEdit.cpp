@@ -30,8 +30,9 @@ CItemEdit::~CItemEdit()
         DeleteObject(m_brush);
 }
 
-bool CItemEdit::Create(HWND list)
+bool CItemEdit::Create(HWND list, CEntryGrid& grid)
 {
+    m_grid = &grid;
     return CreateAligned(list, false);
 }
 
@@ -111,7 +112,12 @@ bool CItemEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = 0;
         return true;
     }
+    if (message == WM_CHAR && m_rightAligned && OnQuantityChar(static_cast<char>(wParam))) {
+        result = 0;
+        return true;
+    }
     if (message == WM_KEYDOWN || (message == WM_SYSKEYDOWN && IsMenuKey(message, wParam))) {
+        m_keyTime = static_cast<uint32_t>(GetMessageTime());
         OnKeyDown(message, wParam, lParam);
         result = 0;
         return true;
@@ -132,4 +138,14 @@ void CItemEdit::OnKeyDown(UINT message, WPARAM key, LPARAM flags)
         Default(message, key, flags);
     if (!StaysInEdit(key))
         SendMessageA(GetParent(Handle()), WM_KEYDOWN, key, flags);
+}
+
+// Every character typed into a quantity goes to the grid, which tells a
+// scanner's code from a quantity. True when the edit is to see no more of it:
+// the letters of a code, which a digits-only edit would only complain about.
+bool CItemEdit::OnQuantityChar(char c)
+{
+    if (m_grid)
+        m_grid->KeyTyped(c, m_keyTime);
+    return IsScannerCharacter(c) && (c < '0' || c > '9');
 }

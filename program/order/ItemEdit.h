@@ -13,8 +13,9 @@ public:
     CItemEdit() = default;
     ~CItemEdit() override;
 
-    // Creates the edit, visible, as a child of the list.
-    bool Create(HWND list);
+    // Creates the edit, visible, as a child of the list whose grid learns
+    // what is typed into a quantity.
+    bool Create(HWND list, CEntryGrid& grid);
     // Puts the edit over the rectangle (the list's client coordinates) in
     // the manner of its kind, with the text and the list's font.
     void Show(const RECT& rect, EntryEditKind kind, const std::string& text, HFONT font);
@@ -32,7 +33,12 @@ protected:
 private:
     bool CreateAligned(HWND list, bool rightAligned);
     void OnKeyDown(UINT message, WPARAM key, LPARAM flags);
+    bool OnQuantityChar(char c);
 
+    CEntryGrid* m_grid = nullptr;
+    // When the key of the character being typed went down: the scanner's
+    // pace, not the moment this program got round to the character.
+    uint32_t m_keyTime = 0;
     HBRUSH m_brush = nullptr;
     unsigned m_limit = 255;
     bool m_rightAligned = false;

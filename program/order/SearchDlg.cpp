@@ -38,6 +38,10 @@ BOOL CSearchDlg::OnInitDialog()
 
 void CSearchDlg::OnOK()
 {
+    // A code scanned into a hit's quantity answers nothing here: the hit
+    // keeps its quantity and the search stays open.
+    if (!m_hits.Grid().TakeScan(static_cast<uint32_t>(GetMessageTime())).empty())
+        return;
     // The quantity being typed counts.
     m_hits.Grid().HideEdit();
     EndDialog(IDOK);

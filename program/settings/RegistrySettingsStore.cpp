@@ -4,7 +4,6 @@
 static_assert(sizeof(SECURITY_ATTRIBUTES) == (sizeof(void*) == 4 ? 12 : 24), "SECURITY_ATTRIBUTES layout");
 
 namespace {
-constexpr char kSettingsKey[] = "SOFTWARE\\Quarn Pharmaceutical Suppliers\\Quillbox";
 constexpr DWORD kValueBuffer = 256;
 } // namespace
 
@@ -18,16 +17,18 @@ bool OpenSettingsKey(HKEY* key, bool forWriting, bool* userHiveOnly)
         return false;
     SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+    // Reading and writing values is all it asks for: that much the set-up
+    // grants the pharmacy's standard users on the machine's key.
     if (forWriting) {
         for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-            if (RegCreateKeyExA(hive, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &attributes,
-                                key, nullptr) == ERROR_SUCCESS)
+            if (RegCreateKeyExA(hive, kSettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                                &attributes, key, nullptr) == ERROR_SUCCESS)
                 return true;
         }
     }
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_QUERY_VALUE, key) == ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_QUERY_VALUE, key) == ERROR_SUCCESS)
         return true;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_QUERY_VALUE, key) == ERROR_SUCCESS) {
         if (userHiveOnly)
             *userHiveOnly = true;
         return true;

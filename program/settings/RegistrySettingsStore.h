@@ -6,6 +6,8 @@
 
 #include "settings/SettingsStore.h"
 
+constexpr char kSettingsKeyPath[] = "SOFTWARE\\Quarn Pharmaceutical Suppliers\\Quillbox";
+
 // Opens "SOFTWARE\Quarn Pharmaceutical Suppliers\Quillbox": for writing, created
 // open to every user under HKEY_LOCAL_MACHINE, else under HKEY_CURRENT_USER;
 // otherwise for reading from the machine's hive, else the user's (then

@@ -105,7 +105,7 @@ void CSettingsDlg::OnSkinCommand(WPARAM id)
     else if (id == kSkinUpdateFromDisk)
         CUpdateDisk::RunFromDisk(Handle());
     else if (id == kSkinUpdateOnline)
-        CUpdateDisk::OpenAddress(m_record.updateAddress);
+        CUpdateDisk::OpenAddress(Handle(), m_record.updateAddress);
     else
         CSkinnedDialog::OnSkinCommand(id);
 }

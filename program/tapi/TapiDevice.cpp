@@ -121,6 +121,7 @@ bool CTapiDevice::Dial(const std::string& number)
     params->dwMediaMode = LINEMEDIAMODE_DATAMODEM;
     const LONG result = TapiFunctions::MakeCall(m_line, &m_call, number.c_str(), 0, params);
     m_lastError = result < 0 ? result : 0;
+    m_dialRequest = result > 0 ? static_cast<DWORD_PTR>(result) : 0;
     return result >= 0;
 }
 
@@ -128,6 +129,7 @@ bool CTapiDevice::Hangup()
 {
     DebugOutput("Disconnecting %p\r\n", Pointer(m_call));
     m_lastError = 0;
+    m_dialRequest = 0; // a dial given up: its late result is no one's
     if (!m_call)
         return true;
     const LONG result = TapiFunctions::Drop(m_call, nullptr, 0);
@@ -184,6 +186,7 @@ bool CTapiDevice::Concerns(DWORD message, DWORD handle, DWORD_PTR param1) const
     case LINE_DEVSPECIFICFEATURE: return handle != 0 && (handle == m_line || handle == m_call);
     case LINE_CREATE:
     case LINE_REMOVE: return param1 == m_deviceId;
+    case LINE_REPLY: return m_dialRequest != 0 && param1 == m_dialRequest;
     default: return false;
     }
 }
@@ -217,12 +220,15 @@ void CTapiDevice::OnLineMessage(DWORD message, DWORD_PTR instance, DWORD_PTR par
         {LINE_MONITORTONE, &CTapiDevice::OnMonitorTone},
         {LINE_PROXYREQUEST, &CTapiDevice::OnProxyRequest},
         {LINE_REMOVE, &CTapiDevice::OnRemove},
+        {LINE_REPLY, &CTapiDevice::OnReply},
     };
     for (const Route& route : kRoutes)
         if (route.message == message)
             (this->*route.handler)(instance, param1, param2, param3);
     if (message == LINE_CALLSTATE && param1 == LINECALLSTATE_IDLE)
         ReleaseDroppedCall();
+    if (message == LINE_REPLY)
+        m_dialRequest = 0;
 }
 
 bool CTapiDevice::OnAppNewCall(DWORD_PTR, DWORD_PTR, DWORD_PTR param2, DWORD_PTR)
@@ -251,3 +257,4 @@ bool CTapiDevice::OnMonitorMedia(DWORD_PTR, DWORD_PTR, DWORD_PTR, DWORD_PTR) { r
 bool CTapiDevice::OnMonitorTone(DWORD_PTR, DWORD_PTR, DWORD_PTR, DWORD_PTR) { return false; }
 bool CTapiDevice::OnProxyRequest(DWORD_PTR, DWORD_PTR, DWORD_PTR, DWORD_PTR) { return false; }
 bool CTapiDevice::OnRemove(DWORD_PTR, DWORD_PTR, DWORD_PTR, DWORD_PTR) { return false; }
+bool CTapiDevice::OnReply(DWORD_PTR, DWORD_PTR, DWORD_PTR, DWORD_PTR) { return false; }

@@ -22,7 +22,7 @@ public:
     bool Select(DWORD deviceId);
     bool Open(DWORD privileges);
     // True once the telephony layer took the request; the call's progress
-    // follows as call states.
+    // follows as call states, and the request's own result as OnReply.
     bool Dial(const std::string& number);
     virtual bool Hangup();
     // Hangs up and closes the line; true at once when it was never opened.
@@ -65,6 +65,8 @@ public:
     virtual bool OnMonitorTone(DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2, DWORD_PTR param3);
     virtual bool OnProxyRequest(DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2, DWORD_PTR param3);
     virtual bool OnRemove(DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2, DWORD_PTR param3);
+    // LINE_REPLY to this device's dial: the request id and its result (0, or a LINEERR code).
+    virtual bool OnReply(DWORD_PTR instance, DWORD_PTR request, DWORD_PTR result, DWORD_PTR param3);
 
 protected:
     void SetLastError(LONG error) { m_lastError = error; }
@@ -84,6 +86,8 @@ private:
     DWORD m_apiVersion = 0;
     HLINE m_line = 0;
     HCALL m_call = 0;
+    // The dial request whose LINE_REPLY is still to come; 0 for none.
+    DWORD_PTR m_dialRequest = 0;
     // The drop was accepted to complete later: the handle goes when the call is idle.
     bool m_dropPending = false;
 };

@@ -7,6 +7,7 @@
 #include "TempDir.h"
 #include "data/ItemList.h"
 #include "order/EntryGrid.h"
+#include "order/LargeQuantity.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ namespace {
 class FakeListWindow : public IEntryGridWindow, public IItemListView {
 public:
     CEntryGrid* grid = nullptr;
-    int selected = -1, mark = -1, deletes = 0;
+    int selected = -1, mark = -1, deletes = 0, asks = 0;
     bool editVisible = false;
     EntryEditKind editKind = EntryEditKind::SearchText;
     std::string editText;
@@ -42,6 +43,7 @@ public:
     }
     void HideEdit() override { editVisible = false; }
     void RefreshRow(int) override {}
+    void AskAboutQuantity() override { ++asks; }
 
     // IItemListView
     void RowInserted(int) override {}
@@ -90,6 +92,20 @@ protected:
             AddLine(order, std::string(1, static_cast<char>('A' + i)), quantities[i]);
     }
 
+    // Keys typed into the edit, gap milliseconds apart from the time given,
+    // each released at once; the edit shows what a quantity cell takes.
+    uint32_t Type(const std::string& keys, uint32_t time, uint32_t gap)
+    {
+        for (char c : keys) {
+            time += gap;
+            grid.KeyTyped(c, time);
+            if (window.editText.size() < kQuantityCellLimit)
+                window.editText += c;
+            grid.CommitKeyRelease();
+        }
+        return time;
+    }
+
     CItemList order;
     FakeListWindow window;
     CEntryGrid grid{order, window};
@@ -129,4 +145,57 @@ TEST_F(EntryGridTest, ALoadedZeroLineNeverReachesTheWindow)
     order.Load(PathOf("Current.dat").c_str());
     EXPECT_EQ(Described(order), (Lines{"Y=2"}));
     EXPECT_EQ(window.deletes, 0);
+}
+
+// After Enter on a line the cursor sits in the next line's quantity, where a
+// scanner once set 50,219 (the code's first five digits) and added nothing.
+TEST_F(EntryGridTest, KeysAtScannerSpeedOrPastTheCellAreAScanNotAQuantity)
+{
+    const struct {
+        std::string keys;
+        uint32_t gap, enterAfter;
+        bool scan;
+    } cases[] = {
+        {"5021946000009", 2, 2, true},    // a scanner
+        {"502194600000", 200, 300, true}, // longer than the cell, however slowly
+        {"123", 10, 10, true},            // Enter at scanner speed too
+        {"12", 10, 300, false},           // two keys rolled, then Enter
+        {"12", 200, 300, false},
+    };
+    MakeOrder({3, 4});
+    for (const auto& c : cases) {
+        window.UserSelects(0);
+        window.editText.clear();
+        const uint32_t end = Type(c.keys, 0xFFFFFFF0u, c.gap) + c.enterAfter;  // the key clock wraps
+        if (c.scan && c.gap < kScannerKeyGapMs) {
+            EXPECT_EQ(Described(order), (Lines{"A=3", "B=4"})) << c.keys;
+        }
+        EXPECT_EQ(grid.TakeScan(end), c.scan ? c.keys : "") << c.keys;
+        window.UserSelects(1);
+        EXPECT_EQ(order.At(0)->quantity, c.scan ? 3 : 12) << c.keys;
+        order.At(0)->quantity = 3;
+    }
+}
+
+TEST_F(EntryGridTest, ALargeQuantityIsAskedAboutOnceAndNoPutsBackTheLast)
+{
+    MakeOrder({3, 4});
+    for (bool yes : {false, true}) {
+        window.UserSelects(0);
+        window.editText.clear();
+        Type("1200", 0, 200);
+        window.UserSelects(1);
+        ASSERT_EQ(grid.UnconfirmedLine(), order.At(0));
+        grid.QuantityConfirmed(yes);
+    }
+    EXPECT_EQ(window.asks, 2);
+    EXPECT_EQ(Described(order), (Lines{"A=1200", "B=4"}));
+    window.UserSelects(0);
+    window.UserSelects(1);
+    EXPECT_EQ(window.asks, 2);
+    AddLine(order, "C", 5000, "EYE DROPS");
+    AddLine(order, "D", 1000);
+    order.At(0)->description = "PARACETAMOL 500MG TABLETS 32 PACK";
+    EXPECT_EQ(SendQuestion(order), "Do you want to send this order?\n1200 x PARACETAMOL 500MG TABLETS\n"
+                                   "and 2 more over 999");
 }

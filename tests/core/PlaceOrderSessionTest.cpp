@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <utility>
 
 #include "LinkRig.h"
@@ -36,6 +37,27 @@ struct FakeSocket : IOrderSocket {
     }
 };
 
+// A modem whose call states the test plays; what it writes joins the socket's.
+struct FakeModem : IOrderModem {
+    explicit FakeModem(std::string& out) : sent(out) {}
+    std::string& sent;
+    bool lineOpen = false;
+    uint32_t dialError = 0;
+    int dials = 0;
+
+    bool OpenLine() override { return lineOpen = true; }
+    uint32_t Dial(const std::string&) override { return ++dials, dialError; }
+    void OpenDataChannel() override {}
+    bool CallInProgress() const override { return lineOpen; }
+    bool Hangup() override { return true; }
+    void CloseLine() override { lineOpen = false; }
+    bool Write(const uint8_t* bytes, size_t count) override
+    {
+        sent.append(reinterpret_cast<const char*>(bytes), count);
+        return true;
+    }
+};
+
 struct FakeDialUp : IDialUp {
     int dials = 0, hangUps = 0;
     DialUpEntry entry;
@@ -62,15 +84,15 @@ struct FakeHost : IPlaceOrderHost {
     void LinkEnded() override { ++linkEnded; }
 };
 
-// The session over TCP, or over dial-up then TCP, with its link, on one
-// simulated clock for the dialog's and the link's timers. The modem path is
-// left to the Wine modem tests (tests/wine/test_modem.py).
+// The session over TCP, over dial-up then TCP, or over the modem, with its
+// link, on one simulated clock for the dialog's and the link's timers.
 class SessionRig {
 public:
-    explicit SessionRig(int rasConnection = 0)
-        : dialogTimers([this](int id) { session.OnTimer(id); line.Pump(); }),
-          session({host, socket, nullptr, &dialUp, dialogTimers, line.engine, &line.trace},
-                  {"orders.example", 7410, 0, rasConnection, "9,01632960000", "Modem A", "9,"}, inputs)
+    explicit SessionRig(int rasConnection = 0, int cnxType = 0)
+        : modem(socket.sent),
+          dialogTimers([this](int id) { session.OnTimer(id); line.Pump(); }),
+          session({host, socket, &modem, &dialUp, dialogTimers, line.engine, &line.trace},
+                  {"orders.example", 7410, cnxType, rasConnection, "9,01632960000", "Modem A", "9,"}, inputs)
     {
         line.owner = [this](const LinkEvent& event) {
             if (event.kind == LinkEvent::Kind::Send)
@@ -94,9 +116,14 @@ public:
         session.OnSocketEvent(code, error);
         line.Pump();
     }
-    // The server's bytes arrive and Windows tells of them until all are read.
+    // The server's bytes arrive and Windows tells of them until all are read;
+    // over the modem the reading thread hands them over whole.
     void ServerSends(const std::string& bytes)
     {
+        if (modem.lineOpen) {
+            session.DataReceived(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+            return line.Pump();
+        }
         socket.incoming += bytes;
         while (!socket.incoming.empty())
             Socket(kSocketRead);
@@ -124,8 +151,15 @@ public:
         Socket(kSocketWrite);
         ASSERT_EQ(TakeSent(), kEnq);
     }
+    // The modem's call connects; the line's noise ends with the server's bid.
+    void ModemConnected()
+    {
+        session.OnModemConnected();
+        line.Pump();
+    }
 
     FakeSocket socket;
+    FakeModem modem;
     FakeDialUp dialUp;
     FakeHost host;
     LinkRig line;
@@ -249,25 +283,6 @@ TEST(PlaceOrderSession, AReplyAnsweredOkIsConfirmedByTheClosingEotsAndStandsWith
     }
 }
 
-// An update is answered "OK" even when it can't be written (the loopback tests
-// check one that is); anything but a reply or an update "BAD".
-TEST(PlaceOrderSession, UpdatesAreAnsweredOkAndOtherDataBad)
-{
-    const std::string unwritable = (std::filesystem::temp_directory_path() / "qbx-no-such-folder" / "one").string();
-    for (const auto& [message, answer] : {std::make_pair("EXEUPDATE~ABCD~", "OK"), std::make_pair("REPLY", "BAD")}) {
-        SessionRig rig;
-        rig.session.SetUpdatePath(unwritable);
-        rig.Linked();
-        rig.Answer(kAck0 + kAck1 + kEnq);
-        rig.ServerSends(Block(message, true));
-        rig.ServerSends(kEot + kAck0);
-        EXPECT_EQ(rig.TakeSent(), kAck1 + kEnq + Block(answer, true));
-        EXPECT_EQ(rig.session.ReplyText(), "");
-        EXPECT_EQ(rig.line.trace.Has(kTraceConnection, "* Update not written to '" + unwritable + "'\r\n"),
-                  std::string(answer) == "OK");
-    }
-}
-
 // Closed before the order went, the attempt failed and is retried; once the
 // link has started, the link's end ends the sending.
 TEST(PlaceOrderSession, ServerClosingBeforeTheOrderWentIsAFailedAttemptAndAfterItEndsTheLink)
@@ -303,19 +318,112 @@ TEST(PlaceOrderSession, ServerSilentAfterTheOrderEndsAtTheDeadlineWithNoAnswer)
     EXPECT_EQ(rig.session.End(), ExchangeEnd::NoAnswer);
 }
 
-TEST(PlaceOrderSession, EachUpdateBlockAfterTheReplyPutsTheDeadlineBackOneSecond)
+// A server that never stops sending is cut at the exchange's cap: 180 s from
+// the order going, and one allowance more once an update begins, given once.
+TEST(PlaceOrderSession, AServerThatNeverStopsSendingIsCutAtTheCap)
 {
+    const std::pair<std::string, uint64_t> streams[] = {
+        {"MORE~", CPlaceOrderSession::kExchangeSeconds},
+        {"EXEUPDATE~", CPlaceOrderSession::kExchangeSeconds + CPlaceOrderSession::kUpdateSeconds}};
+    for (const auto& [start, capSeconds] : streams) {
+        SCOPED_TRACE(start);
+        SessionRig rig;
+        ReplyAnswered(rig);
+        EXPECT_EQ(rig.Answer(kEnq), kAck0);
+        rig.ServerSends(Block(start, false));
+        for (int i = 0; !rig.host.linkEnded && rig.dialogTimers.Now() < 4000 * 1000; ++i) {
+            rig.ServerSends(Block(std::to_string(i), false));
+            rig.Advance(500);
+        }
+        EXPECT_EQ(rig.dialogTimers.Now(), capSeconds * 1000);
+        EXPECT_EQ(rig.session.End(), ExchangeEnd::Unconfirmed);
+    }
+}
+
+// One reply and one update an exchange, an update answered "OK" even when it
+// can't be written (the loopback tests check one that is). A further reply
+// or update is answered "BAD" and ignored: the first reply stands and "one"
+// is not written again.
+TEST(PlaceOrderSession, AFurtherReplyOrUpdateIsAnsweredBadAndIgnored)
+{
+    const std::string unwritable = (std::filesystem::temp_directory_path() / "qbx-no-such-folder" / "one").string();
     SessionRig rig;
+    rig.session.SetUpdatePath(unwritable);
     ReplyAnswered(rig);
-    EXPECT_EQ(rig.Answer(kEnq), kAck0);
-    for (int i = 0; i < 10; ++i)
-        rig.ServerSends(Block("EXEUPDATE~" + std::to_string(i), false));
-    rig.Advance((CPlaceOrderSession::kExchangeSeconds + 10) * 1000 - 1);
-    EXPECT_EQ(rig.host.linkEnded, 0);
+    const std::pair<std::string, std::string> more[] = {
+        {"REPLY~ORDER NUMBER 456~", "BAD"}, {"EXEUPDATE~ABCD~", "OK"}, {"EXEUPDATE~EFGH~", "BAD"}};
+    for (const auto& [message, answer] : more) {
+        SCOPED_TRACE(message);
+        EXPECT_EQ(rig.Answer(kEnq), kAck0);
+        EXPECT_EQ(rig.Answer(Block(message, true)), kAck1);
+        EXPECT_EQ(rig.Answer(kEot), kEnq);
+        EXPECT_EQ(rig.Answer(kAck0), Block(answer, true));
+        EXPECT_EQ(rig.Answer(kAck1), kEot);
+    }
+    EXPECT_EQ(rig.session.ReplyText(), "REPLY~ORDER NUMBER 123~");
+    const auto& lines = rig.line.trace.lines;
+    const auto notWritten = std::make_pair(unsigned{kTraceConnection}, "* Update not written to '" + unwritable + "'\r\n");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), notWritten), 1);
+}
+
+// Once the order's last block has gone the server may hold it: an end
+// without a reply (the call lost, the link giving up, a cancel) ends the
+// exchange at once as no answer, never as a failure that invites sending again.
+TEST(PlaceOrderSession, AnEndWithoutAReplyAfterTheLastBlockWentIsNoAnswerAtOnce)
+{
+    const std::pair<const char*, std::function<void(SessionRig&)>> ends[] = {
+        {"call lost", [](SessionRig& rig) { rig.session.OnModemDisconnected("Unavailable"); }},
+        {"cancel", [](SessionRig& rig) { rig.session.Cancel(); }},
+        {"link gives up", [](SessionRig& rig) { rig.Advance((CBiSyncEngine::kBlockResends + 1) * 15000); }},
+    };
+    for (const auto& [name, end] : ends) {
+        SCOPED_TRACE(name);
+        SessionRig rig(0, 1);
+        rig.Start();
+        rig.ModemConnected();
+        const std::string block = rig.Answer(kAck0);
+        ASSERT_EQ(block.substr(block.size() - 2, 1), "\x03"); // the order's one block, its last
+        end(rig);
+        rig.line.Pump();
+        EXPECT_EQ(rig.host.linkEnded, 1);
+        EXPECT_EQ(rig.host.last, kNoAnswerText);
+        EXPECT_EQ(rig.session.End(), ExchangeEnd::NoAnswer);
+    }
+}
+
+// TAPI tells "connected" again when the call's mode changes: the order goes once a call.
+TEST(PlaceOrderSession, ASecondConnectedCallStateSendsNothingMore)
+{
+    SessionRig rig(0, 1);
+    rig.Start();
+    rig.ModemConnected();
+    EXPECT_EQ(rig.TakeSent(), kEnq);
+    rig.Answer(kAck0);
+    rig.ModemConnected();
+    EXPECT_EQ(rig.TakeSent(), "");
+    EXPECT_EQ(rig.Answer(kAck1), kEot);
+}
+
+// A dial the telephony layer took but that brings no call within the
+// connection timer's 20 s, or fails later (LINE_REPLY), is a failed attempt;
+// a call that connects is not cut by that timer.
+TEST(PlaceOrderSession, AModemDialWithoutACallIn20SecondsOrFailingLaterIsRetried)
+{
+    SessionRig rig(0, 1);
+    rig.Start();
+    rig.Advance(19999);
+    EXPECT_EQ(rig.host.last, "Dialing '9,01632960000'");
     rig.Advance(1);
-    EXPECT_EQ(rig.host.linkEnded, 1);
-    EXPECT_EQ(rig.host.last, kUnconfirmedText);
-    EXPECT_EQ(rig.session.End(), ExchangeEnd::Unconfirmed);
+    EXPECT_EQ(rig.host.last, "Failed - Connection Timed out...\r\nAttempt 2, Retrying in 10 seconds");
+    rig.Advance(11000);
+    rig.session.OnModemDialFailed(0x80000048);
+    EXPECT_EQ(rig.host.last, "Failed - Operation Failed\r\nAttempt 3, Retrying in 10 seconds");
+    rig.Advance(11000);
+    rig.ModemConnected();
+    rig.Answer(kAck0);
+    rig.Advance(30000);
+    EXPECT_EQ(rig.modem.dials, 3);
+    EXPECT_EQ(rig.session.Attempt(), 3);
 }
 
 // The dial uses the settings' modem. Its states, the prefixed number and the

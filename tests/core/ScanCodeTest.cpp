@@ -30,12 +30,18 @@ TEST(ScanCode, ElementStringsSplitAtPredefinedLengthsAndSeparators)
         got.push_back(e.ai + "=" + e.data);
     EXPECT_EQ(got, (std::vector<std::string>{"01=" + kGtin, "17=261231", "10=ab-12", "21=X", "3103=000250"}));
 
+    const std::string accepted[] = {
+        "7256" + std::string(90, 'A'),         // a patient's full name runs past the 30 of its group
+    };
+    for (const std::string& text : accepted)
+        EXPECT_TRUE(ParseGs1(text, elements)) << text;
     const std::string refused[] = {
         "0501234",                             // unassigned AI
         "01" + kGtin + "172612",               // fixed-length field cut off
         "17ABCDEF",                            // letters in a numeric field
         "10" + kGs + "21X",                    // empty variable field
         "10" + std::string(21, 'A'),           // batch longer than 20
+        "7256" + std::string(91, 'A'),         // and has a limit of its own
     };
     for (const std::string& text : refused)
         EXPECT_FALSE(ParseGs1(text, elements)) << text;
@@ -57,6 +63,8 @@ TEST(ScanCode, TextIsReadAsACodeOnlyWhenItIsOne)
         {"96385074", ScanKind::Gtin, "00000096385074"},
         {"01" + kGtin, ScanKind::Gtin, kGtin},
         {"]Q317261231" + std::string("01") + kGtin, ScanKind::Gtin, kGtin},
+        {"]C117270131104711", ScanKind::Unreadable, ""},     // expiry and batch: 14 digits, but no GTIN
+        {"]d203" + kGtin, ScanKind::Gtin, kGtin},             // a made-to-order item's number
         {"]d210ABC01" + kGtin, ScanKind::Unreadable, ""},     // no separator: the batch swallows the GTIN
         {"10ABC" + kGs + "21X", ScanKind::Unreadable, ""},
         {"500", ScanKind::Words, ""},
@@ -85,6 +93,7 @@ TEST(ScanCode, LookUpFindsProductsBySecondOrItemCode)
 
     EXPECT_EQ(LookUpScan(products, "5012345678900").message, "No product with the code\n5012345678900");
     EXPECT_EQ(LookUpScan(products, "4006381333932").message, "Wrong check digit in the code\n4006381333932");
+    EXPECT_EQ(LookUpScan(products, "00000000").message, "No product with the code\n00000000");
     EXPECT_EQ(LookUpScan(products, "]d217261231" + kGs + "21X").message, "This code can't be read:\n]d217261231 21X");
     EXPECT_EQ(LookUpScan(products, "]d2" + std::string(40, '9')).message,
               "This code can't be read:\n]d2" + std::string(29, '9') + "...");

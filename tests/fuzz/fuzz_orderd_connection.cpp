@@ -31,9 +31,9 @@ public:
 
     int64_t NowMs() const override { return m_now; }
     CTimerQueue& Timers() override { return m_timers; }
-    bool SubmitOrder(uint64_t, std::string message) override
+    bool SubmitOrder(uint64_t, std::string address, std::string message) override
     {
-        m_pending.push_back(m_desk.Answer(message, 0));
+        m_pending.push_back(m_desk.Answer(message, 0, address));
         return true;
     }
     void CancelOrder(uint64_t) override {}

@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const ScannedCode code = ReadScannedCode(text);
     // A product number is looked up only with 14 digits and a check digit that agrees.
-    if (code.kind == ScanKind::Gtin && (code.gtin.size() != 14 || GtinNumber(code.gtin) == 0))
+    if (code.kind == ScanKind::Gtin && (code.gtin.size() != 14 || !GtinChecks(code.gtin)))
         __builtin_trap();
-    if (code.kind == ScanKind::BadCheckDigit && GtinNumber(code.gtin) != 0)
+    if (code.kind == ScanKind::BadCheckDigit && GtinChecks(code.gtin))
         __builtin_trap();
     static CItemList products;
     const ScanLookup lookup = LookUpScan(products, text);

@@ -25,6 +25,29 @@ TEST(Exchange, AnOrderSentAgainAfterTheReplyWasLostIsAnsweredAsBefore)
     EXPECT_TRUE(server.LogShows("sent again, answered as before"));
 }
 
+// A stranger who knows the pharmacy's account number can't lock it out: the
+// rate is counted per account and address. An order over the rate is
+// answered, every line kept as a server error, with a memo that says why.
+TEST(Exchange, AFloodFromAnotherAddressLeavesThePharmacyItsOrdersAndARefusalIsAnswered)
+{
+    ServerOptions options;
+    options.limits.ordersPerMinute = 1;
+    CTestServer server(options);
+    EXPECT_EQ(1u, RunClient(OrderScript(server.Port(), {{"1000001", 1}}, "4711", 1)).messages.size());
+    ClientScript pharmacy = OrderScript(server.Port(), {{"1000001", 2}}, "4711", 2);
+    pharmacy.from = "127.0.0.2";
+    EXPECT_EQ(std::vector<std::string>{"REPLY~ORDER NUMBER 100002~1000001*2*0~FLAGS +P~"},
+              RunClient(pharmacy).messages);
+
+    const ClientRun refused = RunClient(OrderScript(server.Port(), {{"1000001", 4}, {"1000003", 1}}, "4711", 3));
+    EXPECT_TRUE(refused.orderlyEnd);
+    EXPECT_EQ(std::vector<std::string>{"REPLY~1000001*4*5~1000003*1*5~FLAGS +P~MEMO Too many orders in a minute, "
+                                       "try again shortly.~"},
+              refused.messages);
+    EXPECT_EQ(97, server.Stock("1000001"));
+    EXPECT_TRUE(server.LogShows("REFUSED: account 4711: order refused: at most 1 orders a minute from one address"));
+}
+
 // The update goes as a second message, only to a client older than its
 // version. The byte trace is asked for here too.
 TEST(Exchange, OnlyAnOlderClientIsSentTheProgramUpdate)

@@ -1,5 +1,6 @@
 #include "LoopbackClient.h"
 
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -27,6 +28,7 @@ int64_t WallMs()
 // then come as events, as Windows Sockets' asynchronous select tells them.
 class CPosixOrderSocket : public IOrderSocket {
 public:
+    explicit CPosixOrderSocket(const char* from) : m_from(from) {}
     ~CPosixOrderSocket() override { Close(); }
 
     int Create() override
@@ -38,7 +40,7 @@ public:
 
     int Connect(const std::string&, int port) override
     {
-        const int error = ConnectLoopback(m_fd, port);
+        const int error = ConnectLoopback(m_fd, port, m_from);
         m_connectOutcome = error == 0 ? 0 : error == ECONNREFUSED ? 10061 : 10050;
         return 10035; // the outcome comes as the connect event
     }
@@ -90,6 +92,7 @@ public:
     }
 
 private:
+    const char* m_from;
     int m_fd = -1;
     int m_connectOutcome = -1; // a connect's Winsock error until it is told, else -1
     bool m_sendReady = false;
@@ -102,6 +105,7 @@ class CClientSession : private IPlaceOrderHost {
 public:
     explicit CClientSession(ClientScript& script)
         : m_script(script),
+          m_socket(script.from),
           m_sessionTimers([this](int id) { m_session.OnTimer(id); }),
           m_session({*this, m_socket, nullptr, nullptr, m_sessionTimers, m_link.engine, nullptr},
                     PlaceOrderSettings{"127.0.0.1", script.port, 0, 0, ""}, script.order)
@@ -189,8 +193,14 @@ bool SendAll(int fd, const std::string& bytes)
     return true;
 }
 
-int ConnectLoopback(int fd, int port)
+int ConnectLoopback(int fd, int port, const char* from)
 {
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    if (inet_pton(AF_INET, from, &local.sin_addr) != 1)
+        return EINVAL;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
+        return errno;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));

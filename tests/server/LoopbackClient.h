@@ -15,6 +15,7 @@
 // Sockets does (connect finished, ready to send, data to read, close).
 struct ClientScript {
     int port = 0;
+    const char* from = "127.0.0.1";   // the loopback address the client connects from
     std::shared_ptr<CItemList> lines; // the order to send, as the order grid holds it
     OrderMessageInputs order;         // order.order points at lines
     std::string updatePath;           // where an executable update is written
@@ -33,8 +34,9 @@ ClientRun RunClient(ClientScript script);
 // The whole of bytes, waiting while the socket is full; false when it breaks.
 bool SendAll(int fd, const std::string& bytes);
 
-// Connects fd to the loopback port, without Nagle's delay; 0, else the errno.
-int ConnectLoopback(int fd, int port);
+// Connects fd from the loopback address to the loopback port, without Nagle's
+// delay; 0, else the errno.
+int ConnectLoopback(int fd, int port, const char* from = "127.0.0.1");
 
 using OrderLines = std::vector<std::pair<std::string, int>>;
 

@@ -104,17 +104,21 @@ TEST_F(OrderDeskTest, OnlyTheAccountsLatestRecentUnconfirmedOrderIsTakenForARese
 }
 
 // One account can't fill the disk: a longer order than allowed is refused
-// whole, and so is any order beyond the allowed number a minute.
+// whole, and so is any order beyond the allowed number a minute; each is
+// answered with every line kept and a memo.
 TEST_F(OrderDeskTest, OrdersOverTheLimitsAreRefusedWholeAndNothingOfThemIsStored)
 {
     COrderDesk desk(m_store, DeskLimits{3, 2});
     const OrderOutcome longOne = desk.Answer(Order("4711", "1000001*1~1000001*1~1000001*1~1000001*1~"), 0);
     EXPECT_EQ("order refused: 4 lines, at most 3", longOne.refused);
-    EXPECT_TRUE(longOne.reply.empty());
+    EXPECT_EQ("REPLY~1000001*1*5~1000001*1*5~1000001*1*5~1000001*1*5~FLAGS +P~MEMO Too many lines in one order (at "
+              "most 3): please send it in parts.~",
+              longOne.reply);
     std::vector<std::string> refusals;
     for (const time_t at : {0, 10, 20, 61})
         refusals.push_back(desk.Answer(Order("4711", ("1000001*" + std::to_string(at + 1) + "~").c_str()), at).refused);
-    EXPECT_EQ((std::vector<std::string>{"", "", "order refused: 2 orders from the account within a minute", ""}),
+    EXPECT_EQ((std::vector<std::string>{"", "", "order refused: at most 2 orders a minute from one address for the account",
+                                        ""}),
               refusals);
     EXPECT_EQ(3, m_store.OrderCount());
     EXPECT_EQ(100 - 1 - 11 - 62, StockOf(m_store, "1000001"));
@@ -132,14 +136,14 @@ TEST_F(OrderDeskTest, TheStoreQueueIsBoundedAndDropsOrdersWhoseClientLeft)
     ASSERT_EQ(SQLITE_OK, sqlite3_exec(lock, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
     CStoreWorker worker(std::move(store));
     ASSERT_TRUE(worker.Start());
-    ASSERT_TRUE(worker.SubmitOrder(16, Order("4711", "1000001*1~")));
+    ASSERT_TRUE(worker.SubmitOrder(16, "127.0.0.1", Order("4711", "1000001*1~")));
     std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the desk has it and waits for the lock
-    ASSERT_TRUE(worker.SubmitOrder(17, Order("4711", "1000001*2~")));
-    ASSERT_TRUE(worker.SubmitOrder(18, Order("4711", "1000001*4~")));
+    ASSERT_TRUE(worker.SubmitOrder(17, "127.0.0.1", Order("4711", "1000001*2~")));
+    ASSERT_TRUE(worker.SubmitOrder(18, "127.0.0.1", Order("4711", "1000001*4~")));
     worker.CancelOrder(17);
     const std::string big(CStoreWorker::kMaxWaitingBytes / 2, '~');
-    EXPECT_TRUE(worker.SubmitOrder(30, big));
-    EXPECT_FALSE(worker.SubmitOrder(31, big)) << "beyond the bound an order is refused at once";
+    EXPECT_TRUE(worker.SubmitOrder(30, "127.0.0.1", big));
+    EXPECT_FALSE(worker.SubmitOrder(31, "127.0.0.1", big)) << "beyond the bound an order is refused at once";
     worker.CancelOrder(30);
     sqlite3_exec(lock, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(lock);

@@ -13,6 +13,7 @@
 //   QbxProbe reg-values <HKLM|HKCU>       the settings key's values, "name<TAB>text" (REG_SZ only)
 //   QbxProbe reg-set    <HKLM|HKCU> <name> <text>
 //   QbxProbe reg-delete <HKLM|HKCU>       removes the settings key
+//   QbxProbe reg-dacl   <HKLM|HKCU>       the settings key's access list in SDDL, e.g. "D:(A;CI;KR;;;BU)"
 //   QbxProbe hotkey-hold <vk> <modifiers>  registers that global hot key for this process
 //   QbxProbe hotkey-release                gives it back
 //   QbxProbe serve                        reads such commands, fields separated by tabs, one
@@ -20,7 +21,9 @@
 //                                         line of \x01 and the exit code (one Wine start per run)
 // Exit code 2 when the window, control or key isn't there.
 #include <windows.h>
+#include <aclapi.h>
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +38,25 @@ constexpr char kSettingsKey[] = "SOFTWARE\\Quarn Pharmaceutical Suppliers\\Quill
 HKEY Hive(const char* name)
 {
     return std::strcmp(name, "HKCU") == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+int RegAccess(HKEY hive)
+{
+    HKEY key;
+    if (RegOpenKeyExA(hive, kSettingsKey, 0, READ_CONTROL, &key) != ERROR_SUCCESS)
+        return 2;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    char* text = nullptr;
+    const bool read = GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                                      nullptr, &descriptor) == ERROR_SUCCESS &&
+                      ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                                           DACL_SECURITY_INFORMATION, &text, nullptr);
+    if (read)
+        std::printf("%s\n", text);
+    LocalFree(text);
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return read ? 0 : 1;
 }
 
 int RegValues(HKEY hive)
@@ -231,6 +253,8 @@ int Run(int argc, char** argv)
     const char* command = argv[1];
     if (!std::strcmp(command, "reg-values"))
         return RegValues(Hive(argv[2]));
+    if (!std::strcmp(command, "reg-dacl"))
+        return RegAccess(Hive(argv[2]));
     if (!std::strcmp(command, "reg-delete"))
         return RegDeleteKeyA(Hive(argv[2]), kSettingsKey) == ERROR_SUCCESS ? 0 : 2;
     if (!std::strcmp(command, "reg-set") && argc == 5) // the key is made when missing
@@ -289,6 +313,6 @@ int main(int argc, char** argv)
         return Serve();
     const int code = Run(argc, argv);
     if (code == 64)
-        std::fprintf(stderr, "usage: QbxProbe post|visible|rect|text|items|tree|cells|state|reg-values|reg-set|reg-delete|serve ...\n");
+        std::fprintf(stderr, "usage: QbxProbe post|visible|rect|text|items|tree|cells|state|reg-values|reg-set|reg-delete|reg-dacl|serve ...\n");
     return code;
 }

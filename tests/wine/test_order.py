@@ -151,6 +151,15 @@ def main_enabled(h):
     return state is not None and state[3] == 1
 
 
+def question_after(h, window, key, what, shot):
+    """The question box the key opens, once a screenshot of it is taken."""
+    before = popups()
+    h.keys(window, key)
+    box = wait_popup(before, what)
+    h.screenshot(shot)
+    return box
+
+
 def answer(h, box, key):
     """Answers a skinned question box with its hot key (Y or N)."""
     h.keys(box, key)
@@ -239,6 +248,10 @@ def test_every_key_release_rewrites_the_quantity(h):
     # Digits only, at most five of them.
     h.keys(window, "x", "3", "4", "5", "6")
     wait_order(h, [("A1", 12345), ("B2", 4)], "after letters and a sixth digit")
+    # Leaving a line with a quantity over 999 asks; No gives it back the one it came with.
+    box = question_after(h, window, "Down", "the question about a large quantity", "large-quantity-question")
+    answer(h, box, "n")
+    wait_order(h, [("A1", 3), ("B2", 4)], "No to a large quantity")
 
 
 def test_zero_and_down_removes_the_line_and_keeps_the_cursor_on_the_next(h):
@@ -267,11 +280,7 @@ def test_enter_moves_down_and_space_jumps_to_the_entry_row(h):
 
 def test_clear_asks_and_empties_the_order(h):
     window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0), ("B2", "BRAVO", 4, 0)])
-    before = popups()
-    h.keys(window, "F10")
-    box = wait_popup(before, "the clear question")
-    h.screenshot("clear-question")
-    answer(h, box, "n")
+    answer(h, question_after(h, window, "F10", "the clear question", "clear-question"), "n")
     wait_order(h, [("A1", 3), ("B2", 4)], "No keeps the order")
     before = popups()
     h.keys(window, "F10")
@@ -534,13 +543,10 @@ def test_the_cut_off_text_with_none_one_and_two_times(h):
 
 
 def test_send_asks_first_and_the_notes_box_starts_with_its_prompt(h):
-    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 3, 0)])
+    # The question names a line over 999 (the screenshot shows it).
+    window, _ = start_order_window(h, lines=[("A1", "ALPHA", 1200, 0)])
     code, text = h.probe("text", MAIN_TITLE, str(IDC_NOTES))
     check(code == 0 and text.strip() == "<< enter order notes here, press TAB to select this window >>",
           "the notes box holds %r" % text)
-    before = popups()
-    h.keys(window, "F8")
-    box = wait_popup(before, "the send question")
-    h.screenshot("send-question")
-    answer(h, box, "n")
-    check(order(h) == [("A1", 3)], "asking to send changed the order: %r" % order(h))
+    answer(h, question_after(h, window, "F8", "the send question", "send-question"), "n")
+    check(order(h) == [("A1", 1200)], "asking to send changed the order: %r" % order(h))

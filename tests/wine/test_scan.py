@@ -74,6 +74,10 @@ def test_a_wrong_check_digit_is_named_and_adds_nothing(h):
     # The code stays on the entry row, selected: the next scan types over it.
     scan(h, window, code)
     wait_order(h, [(products[5][0], 4)], "the right code scanned after the notice")
+    # Into a line's quantity (it once became the code's first five digits): the line keeps its 4.
+    h.keys(window, "Up")
+    scan(h, window, products[10][1])
+    wait_order(h, [(products[5][0], 4), (products[10][0], 1)], "a code scanned into a quantity")
 
 
 def test_a_code_of_several_products_offers_just_those(h):

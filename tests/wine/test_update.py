@@ -13,7 +13,7 @@ from test_order import main_enabled
 from test_settings import open_settings, start_with_account
 
 RECORDER = os.path.join("tests", "wine", "standins", "RunRecorder.exe")
-DEFAULT_ADDRESS = "http://update.quarn.example/quillbox/TarnUpdate.exe"
+DEFAULT_ADDRESS = "https://update.quarn.example/quillbox/TarnUpdate.exe"
 BOX_TITLE = "Quillbox"
 
 
@@ -79,7 +79,15 @@ def update_from_disk(h, settings):
     skin_button(h, settings, 14)
 
 
-def test_update_from_disk_runs_the_newest_on_the_folder_removable_or_cd_drives_never_a_fixed_one(h):
+def answer_question(h, key):
+    """Answers the skinned Yes/No question about the copy found: "y" or "n"."""
+    box = h.window(BOX_TITLE)
+    check(box, "no question before the update program ran")
+    h.keys(box, key)
+    check(wait_for(lambda: h.window(BOX_TITLE, 0.2) is None, 5), "the question stayed")
+
+
+def test_update_from_disk_asks_before_the_newest_on_the_folder_removable_or_cd_drives_never_a_fixed_one(h):
     day = 86400
     base = time.time() - 30 * day
     with drives(h) as d:
@@ -92,6 +100,13 @@ def test_update_from_disk_runs_the_newest_on_the_folder_removable_or_cd_drives_n
         start_with_account(h)
         settings = open_settings(h)
         update_from_disk(h, settings)
+        check(h.window(BOX_TITLE), "no question before the copy on the CD ran")
+        h.screenshot("update-question")  # shows D:\TarnUpdateD.exe, its size, no version, not signed
+        answer_question(h, "n")
+        time.sleep(1)
+        check(not any(ran(p) for p in paths.values()), "No ran something")
+        update_from_disk(h, settings)
+        answer_question(h, "y")
         check(wait_for(lambda: ran(paths["D"]), 10), "the newest on the CD did not run: %r" %
               dict((k, ran(p)) for k, p in paths.items()))
         check(ran(paths["D"]) == '"D:\\TarnUpdateD.exe"', "it ran as %r" % ran(paths["D"]))
@@ -119,16 +134,29 @@ def test_with_no_update_anywhere_the_box_asks_cancel_runs_nothing_and_retry_find
         check(box, "Retry with no disk did not ask again")
         path = place(h, d["A"], "Tarn UpdateD.exe", time.time() - 86400)
         h.keys(box, "r")
+        answer_question(h, "y")
         check(wait_for(lambda: ran(path), 10), "Retry after the disk went in did not run its update")
         check(ran(path) == '"A:\\Tarn UpdateD.exe"', "it ran as %r" % ran(path))
         check(h.window(BOX_TITLE, 0.5) is None, "the box stayed after the update started")
         check(h.state(SETTINGS_TITLE)[0] == 1, "the settings dialog went away")
 
 
-def test_update_online_starts_the_browser_command_on_the_update_address(h):
-    browser = place(h, h.install_dir, "explorer.exe", time.time())
+def test_update_online_opens_only_an_https_address_through_the_shell_and_never_runs_explorer(h):
+    explorer = place(h, h.install_dir, "explorer.exe", time.time())  # found first by a command line
+    browser = place(h, h.install_dir, "browser.exe", time.time())
+    h.wine("reg", "add", r"HKLM\Software\Classes\https\shell\open\command", "/ve", "/t", "REG_SZ", "/d",
+           '"%s" "%%1"' % h.windows_path(browser), "/f", h.reg_view)
     start_with_account(h)
     settings = open_settings(h)
     skin_button(h, settings, 126)
-    check(wait_for(lambda: ran(browser), 10), "the browser command did not run")
-    check(ran(browser) == "explorer " + DEFAULT_ADDRESS, "it ran as %r" % ran(browser))
+    check(wait_for(lambda: ran(browser), 10), "the shell did not open the https address")
+    check(ran(browser).endswith('"%s"' % DEFAULT_ADDRESS), "it ran as %r" % ran(browser))
+
+    h.reg_add("HKLM", "UpdateAddress", "/root,C:\\windows\\system32\\winver.exe")
+    h.keys(settings, "Escape")  # cancelling reads the settings again
+    settings = open_settings(h)
+    skin_button(h, settings, 126)
+    check(h.window(BOX_TITLE), "no notice that the address was refused")
+    h.screenshot("update-address-refused")  # names the setting UpdateAddress
+    time.sleep(1)
+    check(ran(explorer) is None and ran(browser).count("\n") == 0, "something ran: %r" % [ran(explorer), ran(browser)])

@@ -5,16 +5,20 @@
 // lineInitializeExA, through a hidden window there, as TAPI delivers them.
 // lineGetIDA "comm/datamodem" hands out a copy of the port's handle; lineDrop
 // leaves data mode with "+++" and hangs up with ATH, then closes the port.
+// Each lineMakeCallA request is answered with LINE_REPLY, as TAPI does.
 // Loaded with WINEDLLOVERRIDES="tapi32=n,b"; never shipped.
 //
 // Values under HKCU\Software\Quillbox Tests\TapiStandIn:
 //   Port  (text) the serial port, e.g. "COM5"; without it there is no device
 //   Name  (text) the line's name (default "Quillbox Test Modem")
 //   CarrierFile (text) the file where the modem emulator keeps its carrier (1 or 0)
+//   FailDials (text) how many of the first dials a LINE_REPLY fails with
+//               LINEERR_OPERATIONFAILED after lineMakeCallA took them (default 0)
 #include <windows.h>
 #include <tapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -25,6 +29,7 @@ constexpr char kDataModemClass[] = "comm/datamodem";
 constexpr HLINE kLine = 0x4C1;
 constexpr HCALL kCall = 0xCA1;
 constexpr UINT kCallStateMessage = WM_APP + 7;
+constexpr UINT kReplyMessage = WM_APP + 8;
 constexpr DWORD kHighestVersion = 0x00020001;
 constexpr DWORD kCommandMs = 3000;
 constexpr DWORD kDialMs = 90000;
@@ -46,6 +51,8 @@ bool g_lineOpen = false;
 DWORD_PTR g_instance = 0;
 std::string g_number;
 Call g_call;
+LONG g_requests = 0; // request ids handed out
+int g_dials = 0;
 
 std::string Setting(const char* name, const char* fallback)
 {
@@ -63,6 +70,11 @@ DWORD DeviceCount()
 
 LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == kReplyMessage) {
+        if (g_callback)
+            g_callback(0, LINE_REPLY, g_instance, wParam, static_cast<DWORD_PTR>(lParam), 0);
+        return 0;
+    }
     if (message != kCallStateMessage)
         return DefWindowProcA(window, message, wParam, lParam);
     const DWORD generation = static_cast<DWORD>(lParam) >> 16;
@@ -352,13 +364,21 @@ LONG WINAPI lineMakeCallA(HLINE line, HCALL* call, LPCSTR number, DWORD, LINECAL
         return LINEERR_INVALLINEHANDLE;
     if (g_call.port != INVALID_HANDLE_VALUE)
         return LINEERR_INUSE;
+    // The modem took no dial: the request fails later, with no call state.
+    const LONG request = ++g_requests;
+    if (g_dials++ < std::atoi(Setting("FailDials", "0").c_str())) {
+        PostMessageA(g_window, kReplyMessage, request, static_cast<LPARAM>(LINEERR_OPERATIONFAILED));
+        *call = kCall;
+        return request;
+    }
     if (!OpenPort())
         return LINEERR_RESOURCEUNAVAIL;
     g_number = number ? number : "";
     g_call.abort = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     g_call.thread = CreateThread(nullptr, 0, DialThread, nullptr, 0, nullptr);
     *call = kCall;
-    return 1;  // a request id: the call's progress follows as call states
+    PostMessageA(g_window, kReplyMessage, request, 0);
+    return request;  // the call's progress follows as call states
 }
 
 LONG WINAPI lineDrop(HCALL call, LPCSTR, DWORD)
