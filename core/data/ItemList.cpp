@@ -103,6 +103,22 @@ bool CItemList::Write(const std::string& fileName) const
 
 void CItemList::AddRecord(std::unique_ptr<ItemRecord> record)
 {
+    if (TakeRecord(std::move(record)))
+        AutoSave();
+}
+
+void CItemList::AddRecords(std::vector<std::unique_ptr<ItemRecord>> records)
+{
+    bool changed = false;
+    for (auto& record : records)
+        changed |= TakeRecord(std::move(record));
+    if (changed)
+        AutoSave();
+}
+
+// True when a line of a set-up list, not a product, was added or changed.
+bool CItemList::TakeRecord(std::unique_ptr<ItemRecord> record)
+{
     ItemRecord* kept = m_setUp ? FindByCode(record->code) : nullptr;
     const bool isNew = kept == nullptr;
     if (isNew) {
@@ -116,11 +132,12 @@ void CItemList::AddRecord(std::unique_ptr<ItemRecord> record)
                                                                   std::numeric_limits<int32_t>::max()));
     }
     if (m_kind == ListKind::Products || !m_setUp)
-        return;
+        return false;
     int index = isNew ? Count() - 1 : IndexOf(kept);
     if (isNew && m_view && !m_loading)
         m_view->RowInserted(index);
-    UpdateRow(index);
+    RefreshLine(index);
+    return true;
 }
 
 ItemRecord* CItemList::FindByCode(const std::string& code, int* index) const

@@ -54,6 +54,8 @@ public:
     // Takes the record; once set up, a record whose code is already listed
     // only adds its quantity to that line.
     void AddRecord(std::unique_ptr<ItemRecord> record);
+    // AddRecord of each, with one save of the order file for them all.
+    void AddRecords(std::vector<std::unique_ptr<ItemRecord>> records);
     ItemRecord* FindByCode(const std::string& code, int* index = nullptr) const;
     // Products whose item code or second code is this GTIN number (any of its
     // 8-, 12-, 13- or 14-digit forms, see GtinNumber), in list order, each
@@ -78,6 +80,7 @@ public:
     const std::string& FileName() const { return m_fileName; }
 
 private:
+    bool TakeRecord(std::unique_ptr<ItemRecord> record);
     void IndexRecord(ItemRecord* record);
     void UnindexRecord(ItemRecord* record);
     void IndexGtin(ItemRecord* record);

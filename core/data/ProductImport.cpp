@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "base/StrFormat.h"
+#include "data/DelimitedText.h"
 #include "text/FieldText.h"
 
 namespace {
@@ -34,13 +35,6 @@ bool IsNumber(const std::string& text, double& value)
 bool IsAmount(double value)
 {
     return std::fabs(value) < kMaxAmount;
-}
-
-std::string Trim(const std::string& s)
-{
-    size_t b = s.find_first_not_of(" \r");
-    size_t e = s.find_last_not_of(" \r");
-    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
 }
 
 bool EndsWith(const std::string& s, const char* tail)
@@ -76,9 +70,9 @@ bool CProductImport::Parse(const std::string& text, Format format)
     size_t pos = 0;
     std::vector<std::string> fields;
     for (int row = 1; pos < text.size(); ++row) {
-        if (!SplitRow(text, pos, format, fields))
+        if (!SplitDelimitedRow(text, pos, format, fields))
             return Fail(row, "a quoted field is not closed");
-        if (fields.size() == 1 && Trim(fields[0]).empty())
+        if (fields.size() == 1 && TrimField(fields[0]).empty())
             continue;
         if (!TakeRow(fields, row))
             return false;
@@ -90,43 +84,14 @@ bool CProductImport::Parse(const std::string& text, Format format)
     return true;
 }
 
-// One row's fields; pos moves past its line end. False for an unclosed quote.
-bool CProductImport::SplitRow(const std::string& text, size_t& pos, Format format, std::vector<std::string>& fields)
-{
-    const char separator = format == Format::Tsv ? '\t' : ',';
-    fields.assign(1, std::string());
-    bool quoted = false;
-    for (; pos < text.size(); ++pos) {
-        char c = text[pos];
-        if (quoted) {
-            if (c == '"' && pos + 1 < text.size() && text[pos + 1] == '"')
-                fields.back() += text[++pos];
-            else if (c == '"')
-                quoted = false;
-            else
-                fields.back() += c;
-        } else if (c == '"' && format == Format::Csv) {
-            quoted = true;
-        } else if (c == separator) {
-            fields.emplace_back();
-        } else if (c == '\n') {
-            ++pos;
-            return true;
-        } else {
-            fields.back() += c;
-        }
-    }
-    return !quoted;
-}
-
 bool CProductImport::TakeRow(const std::vector<std::string>& fields, int row)
 {
     if (fields.size() != kColumns)
         return Fail(row, StrFormat("%zu columns where 6 belong (code, second code, size, price, discount, "
                                    "description)", fields.size()));
     ItemRecord r;
-    std::string price = Trim(fields[3]);
-    std::string discount = Trim(fields[4]);
+    std::string price = TrimField(fields[3]);
+    std::string discount = TrimField(fields[4]);
     bool priceOk = IsNumber(price, r.price);
     bool discountOk = discount.empty() || IsNumber(discount, r.discount);
     if (!priceOk && !discountOk && m_products.empty() && row == 1)
@@ -139,10 +104,10 @@ bool CProductImport::TakeRow(const std::vector<std::string>& fields, int row)
         return Fail(row, StrFormat("the price '%s' is not from 0 to %.0f", price.c_str(), kMaxAmount));
     if (!IsAmount(r.discount))
         return Fail(row, StrFormat("the discount '%s' is not within %.0f", discount.c_str(), kMaxAmount));
-    r.code = Trim(fields[0]);
-    r.auxText = Trim(fields[1]);
-    r.size = Trim(fields[2]);
-    r.description = Trim(fields[5]);
+    r.code = TrimField(fields[0]);
+    r.auxText = TrimField(fields[1]);
+    r.size = TrimField(fields[2]);
+    r.description = TrimField(fields[5]);
     if (r.code.empty())
         return Fail(row, "the item code is empty");
     const std::string* texts[] = {&r.code, &r.auxText, &r.size, &r.description};

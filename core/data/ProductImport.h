@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "data/DelimitedText.h"
 #include "data/ItemRecord.h"
 
 // Reads a supplier's product list from CSV or TSV text into product records.
@@ -11,7 +12,7 @@
 // Any fault stops the import with a message naming the row: nothing is half-taken.
 class CProductImport {
 public:
-    enum class Format { Csv, Tsv };
+    using Format = TextFormat;
 
     // Picks the format from a file name: ".tsv" and ".txt" are TSV, the rest CSV.
     static Format FormatFor(const std::string& fileName);
@@ -24,7 +25,6 @@ public:
     int Duplicates() const { return m_duplicates; }
 
 private:
-    bool SplitRow(const std::string& text, size_t& pos, Format format, std::vector<std::string>& fields);
     bool TakeRow(const std::vector<std::string>& fields, int row);
     bool Fail(int row, const std::string& what);
 

@@ -13,6 +13,7 @@
 #include "history/HistoryDlg.h"
 #include "order/ClockTexts.h"
 #include "order/LargeQuantity.h"
+#include "order/OrderListImport.h"
 #include "order/ScanEntry.h"
 #include "order/SearchDlg.h"
 #include "res/resource.h"
@@ -65,6 +66,7 @@ const MessageEntry<CQuillboxDlg> CQuillboxDlg::kMessages[] = {
     {WM_SYSCOMMAND, &CQuillboxDlg::OnSysCommand},
     {WM_HELP, &CQuillboxDlg::OnHelp},
     {WM_QUERYDRAGICON, &CQuillboxDlg::OnQueryDragIcon},
+    {WM_DROPFILES, &CQuillboxDlg::OnDropFiles},
 };
 
 const CommandEntry<CQuillboxDlg> CQuillboxDlg::kCommands[] = {
@@ -105,6 +107,7 @@ BOOL CQuillboxDlg::OnInitDialog()
     SetTimer(Handle(), kClockTimer, 1000, nullptr);
     UpdateData(false);
     LoadOrder();
+    DragAcceptFiles(Handle(), TRUE);
     if (m_notes.empty()) {
         m_notes = kNotesPlaceholder;
         UpdateData(false);
@@ -459,4 +462,29 @@ void CQuillboxDlg::PaintIcon()
 LRESULT CQuillboxDlg::OnQueryDragIcon(WPARAM, LPARAM)
 {
     return reinterpret_cast<LRESULT>(m_icon);
+}
+
+// Ctrl+O, wherever the focus is in this window.
+bool CQuillboxDlg::OnShortcutKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || msg.wParam != 'O' || GetKeyState(VK_CONTROL) >= 0)
+        return false;
+    OnOpenList();
+    return true;
+}
+
+// A re-order list from the stock system joins the order.
+void CQuillboxDlg::OnOpenList()
+{
+    std::string path;
+    if (ChooseOrderList(Handle(), path))
+        TakeOrderList(Handle(), m_order, m_products, path);
+}
+
+// Re-order lists dropped on the window, each taken in turn.
+LRESULT CQuillboxDlg::OnDropFiles(WPARAM drop, LPARAM)
+{
+    for (const std::string& path : DroppedFiles(reinterpret_cast<HDROP>(drop)))
+        TakeOrderList(Handle(), m_order, m_products, path);
+    return 0;
 }

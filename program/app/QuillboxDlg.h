@@ -54,6 +54,9 @@ private:
     LRESULT OnSysCommand(WPARAM command, LPARAM);
     LRESULT OnHelp(WPARAM, LPARAM) { return 0; }
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnDropFiles(WPARAM drop, LPARAM);
+    bool OnShortcutKey(const MSG& msg) override;
+    void OnOpenList();
     void OnTimer(WPARAM timer);
     void PaintIcon();
     void OnSettings();

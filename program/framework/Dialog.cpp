@@ -66,7 +66,7 @@ bool CDialog::PreTranslate(MSG& msg)
     for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {
         CWindow* window = FromHandle(hwnd);
         if (window && window->IsDialog())
-            return IsDialogMessageA(hwnd, &msg) != FALSE;
+            return static_cast<CDialog*>(window)->OnShortcutKey(msg) || IsDialogMessageA(hwnd, &msg) != FALSE;
     }
     return false;
 }

@@ -28,6 +28,10 @@ protected:
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Moves field values into the controls (take = false) or back (take = true).
     virtual void ExchangeData(CDataExchange&) {}
+    // A key message for any window of the dialog, before the window has it:
+    // true when it was the dialog's own shortcut. Shortcuts act as the key
+    // goes down, while the state of Ctrl and the like is that of the key.
+    virtual bool OnShortcutKey(const MSG&) { return false; }
     void UpdateData(bool take);
 
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

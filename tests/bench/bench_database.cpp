@@ -10,6 +10,7 @@
 #include "data/RecordFormat.h"
 #include "data/ScrambledFile.h"
 #include "demo/DemoCatalogue.h"
+#include "order/OrderImport.h"
 
 namespace {
 
@@ -80,6 +81,34 @@ void SearchTwoWords(benchmark::State& state)
     }
 }
 BENCHMARK(SearchTwoWords)->Unit(benchmark::kMillisecond);
+
+// A stock system's re-order list of 1,000 rows, every other one by its pack's
+// barcode, read, matched and added to the order, whose file is saved once.
+void ImportOrderList(benchmark::State& state)
+{
+    CItemList products(&kKey);
+    products.Setup(ListKind::Products);
+    products.Load(DatabasePath().c_str());
+    std::string list = "Item,Qty\n";
+    for (int i = 0; i < 1000; ++i) {
+        const ItemRecord* product = products.At(i * 97);
+        list += (i % 2 ? product->auxText : product->code) + "," + std::to_string(1 + i % 5) + "\n";
+    }
+    const std::string orderFile = (std::filesystem::temp_directory_path() / "qbx-bench-Current.dat").string();
+    for (auto _ : state) {
+        std::remove(orderFile.c_str());
+        CItemList order(&kKey);
+        order.Setup(ListKind::Order);
+        order.Load(orderFile.c_str());
+        COrderImport import;
+        import.Read(list);
+        import.Match(products, order);
+        import.AddTo(order);
+        if (order.Count() != 1000 || !import.Unused().empty())
+            state.SkipWithError("the list was not taken whole");
+    }
+}
+BENCHMARK(ImportOrderList)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -104,8 +104,7 @@ TEST_F(BiSyncReceiver, SlowOwnerGetsFiveWacksAndAnEnqStartsTheCycleAgain)
         }
         slow.Advance(60000);
         EXPECT_EQ(slow.SendTimes(kWack), c.wacks);
-        EXPECT_EQ(slow.DisconnectTimes(), std::vector<uint64_t>{c.end});
-        EXPECT_EQ(slow.Disconnects(), std::vector<int>{0});
+        EXPECT_EQ(slow.Ends(), (LinkEnds{{c.end, 0}}));
     }
 }
 
@@ -157,14 +156,13 @@ TEST_F(BiSyncReceiver, EotWithNothingToSayClosesAndTheSecondEotOrTimer9EndsIt)
             closing.Feed(kEot);
         closing.Advance(10000);
         EXPECT_EQ(closing.SendTimes(kEot), (second ? std::vector<uint64_t>{0} : std::vector<uint64_t>{0, 2000}));
-        EXPECT_EQ(closing.DisconnectTimes(), std::vector<uint64_t>{second ? 0u : 4000u});
-        EXPECT_EQ(closing.Disconnects(), std::vector<int>{1});
+        EXPECT_EQ(closing.Ends(), (LinkEnds{{second ? 0u : 4000u, 1}}));
     }
 }
 
 TEST_F(BiSyncReceiver, ModemLineIgnoresJunkUntilQuietOrABid)
 {
-    rig.Do([](CBiSyncEngine& e) { e.Connected(); });
+    rig.engine.Connected();
     rig.Feed("CONNECT 9600\r\n");
     rig.Advance(900);
     rig.Feed(kAck0);

@@ -40,7 +40,7 @@ private:
             Answer(client, m_clientAnswered, "OK"))
             return true;
         if (client.engine.State() == kLinkDisconnecting)
-            client.Do([](CBiSyncEngine& e) { e.Reset(); });
+            client.Reset();
         if (client.engine.State() == kLinkDisconnected && server.engine.State() == kLinkDisconnected)
             return false;
         client.Advance(100);

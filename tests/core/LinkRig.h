@@ -50,6 +50,7 @@ const std::string kNak = "\x15";
 const std::string kAck0 = "\x10" "0";
 const std::string kAck1 = "\x10" "1";
 const std::string kWack = "\x10;";
+using LinkEnds = std::vector<std::pair<uint64_t, int>>;
 
 class LinkRig {
 public:
@@ -81,27 +82,28 @@ public:
         Feed(bytes);
         return TakeSent();
     }
-    template <typename Action>
-    void Do(Action action)
-    {
-        action(engine);
-        Pump();
-    }
     // Queues a text, if any, and enters Idle, as ComposeOrder does.
     void Idle(const std::string& text = "")
     {
         if (!text.empty())
             engine.AddSendData(text);
-        Do([](CBiSyncEngine& e) { e.SetState(kLinkIdle); });
+        engine.SetState(kLinkIdle);
+        Pump();
     }
     // The owner has handled the message and queued its answer, if any.
     void Finish(const std::string& answer = "")
     {
         if (!answer.empty())
             engine.AddSendData(answer);
-        Do([](CBiSyncEngine& e) { e.FinishedRequest(); });
+        engine.FinishedRequest();
+        Pump();
     }
     void Advance(uint64_t ms) { timers.Advance(ms); }
+    void Reset()
+    {
+        engine.Reset();
+        Pump();
+    }
 
     // Everything sent since the last call, joined.
     std::string TakeSent()
@@ -112,14 +114,22 @@ public:
                 out += Text(m_events[m_taken]);
         return out;
     }
-    std::vector<uint64_t> SendTimes(const std::string& bytes) const { return Times(LinkEvent::Kind::Send, bytes); }
-    std::vector<uint64_t> DisconnectTimes() const { return Times(LinkEvent::Kind::Disconnected, ""); }
-    std::vector<int> Disconnects() const
+    // When these bytes were sent.
+    std::vector<uint64_t> SendTimes(const std::string& bytes) const
     {
-        std::vector<int> out;
+        std::vector<uint64_t> out;
+        for (const TimedEvent& e : m_events)
+            if (e.event.kind == LinkEvent::Kind::Send && Text(e) == bytes)
+                out.push_back(e.at);
+        return out;
+    }
+    // When the link ended, and whether in order.
+    LinkEnds Ends() const
+    {
+        LinkEnds out;
         for (const TimedEvent& e : m_events)
             if (e.event.kind == LinkEvent::Kind::Disconnected)
-                out.push_back(e.event.value);
+                out.emplace_back(e.at, e.event.value);
         return out;
     }
 
@@ -141,15 +151,6 @@ private:
     };
 
     static std::string Text(const TimedEvent& e) { return std::string(e.event.bytes.begin(), e.event.bytes.end()); }
-    // The times of the events of a kind that carried these bytes.
-    std::vector<uint64_t> Times(LinkEvent::Kind kind, const std::string& bytes) const
-    {
-        std::vector<uint64_t> out;
-        for (const TimedEvent& e : m_events)
-            if (e.event.kind == kind && Text(e) == bytes)
-                out.push_back(e.at);
-        return out;
-    }
 
     std::vector<TimedEvent> m_events;
     size_t m_taken = 0;

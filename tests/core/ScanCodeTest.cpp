@@ -30,11 +30,7 @@ TEST(ScanCode, ElementStringsSplitAtPredefinedLengthsAndSeparators)
         got.push_back(e.ai + "=" + e.data);
     EXPECT_EQ(got, (std::vector<std::string>{"01=" + kGtin, "17=261231", "10=ab-12", "21=X", "3103=000250"}));
 
-    const std::string accepted[] = {
-        "7256" + std::string(90, 'A'),         // a patient's full name runs past the 30 of its group
-    };
-    for (const std::string& text : accepted)
-        EXPECT_TRUE(ParseGs1(text, elements)) << text;
+    EXPECT_TRUE(ParseGs1("7256" + std::string(90, 'A'), elements)); // a patient's full name runs past its group's 30
     const std::string refused[] = {
         "0501234",                             // unassigned AI
         "01" + kGtin + "172612",               // fixed-length field cut off
@@ -72,9 +68,7 @@ TEST(ScanCode, TextIsReadAsACodeOnlyWhenItIsOne)
     for (const Case& c : cases) {
         const ScannedCode code = ReadScannedCode(c.text);
         EXPECT_EQ(code.kind, c.kind) << c.text;
-        if (c.kind != ScanKind::Unreadable) {
-            EXPECT_EQ(code.gtin, c.gtin) << c.text;
-        }
+        EXPECT_EQ(code.gtin, c.gtin) << c.text;
     }
 }
 

@@ -37,7 +37,7 @@ public:
     std::string shown;
 };
 
-std::string Format(const CPerfTimer& timer, const char* pattern, size_t size = 256)
+std::string Format(const CPerfTimer& timer, const char* pattern, size_t size)
 {
     std::vector<char> out(size + 1, '#');
     const int n = FormatElapsed(timer, out.data(), size, pattern);
@@ -48,37 +48,33 @@ std::string Format(const CPerfTimer& timer, const char* pattern, size_t size = 2
 
 } // namespace
 
-TEST(FormatElapsed, PatternsFieldsAndBufferSizes)
+// A fast counter over a long run once overflowed.
+TEST(FormatElapsed, PatternsFieldsBufferSizesAndLongRuns)
 {
     // A directive that doesn't fit the buffer whole is dropped; minutes and seconds wrap, %m and %s don't.
+    const int64_t hms = ((2 * 3600 + 3 * 60 + 4) * 1000 + 5) * 1000LL;
     const struct {
-        int64_t elapsedMs;
+        int64_t ticks;
         const char* pattern;
         size_t size;
         const char* text;
+        int64_t frequency = 1000000;
     } cases[] = {
-        {(2 * 3600 + 3 * 60 + 4) * 1000 + 5, "%M:%S %m %s", 256, "03:04 123 7384"},
-        {(2 * 3600 + 3 * 60 + 4) * 1000 + 5, "%f|%6f|%0f", 256, "0|005000|0"},
-        {65250, "%M:%S.%2f", 6, "01:05"},
-        {1500, "100%% %q%S%3", 256, "100% 01"},  // unknown letters are dropped, a cut-off directive too
-        {-10, "%M:%S.%2f", 256, "00:00.00"},  // a counter running backwards reads as zero
+        {hms, "%M:%S %m %s", 256, "03:04 123 7384"},
+        {hms, "%f|%6f|%0f", 256, "0|005000|0"},
+        {65250000, "%M:%S.%2f", 6, "01:05"},
+        {1500000, "100%% %q%S%3", 256, "100% 01"},  // unknown letters are dropped, a cut-off directive too
+        {-10000, "%M:%S.%2f", 256, "00:00.00"},  // a counter running backwards reads as zero
+        {3000000000LL * 100000 + 1500000000, "%S.%9f", 256, "40.500000000", 3000000000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);
         FakeCounter counter;
+        counter.frequency = c.frequency;
         CPerfTimer timer(counter);
-        counter.AdvanceMs(c.elapsedMs);
+        counter.now += c.ticks;
         EXPECT_EQ(Format(timer, c.pattern, c.size), c.text);
     }
-}
-
-TEST(FormatElapsed, FastCounterAndLongRunsDoNotOverflow)
-{
-    FakeCounter counter;
-    counter.frequency = 3000000000;
-    CPerfTimer timer(counter);
-    counter.now += 3000000000LL * 100000 + 1500000000;
-    EXPECT_EQ(Format(timer, "%S.%9f"), "40.500000000");
 }
 
 class TraceLogTest : public TempDirTest {

@@ -11,10 +11,14 @@ namespace {
 
 const int kTimerIds[] = {kJunkTimer, kBidTimer, kAckTimer, kEotTimer, kBlockTimer, 3};
 
-void Drain(CLinkEventQueue& queue, CBiSyncEngine& engine, bool answer)
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    LinkEvent event;
-    while (queue.Pop(event)) {
+    LinkRig rig(size % 2 ? LinkStation::Server : LinkStation::Client);
+    CBiSyncEngine& engine = rig.engine;
+    bool answer = false;
+    rig.owner = [&](const LinkEvent& event) {
         if (event.kind == LinkEvent::Kind::Send && event.bytes.size() > 2 + 243 + 1)
             std::abort();
         if (event.kind == LinkEvent::Kind::State && (event.value < 0 || event.value >= kLinkStateCount))
@@ -23,27 +27,15 @@ void Drain(CLinkEventQueue& queue, CBiSyncEngine& engine, bool answer)
             engine.AddSendData("OK");
             engine.FinishedRequest();
         }
-    }
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    CLinkEventQueue queue;
-    FixedRandom random;
-    random.value = 0;
-    CBiSyncEngine* target = nullptr;
-    CTimerList timers([&](int id) { target->OnTimer(id); });
-    CBiSyncEngine engine(queue, timers, random, nullptr, size % 2 ? LinkStation::Server : LinkStation::Client);
-    target = &engine;
+    };
+    rig.random.value = 0;
     engine.SetMessageLimit(4096);
-    engine.AddSendData("10~0~QN~1.600~ACC 1~A*1~");
-    engine.SetState(kLinkIdle);
+    rig.Idle("10~0~QN~1.600~ACC 1~A*1~");
 
     size_t i = 0;
     while (i < size) {
         const uint8_t control = data[i++];
+        answer = control & 1;
         if (control < 0xE0) {
             // A piece of line input of 1 to 32 bytes.
             const size_t length = control % 32 + 1;
@@ -53,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         } else if (control < 0xE6) {
             engine.OnTimer(kTimerIds[control - 0xE0]);
         } else if (control < 0xF0) {
-            timers.Advance((control - 0xE6) * 1000u);
+            rig.Advance((control - 0xE6) * 1000u);
         } else if (control == 0xF0) {
             engine.Connected();
         } else if (control == 0xF1) {
@@ -63,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         } else {
             engine.FinishedRequest();
         }
-        Drain(queue, engine, control & 1);
+        rig.Pump();
     }
     return 0;
 }

@@ -28,6 +28,20 @@ run "$@" cat Database.dat
 check "imported lines are written in the product format" \
   '[ "$(cat out.txt)" = "$(printf "0012345\t5000001\t32\t1.990000\t0.000000\tASPIRIN 300MG, DISPERSIBLE")" ]'
 
+printf 'A1,4006381333931,10,1,0,ALPHA\nB2,,10,1,0,BETA\n' >shop.csv
+run "$@" import shop.csv Shop.dat --key K2
+printf '\357\273\277A1,2\r\n"4006381333931",3\r\nZZ9,1\r\nB2,1000\r\n' >list.csv
+run "$@" order-import list.csv Shop.dat Order.dat --key K2
+check "a re-order list (UTF-8, CR LF) takes its usable rows, names the others by line and exits 3" \
+  '[ "$(cat rc.txt)" = 3 ] && grep -q "line 3: No product with the code ZZ9" err.txt &&
+   grep -q "line 4: The quantity 1000 is over 999" err.txt'
+"$@" cat Order.dat --key K2 >out.txt
+check "the barcode's row raised the item code's line" '[ "$(cut -f1,4 out.txt)" = "$(printf "A1\t5")" ]'
+cp Order.dat order-before.dat
+printf 'B2,1\nA1,"2\n' >broken.csv
+run "$@" order-import broken.csv Shop.dat Order.dat --key K2
+check "a list that can't be read adds nothing" \
+  '[ "$(cat rc.txt)" = 1 ] && grep -q "Line 2: a quoted field is not closed" err.txt && cmp -s order-before.dat Order.dat'
 cp Database.dat before.dat
 printf '1,,10,1,0,A\n2,,10,1,0\n' >bad.csv
 run "$@" import bad.csv Database.dat

@@ -1,11 +1,13 @@
 """A handheld scanner on the order grid's entry row: it types a pack's code at
 2 ms a key and presses Enter, as a keyboard would."""
+import os
 import time
 
-from harness import check, xdotool
+from harness import check, wait_for, xdotool
 from steps import answer, import_products, order, popups, search, start_order_window, wait_order, wait_popup
 
 SCANNER_DELAY_MS = "2"
+MESSAGE_BOX_TEXT = 0xFFFF  # the text of a system message box
 
 
 def scan(h, window, *parts):
@@ -75,3 +77,29 @@ def test_a_code_of_several_products_offers_just_those(h):
     # The first hit gets 1, the second 2: had other products been listed, others would be ordered.
     answer(h, wait_popup(before, "the search with the products of the code"), "1", "Down", "2", "Return")
     wait_order(h, [("A1", 1), ("B1", 2)], "the two products of one code")
+
+
+def test_a_re_order_list_opened_with_ctrl_o_joins_the_order(h):
+    """A stock system's list of 200 rows, item codes and pack barcodes, chosen in the open dialog: the
+    usable rows join the order at once, and the three that can't be used are named by line in one box."""
+    window, products = start_order_window(h, lines=lambda products: [(products[0][0], "KEPT", 5, 0)])
+    good = products[:197]
+    rows = ["Item,Qty"] + ["%s,%d" % (p[1] if i % 2 else p[0], 1 + i % 3) for i, p in enumerate(good)]
+    rows += ["NO-SUCH,1", "%s,1000" % good[1][0], "%s,x" % good[2][0]]
+    path = os.path.join(h.install_dir, "reorder.csv")
+    with open(path, "w") as f:
+        f.write("\r\n".join(rows) + "\r\n")
+    before = popups()
+    h.keys(window, "ctrl+o")
+    dialog = wait_popup(before, "the open dialog")
+    h.type_text(dialog, h.windows_path(path))
+    h.keys(dialog, "Return")
+    check(wait_for(lambda: dialog not in popups(), 10), "the open dialog did not close")
+    box = wait_popup(before, "the box of the rows not taken")
+    h.screenshot("order-list-not-taken")
+    code, text = h.probe("text", "Quillbox", str(MESSAGE_BOX_TEXT))
+    check(code == 0 and "197 rows" in text and "Line 200: The quantity 1000 is over 999" in text,
+          "the box says: %r" % text)
+    h.keys(box, "Return")
+    expected = [(good[0][0], 6)] + [(p[0], 1 + i % 3) for i, p in enumerate(good)][1:]
+    wait_order(h, expected, "the list's rows")

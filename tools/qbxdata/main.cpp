@@ -3,8 +3,10 @@
 //   qbxdata import <products.csv|.tsv> <Database.dat> [--key KEY]
 //   qbxdata demo <Database.dat> [--count N] [--seed S] [--key KEY]
 //   qbxdata cat <file.dat> [--key KEY]
+//   qbxdata order-import <list.csv|.tsv> <Database.dat> <Current.dat> [--key KEY]
 //
-// Exit codes: 0 done, 1 failed (nothing half-written), 2 usage.
+// Exit codes: 0 done, 1 failed (nothing half-written), 2 usage, 3 a re-order
+// list's usable rows taken and the others listed.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +24,7 @@
 #include "data/ItemList.h"
 #include "data/ProductImport.h"
 #include "data/ScrambledFile.h"
+#include "order/OrderImport.h"
 #include "demo/DemoCatalogue.h"
 
 namespace {
@@ -39,6 +42,7 @@ int Usage()
                "  qbxdata import <products.csv|.tsv> <Database.dat> [--key KEY]\n"
                "  qbxdata demo <Database.dat> [--count N] [--seed S] [--key KEY]\n"
                "  qbxdata cat <file.dat> [--key KEY]\n"
+               "  qbxdata order-import <list.csv|.tsv> <Database.dat> <Current.dat> [--key KEY]\n"
                "The key is the installation's data-file key; without one the file is plain text.\n",
                stderr);
     return 2;
@@ -135,6 +139,46 @@ int Cat(const Options& o)
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// A data file the program reads: a missing order is an empty one, as at the program's start.
+bool LoadList(CItemList& list, ListKind kind, const std::string& path)
+{
+    list.Setup(kind);
+    if (list.Load(path.c_str()) || (kind == ListKind::Order && !list.Unreadable()))
+        return true;
+    const char* format = list.Unreadable() ? "qbxdata: %s is scrambled: give its --key\n" : "qbxdata: cannot read %s\n";
+    std::fprintf(stderr, format, path.c_str());
+    return false;
+}
+
+// The same rules as a list dropped on the program's window: the usable rows
+// join the order at once, the others are listed and make the exit code 3.
+int OrderImport(const Options& o)
+{
+    if (o.args.size() != 3)
+        return Usage();
+    const std::string& listFile = o.args[0];
+    COrderImport import;
+    if (!import.ReadFile(listFile)) {
+        std::fprintf(stderr, "qbxdata: %s: %s Nothing was added.\n", listFile.c_str(), import.Error().c_str());
+        return 1;
+    }
+    CFixedKey key(o.key);
+    CItemList products(&key);
+    CItemList order(&key);
+    if (!LoadList(products, ListKind::Products, o.args[1]) || !LoadList(order, ListKind::Order, o.args[2]))
+        return 1;
+    import.Match(products, order);
+    import.AddTo(order);
+    if (!import.Lines().empty() && order.Unsaved()) {
+        std::fprintf(stderr, "qbxdata: cannot write %s\n", o.args[2].c_str());
+        return 1;
+    }
+    for (const UnusedListRow& row : import.Unused())
+        std::fprintf(stderr, "qbxdata: %s line %d: %s\n", listFile.c_str(), row.line, row.reason.c_str());
+    std::printf("%zu rows of %s joined the order in %s\n", import.Lines().size(), listFile.c_str(), o.args[2].c_str());
+    return import.Unused().empty() ? 0 : 3;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -149,5 +193,7 @@ int main(int argc, char** argv)
         return Demo(o);
     if (command == "cat")
         return Cat(o);
+    if (command == "order-import")
+        return OrderImport(o);
     return Usage();
 }
