@@ -62,7 +62,8 @@ def start_modem_order(h, server):
 
 
 def test_an_order_goes_over_the_modem_call_and_the_line_is_hung_up(h):
-    server = Orderd(h)
+    # orderd's further EOT comes only after ours: the program, having hung up, does not wait for it.
+    server = Orderd(h, "--close-as-protocol")
     with modem_line(h, server) as modem:
         window = start_modem_order(h, server)
         started = time.monotonic()
