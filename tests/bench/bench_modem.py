@@ -18,20 +18,12 @@ import harness  # noqa: E402
 from bench_program import bench_session, quit_program, wait  # noqa: E402
 from bench_send import send_timed  # noqa: E402
 from test_dialup import trace_log  # noqa: E402
-from test_modem import NUMBER, modem_line  # noqa: E402
+from test_modem import NUMBER, modem_line, stamp  # noqa: E402
 from test_order import start_order_window  # noqa: E402
 from test_send import Orderd, close_response, in_stock, wait_response  # noqa: E402
 
 LINES = 100
 BAUD = 33600
-
-
-def stamp(log, status):
-    """Seconds into the trace at which a status was shown."""
-    found = re.search(r"<(\d+):(\d+\.\d+) : [\d.]+> -- status - '%s" % re.escape(status), log)
-    if not found:
-        raise harness.Failure("no status %r in the trace" % status)
-    return int(found.group(1)) * 60 + float(found.group(2))
 
 
 def measure(h, server):
@@ -45,7 +37,7 @@ def measure(h, server):
         if not carried:
             raise harness.Failure("the emulator told no byte count: %r" % modem.events())
         log = trace_log(h)
-        set_up = stamp(log, "Connected...") - stamp(log, "Dialing")
+        set_up = stamp(log, "-- status - 'Connected...") - stamp(log, "-- status - 'Dialing")
         quit_program(h, h.processes[-1])
         return elapsed, int(carried.group(1)), set_up
 

@@ -4,6 +4,7 @@ tests/wine/standins/tapi32 on COM7, and COM7 is the pty of tools/modem-emulator,
 which bridges the wholesaler's number to a real orderd on loopback."""
 import contextlib
 import os
+import re
 import subprocess
 import sys
 import time
@@ -55,6 +56,13 @@ def modem_line(h, server, *options, fail_dials=0):
         yield emulator
 
 
+def stamp(log, text):
+    """Seconds into the trace at which a line began with text."""
+    found = re.search(r"<(\d+):(\d+\.\d+) : [\d.]+> %s" % re.escape(text), log)
+    check(found, "no %r in the trace" % text)
+    return int(found.group(1)) * 60 + float(found.group(2))
+
+
 def start_modem_order(h, server):
     window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711", CnxType="1",
                                    Number=NUMBER, Device="0")
@@ -79,6 +87,9 @@ def test_an_order_goes_over_the_modem_call_and_the_line_is_hung_up(h):
     expected = ("Dialing '%s'" % NUMBER, "Connected...", "Transmitting Order", "Receiving response.")
     at = [log.find("status - '%s" % text) for text in expected]
     check(-1 not in at and at == sorted(at), "the statuses in the log, in order: %r" % list(zip(expected, at)))
+    # Hung up after our EOT, the link ends then, not at its EOT timer's 2 and 4 s.
+    closing = stamp(log, "1. Disconnected") - stamp(log, "B. Disconnecting")
+    check(closing < 2, "the link ended %.2f s after our closing EOT" % closing)
     check("DIAL %s" % NUMBER in modem.events(), "the number dialled: %r" % modem.events())
     check(len(server.query("SELECT message FROM orders WHERE account = '4711'")) == 1, "orderd has no order")
     print("  modem order from Y to the response: %.1f s" % took)
