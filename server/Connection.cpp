@@ -243,17 +243,21 @@ void CConnection::OnState(int state, Source source)
 {
     const int previous = m_lastState;
     m_lastState = state;
+    const uint8_t eot = kEOT;
+    const bool asProtocol = m_host.Options().closeAsProtocol;
     if (state == kLinkDisconnecting) {
         // The engine has sent one EOT; a second one ends the client's link at
         // once instead of after its two-second EOT timer.
-        const uint8_t eot = kEOT;
-        m_engine.SendRaw(&eot, 1);
+        if (!asProtocol)
+            m_engine.SendRaw(&eot, 1);
         return;
     }
     if (state != kLinkDisconnected)
         return;
     // The client's own EOT answered ours: it has the reply and applied it.
     const bool confirmed = previous == kLinkDisconnecting && source == Source::Received;
+    if (confirmed && asProtocol)
+        Queue(&eot, 1); // the engine, Disconnected now, sends nothing more
     if (confirmed && m_haveOutcome && m_outcome.orderNumber)
         m_host.SubmitConfirm(m_outcome.orderNumber);
     LogExchange(confirmed ? "orderly" : m_engine.OrderlyEnd() ? "orderly, unconfirmed" : "link gave up");

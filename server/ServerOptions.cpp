@@ -54,6 +54,7 @@ const Option kOptions[] = {
     {"--catalogue", [](ServerOptions& o, const char* v) { return ReadSize(v, &o.catalogueSize); }},
     {"--log", [](ServerOptions& o, const char* v) { o.logPath = v; return *v != 0; }},
     {"--trace", nullptr},
+    {"--close-as-protocol", nullptr},
     {"--update-file", [](ServerOptions& o, const char* v) { o.updateFile = v; return *v != 0; }},
     {"--update-version", [](ServerOptions& o, const char* v) { return ReadVersion(v, &o.updateVersion); }},
     {"--idle-timeout", [](ServerOptions& o, const char* v) { return ReadSeconds(v, &o.idleTimeoutMs); }},
@@ -78,6 +79,8 @@ void ApplySwitch(const char* name, ServerOptions* options)
 {
     if (strcmp(name, "--trace") == 0)
         options->trace = true;
+    else if (strcmp(name, "--close-as-protocol") == 0)
+        options->closeAsProtocol = true;
     else
         options->faults.silentAfterBid = true;
 }
@@ -93,6 +96,8 @@ const char* ServerUsage()
            "  --catalogue N          products in a newly seeded database (default 30000)\n"
            "  --log PATH             exchange log (default standard output)\n"
            "  --trace                also log every byte of every link\n"
+           "  --close-as-protocol    send the further closing EOT only after the client's EOT, not\n"
+           "                         together with the first (ends older clients 4 s later over a modem)\n"
            "  --update-file PATH     program file sent to clients older than --update-version\n"
            "  --update-version V     e.g. 1.7\n"
            "  --idle-timeout S       drop a client silent for S seconds (default 30)\n"

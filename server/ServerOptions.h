@@ -12,6 +12,10 @@ struct ServerOptions {
     size_t catalogueSize = 30000;   // products seeded into a new database
     std::string logPath;            // empty: standard output
     bool trace = false;             // every byte of every link into the log
+    // Our further closing EOT only once the client has answered our first,
+    // as the link procedure has it; else both go at once, which ends a
+    // client's link without its two-second EOT timer.
+    bool closeAsProtocol = false;
     std::string updateFile;         // program file pushed to older clients
     double updateVersion = 0;       // clients older than this get the update
     int idleTimeoutMs = 30000;      // no byte from the client for this long: drop it

@@ -417,8 +417,10 @@ void CPlaceOrderSession::OnLinkState(int state)
         SetStatus("Receiving response.");
         break;
     case kLinkDisconnecting:
+        // Our EOT has gone: once the line is hung up nothing more can come
+        // over it, so the link ends now rather than after its EOT timer.
         SetStatus("Disconnected from the server.");
-        Disconnect();
+        StopLink();
         break;
     default: break;
     }

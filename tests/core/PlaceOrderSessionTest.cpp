@@ -131,15 +131,19 @@ public:
             line.timers.Advance(1);
         }
     }
-    // Connects and lets the order go: the link bids. Windows tells "ready to
-    // send" again after a full send buffer drains: the order is composed once
-    // per connection.
+    // Connects, or the modem's call does, and lets the order go: the link bids.
+    // Windows tells "ready to send" again after a full send buffer drains: the
+    // order is composed once per connection.
     void Linked()
     {
         Start();
-        Socket(kSocketConnect);
-        Socket(kSocketWrite);
-        Socket(kSocketWrite);
+        if (modem.lineOpen) {
+            ModemConnected();
+        } else {
+            Socket(kSocketConnect);
+            Socket(kSocketWrite);
+            Socket(kSocketWrite);
+        }
         ASSERT_EQ(TakeSent(), kEnq);
     }
     // The modem's call connects; the line's noise ends with the server's bid.
@@ -236,19 +240,27 @@ TEST(PlaceOrderSession, AFailedOrEmptyReadHandsTheLinkNothing)
 }
 
 // The server stores the order before it replies: a reply that came whole
-// stands, unconfirmed, though the closing exchange never completes.
+// stands, unconfirmed, though the closing exchange never completes. Our EOT
+// answering the server's ends the link at once: the socket is closed or the
+// call hung up, so no further EOT can come to wait for.
 TEST(PlaceOrderSession, AReplyAnsweredOkIsConfirmedByTheClosingEotsAndStandsWithoutThem)
 {
-    for (bool lineDrops : {false, true}) {
-        SCOPED_TRACE(lineDrops);
-        SessionRig rig;
+    for (int run = 0; run < 4; ++run) {
+        const int cnxType = run / 2; // TCP, then the modem
+        const bool lineDrops = run % 2 != 0;
+        SCOPED_TRACE(run);
+        SessionRig rig(0, cnxType);
         ReplyAnswered(rig);
-        if (lineDrops) {
+        if (lineDrops && cnxType == 1) {
+            rig.session.OnModemDisconnected("Remote hangup");
+            rig.line.Pump();
+        } else if (lineDrops) {
             rig.Socket(kSocketClose);
         } else {
             EXPECT_EQ(rig.Answer(kEot), kEot);
             EXPECT_EQ(rig.host.last, "Disconnected from the server.");
-            EXPECT_EQ(rig.socket.closes, 2); // before the attempt, and on Disconnecting
+            EXPECT_EQ(rig.socket.closes, cnxType == 0 ? 2 : 0); // before the attempt, and on Disconnecting
+            EXPECT_FALSE(rig.modem.lineOpen);
         }
         EXPECT_EQ(rig.host.linkEnded, 1);
         CItemList order, response;

@@ -19,10 +19,11 @@ TEST(ServerOptions, ReadsTheLimitsWithTimeoutsInSecondsRefusesWhatItCannotUseAnd
     ServerOptions o;
     std::string error;
     ASSERT_EQ(OptionsResult::Run,
-              Parse({"--trace", "--idle-timeout", "5", "--exchange-timeout", "9", "--max-clients", "300", "--max-order-lines", "50"},
+              Parse({"--trace", "--close-as-protocol", "--idle-timeout", "5", "--exchange-timeout", "9", "--max-clients", "300", "--max-order-lines", "50"},
                     &o, &error))
         << error;
     EXPECT_TRUE(o.trace);
+    EXPECT_TRUE(o.closeAsProtocol);
     EXPECT_EQ(5000, o.idleTimeoutMs);
     EXPECT_EQ(9000, o.exchangeTimeoutMs);
     EXPECT_EQ(300, o.maxClients);

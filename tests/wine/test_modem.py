@@ -3,6 +3,7 @@ stubs, so the prefix gets the stand-in of tests/wine/standins/tapi32 on COM7, an
 tools/modem-emulator, which bridges the wholesaler's number to a real orderd on loopback."""
 import contextlib
 import os
+import re
 import subprocess
 import sys
 import time
@@ -51,6 +52,13 @@ def modem_line(h, server, *options, fail_dials=0):
         yield emulator
 
 
+def stamp(log, text):
+    """Seconds into the trace at which a line began with text."""
+    found = re.search(r"<(\d+):(\d+\.\d+) : [\d.]+> %s" % re.escape(text), log)
+    check(found, "no %r in the trace" % text)
+    return int(found.group(1)) * 60 + float(found.group(2))
+
+
 def start_modem_order(h, server, device="0"):
     window, _ = start_order_window(h, lines=lambda p: in_stock(server, p), account="4711", CnxType="1",
                                    Number=NUMBER, Device=device)
@@ -58,7 +66,8 @@ def start_modem_order(h, server, device="0"):
 
 
 def test_an_order_goes_over_the_modem_call_and_the_line_is_hung_up(h):
-    server = Orderd(h)
+    # orderd's further EOT comes only after ours: the program, having hung up, does not wait for it.
+    server = Orderd(h, "--close-as-protocol")
     with modem_line(h, server) as modem:
         window = start_modem_order(h, server)
         started = time.monotonic()
@@ -71,6 +80,10 @@ def test_an_order_goes_over_the_modem_call_and_the_line_is_hung_up(h):
               % (order(h), history_files(h)))
         check(wait_for(lambda: "HANGUP" in modem.events(), 10), "the modem was not hung up: %r" % modem.events())
     check_statuses(h, "Dialing '%s'" % NUMBER, "Connected...", "Transmitting Order", "Receiving response.")
+    # Hung up after our EOT, the link ends then, not at its EOT timer's 2 and 4 s.
+    log = trace_log(h)
+    closing = stamp(log, "1. Disconnected") - stamp(log, "B. Disconnecting")
+    check(closing < 2, "the link ended %.2f s after our closing EOT" % closing)
     check("DIAL %s" % NUMBER in modem.events(), "the number dialled: %r" % modem.events())
     check(len(server.query("SELECT message FROM orders WHERE account = '4711'")) == 1, "orderd has no order")
     print("  modem order from Y to the response: %.1f s" % took)
