@@ -93,9 +93,9 @@ def test_dial_up_shows_its_states_then_the_order_and_an_update_go_over_tcp_and_t
 def test_a_failed_dial_or_connection_is_retried_and_hung_up_and_a_dial_that_cannot_start_is_not_retried(h):
     """One start of the program, one send after another: the stand-in reads its failure values at each call. A
     failed attempt shows its failure and the counted-down next attempt, having hung up the line it dialled once;
-    Esc ends the countdown. A dial that cannot start stays on its error. Error 5 has no dial-up text: the system's own words
-    stand in. Error 699's text is longer than the buffer, so the stand-in gives none, and the system has none
-    either: the number is shown."""
+    Esc ends the countdown. A dial that cannot start stays on its error. Error 5 has no dial-up text: the system's
+    own words stand in. Error 699's text is longer than the buffer, so the stand-in gives none, and the system has
+    none either: the number is shown."""
     dialled = ["RasSetEntryPropertiesA", "RasDialA", "RasHangUpA handle=dialled"]
     retried = "Failed - %s\nAttempt 2, Retrying in "
     with ras_standin(h):

@@ -49,7 +49,7 @@ class Orderd:
 def pick_lines(server, products):
     """(code, quantity) lines the server will answer in every way: in stock, too few left, out of stock,
     discontinued, and a code it does not know."""
-    stock = {code: (level, gone) for code, level, gone in server.query("SELECT code, stock, discontinued FROM products")}
+    stock = {code: (level, out) for code, level, out in server.query("SELECT code, stock, discontinued FROM products")}
     known = [(p[0], *stock[p[0]]) for p in products if p[0] in stock]
     plenty, few, none, gone = ([c for c, level, out in known if kind(level, out)] for kind in (
         lambda level, out: level >= 20 and not out, lambda level, out: 1 <= level <= 4 and not out,
