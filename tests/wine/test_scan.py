@@ -32,39 +32,31 @@ def gs1(ean13, batch="AB12c", serial="X9"):
     return "]d210" + batch, "01" + "0" + ean13 + "17" + "271231" + "21" + serial
 
 
-def test_scanned_packs_join_the_order_and_words_still_search(h):
+def test_scanned_packs_join_the_order_a_wrong_check_digit_adds_nothing_and_words_still_search(h):
     window, products = start_order_window(h, lines=[])
-    first, second = products[10], products[20]
+    first, second, third = products[10], products[20], products[5]
     scan(h, window, first[1])
-    wait_order(h, [(first[0], 1)], "an EAN-13 scanned")
-    # The same pack again, then another, typed without a pause.
+    # The same pack again, then another, typed without a pause; then the 2D code of a pack in the order.
     xdotool("type", "--delay", SCANNER_DELAY_MS, first[1])
     xdotool("key", "Return")
     scan(h, window, second[1])
-    wait_order(h, [(first[0], 2), (second[0], 1)], "two scans in a row")
     scan(h, window, *gs1(second[1]))
-    wait_order(h, [(first[0], 2), (second[0], 2)], "the 2D code of a pack in the order")
-    answer(h, search(h, window, "para"), "Escape")
-
-
-def test_a_wrong_check_digit_is_named_and_adds_nothing(h):
-    window, products = start_order_window(h, lines=lambda products: [(products[5][0], "KEPT", 3, 0)])
-    code = products[5][1]
-    wrong = code[:-1] + str((int(code[-1]) + 1) % 10)
+    wait_order(h, [(first[0], 2), (second[0], 2)], "scans in a row")
+    wrong = third[1][:-1] + str((int(third[1][-1]) + 1) % 10)
     before = popups()
     scan(h, window, *gs1(wrong))
     notice = wait_popup(before, "the notice of a wrong check digit")
     h.screenshot("scan-wrong-check-digit")
     time.sleep(1)
-    check(order(h) == [(products[5][0], 3)], "a wrong check digit changed the order: %r" % order(h))
+    check(order(h) == [(first[0], 2), (second[0], 2)], "a wrong check digit changed the order: %r" % order(h))
     answer(h, notice, "Return")
-    # The code stays on the entry row, selected: the next scan types over it.
-    scan(h, window, code)
-    wait_order(h, [(products[5][0], 4)], "the right code scanned after the notice")
-    # Into a line's quantity (it once became the code's first five digits): the line keeps its 4.
+    # The code stays on the entry row, selected: the next scan types over it. Then into a line's quantity (it
+    # once became the code's first five digits): the line keeps its 1.
+    scan(h, window, third[1])
     h.keys(window, "Up")
-    scan(h, window, products[10][1])
-    wait_order(h, [(products[5][0], 4), (products[10][0], 1)], "a code scanned into a quantity")
+    scan(h, window, products[30][1])
+    wait_order(h, [(first[0], 2), (second[0], 2), (third[0], 1), (products[30][0], 1)], "scans after the notice")
+    answer(h, search(h, window, "para"), "Escape")
 
 
 def test_a_code_of_several_products_offers_just_those(h):

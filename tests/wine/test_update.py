@@ -19,18 +19,12 @@ LETTERS = ("A", "D", "F")  # removable, CD-ROM and fixed
 _wine = {"drives known": False}
 
 
-def drive_folder(h, letter):
-    return os.path.join(h.artefacts, "drive-" + letter)
-
-
 def restart_wine(h):
     """Wine's mount manager learns drive letters and kinds only when it starts: the server starts again."""
     h.close()
-    quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineserver", "-k"], timeout=30, **quiet)
-    subprocess.run(["wineserver", "-w"], timeout=30, **quiet)
-    subprocess.run(["wineserver", "-p"], timeout=30, **quiet)
-    subprocess.run([WINE, "cmd", "/c", "exit"], timeout=60, **quiet)
+    for command in (["wineserver", "-k"], ["wineserver", "-w"], ["wineserver", "-p"], [WINE, "cmd", "/c", "exit"]):
+        subprocess.run(command, timeout=60, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
 
 
 @contextlib.contextmanager
@@ -38,17 +32,18 @@ def drives(h):
     """A: (removable, as Wine takes A: and B:), D: (a CD-ROM, by Wine's drive settings) and F: (fixed) on empty
     folders of their own: {letter: folder}."""
     links = [os.path.join(h.prefix, "dosdevices", letter.lower() + ":") for letter in LETTERS]
+    folders = dict((letter, os.path.join(h.artefacts, "drive-" + letter)) for letter in LETTERS)
     try:
         for letter, link in zip(LETTERS, links):
-            shutil.rmtree(drive_folder(h, letter), ignore_errors=True)
-            os.makedirs(drive_folder(h, letter))
-            os.symlink(drive_folder(h, letter), link)
+            shutil.rmtree(folders[letter], ignore_errors=True)
+            os.makedirs(folders[letter])
+            os.symlink(folders[letter], link)
         if not _wine["drives known"]:
             h.wine("reg", "add", r"HKLM\Software\Wine\Drives", "/v", "d:", "/t", "REG_SZ", "/d", "cdrom", "/f",
                    "/reg:64")
             restart_wine(h)
             _wine["drives known"] = True
-        yield dict((letter, drive_folder(h, letter)) for letter in LETTERS)
+        yield folders
     finally:
         for link in links:
             if os.path.islink(link):
@@ -86,23 +81,19 @@ def test_update_from_disk_asks_before_the_newest_on_the_folder_removable_or_cd_d
     with drives(h) as d:
         start(h)
         settings = open_settings(h)
-        # No update anywhere: the box asks; Cancel runs nothing, Retry looks again.
+        # No update anywhere: the box asks; Retry looks again.
         skin_button(h, settings, 14)
         box = h.window(BOX_TITLE)
         check(box, "no \"Cannot find TARN update disk\" box")
         h.screenshot("update-no-disk")
-        h.keys(box, "Escape")
-        check(wait_for(lambda: h.window(BOX_TITLE, 0.2) is None, 5), "Cancel did not close the box")
-        skin_button(h, settings, 14)
-        h.keys(h.window(BOX_TITLE), "r")
+        h.keys(box, "r")
         box = h.window(BOX_TITLE)
         check(box, "Retry with no disk did not ask again")
         path = place(h, d["A"], "Tarn UpdateD.exe", base + day)
         h.keys(box, "r")
         answer_question(h, "y")
-        check(wait_for(lambda: ran(path), 10), "Retry after the disk went in did not run its update")
-        check(ran(path) == '"A:\\Tarn UpdateD.exe"', "it ran as %r" % ran(path))
-        check(h.window(BOX_TITLE, 0.5) is None, "the box stayed after the update started")
+        check(wait_for(lambda: ran(path) == '"A:\\Tarn UpdateD.exe"', 10), "Retry after the disk went in ran %r"
+              % ran(path))
         check(h.state(SETTINGS_TITLE)[0] == 1, "the settings dialog went away")
 
         # The newest of the program's folder, a removable and a CD drive runs; a fixed drive's never.
@@ -112,17 +103,10 @@ def test_update_from_disk_asks_before_the_newest_on_the_folder_removable_or_cd_d
                  "F": place(h, d["F"], "Tarn UpdateD.exe", base + 3 * day)}
         skin_button(h, settings, 14)
         h.screenshot("update-question")  # shows D:\TarnUpdateD.exe, its size, no version, not signed
-        answer_question(h, "n")
-        time.sleep(1)
-        check(not any(ran(p) for p in paths.values()), "No ran something")
-        skin_button(h, settings, 14)
         answer_question(h, "y")
-        check(wait_for(lambda: ran(paths["D"]), 10), "the newest on the CD did not run: %r" %
-              dict((k, ran(p)) for k, p in paths.items()))
-        check(ran(paths["D"]) == '"D:\\TarnUpdateD.exe"', "it ran as %r" % ran(paths["D"]))
+        check(wait_for(lambda: ran(paths["D"]) == '"D:\\TarnUpdateD.exe"', 10), "the newest on the CD did not run")
         time.sleep(1)
-        others = dict((k, ran(p)) for k, p in paths.items() if k != "D")
-        check(not any(others.values()), "others ran too: %r" % others)
+        check([k for k, p in paths.items() if ran(p)] == ["D"], "these ran: %r" % [ran(p) for p in paths.values()])
         check(h.window(BOX_TITLE, 0.5) is None, "a message showed although an update was found")
 
     # Update online opens only an https address, through the shell, and never runs explorer.
@@ -131,8 +115,8 @@ def test_update_from_disk_asks_before_the_newest_on_the_folder_removable_or_cd_d
     h.wine("reg", "add", r"HKLM\Software\Classes\https\shell\open\command", "/ve", "/t", "REG_SZ", "/d",
            '"%s" "%%1"' % h.windows_path(browser), "/f", h.reg_view)
     skin_button(h, settings, 126)
-    check(wait_for(lambda: ran(browser), 10), "the shell did not open the https address")
-    check(ran(browser).endswith('"%s"' % DEFAULT_ADDRESS), "it ran as %r" % ran(browser))
+    check(wait_for(lambda: (ran(browser) or "").endswith('"%s"' % DEFAULT_ADDRESS), 10),
+          "the shell did not open the https address: %r" % ran(browser))
     h.reg_add("HKLM", "UpdateAddress", "/root,C:\\windows\\system32\\winver.exe")
     h.keys(settings, "Escape")  # cancelling reads the settings again
     settings = open_settings(h)
