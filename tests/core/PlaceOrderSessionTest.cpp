@@ -82,14 +82,7 @@ public:
           session({host, socket, &modem, &dialUp, dialogTimers, line.engine, &line.trace},
                   {"orders.example", 7410, cnxType, rasConnection, "9,01632960000", "Modem A", "9,"}, inputs)
     {
-        line.owner = [this](const LinkEvent& event) {
-            if (event.kind == LinkEvent::Kind::Send)
-                session.OnLinkSend(event.bytes);
-            else if (event.kind == LinkEvent::Kind::Message)
-                session.OnLinkMessage(event.text);
-            else if (event.kind == LinkEvent::Kind::State)
-                session.OnLinkState(event.value);
-        };
+        line.owner = [this](const LinkEvent& event) { DeliverTo(session, event); };
         inputs.account = "4711";
         inputs.notes = kNotesPlaceholder;
     }
