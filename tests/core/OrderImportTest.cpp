@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "OrderLines.h"
 #include "TempFolder.h"
 #include "order/OrderImport.h"
 
@@ -17,15 +18,6 @@ void AddProduct(CItemList& products, const std::string& code, const std::string&
     r->auxText = second;
     products.AddRecord(std::move(r));
 }
-
-struct SaveCounter : IItemListView {
-    void RowInserted(int) override {}
-    void RowDeleted(int) override {}
-    void RowChanged(int) override {}
-    void RowsReset() override {}
-    void Saved(bool) override { ++saves; }
-    int saves = 0;
-};
 
 } // namespace
 

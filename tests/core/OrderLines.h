@@ -24,3 +24,13 @@ inline std::vector<std::string> Described(const CItemList& list)
         lines.push_back(list.At(i)->code + "=" + std::to_string(list.At(i)->quantity));
     return lines;
 }
+
+// Counts the saves of the list's file.
+struct SaveCounter : IItemListView {
+    void RowInserted(int) override {}
+    void RowDeleted(int) override {}
+    void RowChanged(int) override {}
+    void RowsReset() override {}
+    void Saved(bool) override { ++saves; }
+    int saves = 0;
+};

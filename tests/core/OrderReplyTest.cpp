@@ -37,15 +37,7 @@ protected:
         return out;
     }
 
-    // Counts the saves of the order file.
-    struct SaveCounter : IItemListView {
-        int count = 0;
-        void RowInserted(int) override {}
-        void RowDeleted(int) override {}
-        void RowChanged(int) override {}
-        void RowsReset() override {}
-        void Saved(bool) override { ++count; }
-    } saves;
+    SaveCounter saves;
     std::optional<CItemList> order{std::in_place};
     std::optional<CItemList> response{std::in_place};
     int32_t counter = 0;
@@ -95,7 +87,7 @@ TEST_F(OrderReply, EachResultLeavesItsLinesRemainderClassAndText)
     EXPECT_EQ(Summary(*response), "P:8:0:5 Ordered;Q:8:0:8 Ordered;A:8:0:20 Ordered;B:8:0:-5 Ordered;"
                                  "C:8:0:-2147483648 Ordered;S1:8:0:Item Not Found;S7:8:0:Out Of Stock;"
                                  "S99:8:0:SERVER ERROR;SN:8:0:SERVER ERROR;");
-    EXPECT_EQ(saves.count, 1);
+    EXPECT_EQ(saves.saves, 1);
 }
 
 // The results of a code answer its lines in order, one each; a result with no
