@@ -37,10 +37,7 @@ TEST(OrderImport, RowsJoinTheOrderOrAreListedWithTheirLine)
     CItemList order;
     order.Setup(ListKind::Order);
     order.Load(folder.Path("Current.dat").c_str());
-    auto b2 = std::make_unique<ItemRecord>();
-    b2->code = "B2";
-    b2->quantity = 990;
-    order.AddRecord(std::move(b2));
+    AddLine(order, "B2", 990);
 
     COrderImport import;
     ASSERT_TRUE(import.Read("Code\tQty\n"
