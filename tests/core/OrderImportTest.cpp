@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,18 +7,6 @@
 #include "OrderLines.h"
 #include "TempFolder.h"
 #include "order/OrderImport.h"
-
-namespace {
-
-void AddProduct(CItemList& products, const std::string& code, const std::string& second)
-{
-    auto r = std::make_unique<ItemRecord>();
-    r->code = code;
-    r->auxText = second;
-    products.AddRecord(std::move(r));
-}
-
-} // namespace
 
 // Each row's outcome by its line; the usable rows join the order with one
 // save. A header, CSV with quotes, an unknown code, a quantity over the bound
