@@ -1,4 +1,6 @@
 // The sending station: bids, blocks, acknowledgements, resends and their timers.
+// Where blocks are cut is CutBlock's test; that the engine cuts a long field a
+// byte or two a block without repeating a block, LinkExchange's.
 #include <gtest/gtest.h>
 
 #include "LinkRig.h"
@@ -107,17 +109,6 @@ TEST_F(BiSyncEngine, BothStationsBiddingBidsAgain)
     rig.TakeSent();
     EXPECT_EQ(rig.Answer(kEnq), kEnq);
     EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
-}
-
-TEST_F(BiSyncEngine, LongFieldGoesOneByteABlockWithoutRepeatingABlock)
-{
-    rig.Idle(std::string(250, 'n') + "~");
-    rig.TakeSent();
-    // Single and double bytes alternate until the rest fits in one block.
-    EXPECT_EQ(rig.Answer(kAck0), Block("n", false));
-    EXPECT_EQ(rig.Answer(kAck1), Block("nn", false));
-    EXPECT_EQ(rig.Answer(kAck0), Block("n", false));
-    EXPECT_EQ(rig.Answer(kAck1), Block("nn", false));
 }
 
 TEST_F(BiSyncEngine, DisconnectStopsEverything)

@@ -44,6 +44,19 @@ inline std::string Block(const std::string& data, bool last = true)
     return framed + static_cast<char>(check);
 }
 
+// Hands one of the link's events to the place-order session that owns the
+// link, as the place-order dialog does.
+template <class Session>
+void DeliverTo(Session& session, const LinkEvent& event)
+{
+    if (event.kind == LinkEvent::Kind::Send)
+        session.OnLinkSend(event.bytes);
+    else if (event.kind == LinkEvent::Kind::Message)
+        session.OnLinkMessage(event.text);
+    else if (event.kind == LinkEvent::Kind::State)
+        session.OnLinkState(event.value);
+}
+
 const std::string kEnq = "\x05";
 const std::string kEot = "\x04";
 const std::string kNak = "\x15";

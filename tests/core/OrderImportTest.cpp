@@ -1,33 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "OrderLines.h"
 #include "TempFolder.h"
 #include "order/OrderImport.h"
-
-namespace {
-
-void AddProduct(CItemList& products, const std::string& code, const std::string& second)
-{
-    auto r = std::make_unique<ItemRecord>();
-    r->code = code;
-    r->auxText = second;
-    products.AddRecord(std::move(r));
-}
-
-struct SaveCounter : IItemListView {
-    void RowInserted(int) override {}
-    void RowDeleted(int) override {}
-    void RowChanged(int) override {}
-    void RowsReset() override {}
-    void Saved(bool) override { ++saves; }
-    int saves = 0;
-};
-
-} // namespace
 
 // Each row's outcome by its line; the usable rows join the order with one
 // save. A header, CSV with quotes, an unknown code, a quantity over the bound
@@ -45,10 +24,7 @@ TEST(OrderImport, RowsJoinTheOrderOrAreListedWithTheirLine)
     CItemList order;
     order.Setup(ListKind::Order);
     order.Load(folder.Path("Current.dat").c_str());
-    auto b2 = std::make_unique<ItemRecord>();
-    b2->code = "B2";
-    b2->quantity = 990;
-    order.AddRecord(std::move(b2));
+    AddLine(order, "B2", 990);
 
     COrderImport import;
     ASSERT_TRUE(import.Read("Code\tQty\n"

@@ -16,6 +16,15 @@ inline void AddLine(CItemList& list, const std::string& code, int quantity, cons
     list.AddRecord(std::move(line));
 }
 
+// Appends a product with its second code (a barcode).
+inline void AddProduct(CItemList& products, const std::string& code, const std::string& second)
+{
+    auto product = std::make_unique<ItemRecord>();
+    product->code = code;
+    product->auxText = second;
+    products.AddRecord(std::move(product));
+}
+
 // A list as "code=quantity" per line.
 inline std::vector<std::string> Described(const CItemList& list)
 {
@@ -24,3 +33,13 @@ inline std::vector<std::string> Described(const CItemList& list)
         lines.push_back(list.At(i)->code + "=" + std::to_string(list.At(i)->quantity));
     return lines;
 }
+
+// Counts the saves of the list's file.
+struct SaveCounter : IItemListView {
+    void RowInserted(int) override {}
+    void RowDeleted(int) override {}
+    void RowChanged(int) override {}
+    void RowsReset() override {}
+    void Saved(bool) override { ++saves; }
+    int saves = 0;
+};

@@ -1,23 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "OrderLines.h"
 #include "order/ScanCode.h"
 
 namespace {
 
 const std::string kGtin = "04006381333931";  // EAN-13 4006381333931
 const std::string kGs = "\x1D";
-
-std::unique_ptr<ItemRecord> Product(const std::string& code, const std::string& second)
-{
-    auto r = std::make_unique<ItemRecord>();
-    r->code = code;
-    r->auxText = second;
-    return r;
-}
 
 } // namespace
 
@@ -76,9 +68,9 @@ TEST(ScanCode, LookUpFindsProductsBySecondOrItemCode)
 {
     CItemList products;
     products.Setup(ListKind::Products);
-    products.AddRecord(Product("A1", "4006381333931"));
-    products.AddRecord(Product("96385074", "00000096385074"));  // one number twice: one product
-    products.AddRecord(Product("C3", "4006381333932"));         // a wrong check digit is never found
+    AddProduct(products, "A1", "4006381333931");
+    AddProduct(products, "96385074", "00000096385074");  // one number twice: one product
+    AddProduct(products, "C3", "4006381333932");         // a wrong check digit is never found
 
     const ScanLookup one = LookUpScan(products, "]d201" + kGtin + "10L1");
     EXPECT_EQ(one.outcome, ScanOutcome::One);

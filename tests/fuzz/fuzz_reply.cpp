@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
+#include "OrderLines.h"
 #include "comm/OrderReply.h"
 #include "comm/ReplyParser.h"
 #include "data/ItemList.h"
@@ -18,11 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const ReplyField& field : ParseReply(reply)) {
         if (field.kind != ReplyField::Kind::LineResult)
             continue;
-        auto line = std::make_unique<ItemRecord>();
-        line->code = field.text;
-        line->quantity = quantity;
+        AddLine(order, field.text, quantity);
         quantity = quantity * 3 % 1000 + 1;
-        order.AddRecord(std::move(line));
     }
     order.Setup(ListKind::Order);
     const int lines = order.Count();

@@ -155,16 +155,10 @@ private:
     // The link's posted messages, in order, once the engine call has returned.
     void OnLinkEvent(const LinkEvent& event)
     {
-        if (event.kind == LinkEvent::Kind::Send) {
-            m_session.OnLinkSend(event.bytes);
-        } else if (event.kind == LinkEvent::Kind::State) {
-            m_session.OnLinkState(event.value);
-        } else if (event.kind == LinkEvent::Kind::Message) {
-            if (m_script.loseFirstMessage && m_link.messages.size() == 1)
-                m_session.OnSocketEvent(kSocketClose, 0);
-            else
-                m_session.OnLinkMessage(event.text);
-        }
+        if (event.kind == LinkEvent::Kind::Message && m_script.loseFirstMessage && m_link.messages.size() == 1)
+            m_session.OnSocketEvent(kSocketClose, 0);
+        else
+            DeliverTo(m_session, event);
     }
 
     ClientScript& m_script;

@@ -1,8 +1,5 @@
 #include "TestServer.h"
 
-#include <pthread.h>
-#include <time.h>
-
 #include <chrono>
 
 bool WaitForText(const std::string& path, const std::string& text, int waitMs)
@@ -61,14 +58,4 @@ CTestServer::~CTestServer()
         m_server->Stop();
         m_thread.join();
     }
-}
-
-double CTestServer::LoopCpuSeconds()
-{
-    clockid_t clock = 0;
-    timespec used{};
-    if (!m_thread.joinable() || pthread_getcpuclockid(m_thread.native_handle(), &clock) != 0 ||
-        clock_gettime(clock, &used) != 0)
-        return -1;
-    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) / 1e9;
 }

@@ -37,8 +37,8 @@ public:
     int64_t Stock(const std::string& code) const { return StockOf(m_reader, code); }
     int64_t OrderCount() const { return m_reader.OrderCount(); }
     std::string LogText() const { return ReadBytes(m_dir.Path("orderd.log")); }
-    // CPU time the server's event loop has used so far.
-    double LoopCpuSeconds();
+    // The thread the server's event loop runs on.
+    std::thread& LoopThread() { return m_thread; }
     // The server logs an exchange when its side of the link has ended, which
     // may be just after the client's side: waits until the log holds text.
     bool LogShows(const std::string& text) const { return WaitForText(m_dir.Path("orderd.log"), text); }
