@@ -394,15 +394,28 @@ void CPlaceOrderSession::ClassifyMessage(const std::string& text)
         Trace(m_ports.trace, kTraceConnection, "* One reply and one update an exchange: ignored\r\n");
         kind = ServerMessageKind::Other;
     }
-    if (kind == ServerMessageKind::Reply) {
+    if (kind == ServerMessageKind::Reply)
         m_reply = text;
-    } else if (kind == ServerMessageKind::Update) {
-        m_updateTaken = true;
-        if (!WriteUpdateFile(text, m_updatePath))
-            Trace(m_ports.trace, kTraceConnection, "* Update not written to '%s'\r\n", m_updatePath.c_str());
-    }
+    else if (kind == ServerMessageKind::Update && !TakeUpdate(text))
+        kind = ServerMessageKind::Other;
     m_ports.link.AddSendData(ServerMessageAnswer(kind));
     m_ports.link.FinishedRequest();
+}
+
+// An update is heard only after the order's reply, as the wholesaler sends
+// it, and answered "OK" only once "one" is on the disk: a "BAD" tells the
+// server it was not stored, so it can offer it again another time.
+bool CPlaceOrderSession::TakeUpdate(const std::string& text)
+{
+    if (m_reply.empty()) {
+        Trace(m_ports.trace, kTraceConnection, "* An update before the reply: ignored\r\n");
+        return false;
+    }
+    m_updateTaken = true;
+    if (WriteUpdateFile(text, m_updatePath))
+        return true;
+    Trace(m_ports.trace, kTraceConnection, "* Update not written to '%s'\r\n", m_updatePath.c_str());
+    return false;
 }
 
 void CPlaceOrderSession::OnLinkState(int state)

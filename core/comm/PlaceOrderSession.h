@@ -107,6 +107,7 @@ private:
     void Disconnect();
     void ComposeOrder();
     void ClassifyMessage(const std::string& text);
+    bool TakeUpdate(const std::string& text);
     bool Dialling() const;
     void StopLink();
     void EndExchange();
@@ -131,6 +132,6 @@ private:
     bool m_lastBlockFramed = false;    // the piece just sent was a block that ends a message
     bool m_lastBlockGone = false;      // the order's last block went out: the server may hold the order
     bool m_updateAllowed = false;      // the deadline took its one update allowance
-    bool m_updateTaken = false;        // an update was written; a further one is not
+    bool m_updateTaken = false;        // an update came after the reply; a further one is not heard
     bool m_ended = false;              // cancelled, or the link's end handed over: the dialog is closing
 };
