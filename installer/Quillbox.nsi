@@ -10,7 +10,13 @@
 ; Exit code 0 when done, 2 when the settings given are refused or the data-file
 ; key could not be stored.
 
-Unicode true
+; The setup program has the word size of the program it installs: a host that
+; runs only 64-bit programs can install the x86_64 build.
+!if "${ARCH}" == "x86_64"
+  Target amd64-unicode
+!else
+  Unicode true
+!endif
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include nsDialogs.nsh
@@ -27,8 +33,8 @@ Unicode true
 !define DEFAULT_HOST "127.0.0.1"  ; the program's own defaults, shown on a first install
 !define DEFAULT_PORT "7410"
 
-; The program reads HKLM\SOFTWARE in its own registry view; the setup program
-; itself is 32-bit, so it must name the view of the build it installs.
+; The program reads HKLM\SOFTWARE in its own registry view, which the setup
+; program names for the build it installs.
 !if "${ARCH}" == "x86_64"
   !define REG_VIEW 64
   !define PROGRAM_FILES "$PROGRAMFILES64"
@@ -415,8 +421,11 @@ Section /o "un.Orders, history and settings" UnPurge
   DeleteRegKey HKCU "${SETTINGS_KEY}"
 SectionEnd
 
-; Folders go only when nothing is left in them.
+; Folders go only when nothing is left in them (the setup program makes
+; History and Logs, so they may stand empty).
 Section "-un.Folders"
+  RMDir "$INSTDIR\History"
+  RMDir "$INSTDIR\Logs"
   RMDir "$INSTDIR"
   RMDir "${PROGRAM_FILES}\Quarn"
 SectionEnd

@@ -1,9 +1,8 @@
-"""Runs every Wine end-to-end test of the program; prints "N passed, N failed, N skipped".
+"""Runs every Wine end-to-end test of the program; prints "N passed, N failed".
 
 Usage: e2e.py <build dir> <artefacts dir> [test or module name ...]
 """
 import importlib
-import os
 import sys
 import time
 import traceback
@@ -16,15 +15,12 @@ MODULES = [importlib.import_module(name) for name in (
 
 
 def tests(selected):
-    """The tests named, or all those of a module named, or every test, each with
-    why it can't run here (None when it can)."""
-    only_64 = os.environ.get("QBX_WINE_64_ONLY") == "1"
+    """The tests named, or all those of a module named, or every test."""
     for module in MODULES:
         whole = not selected or module.__name__ in selected
-        skip = getattr(module, "NEEDS_32BIT", None) if only_64 else None
         for name in sorted(vars(module)):
             if name.startswith("test_") and callable(getattr(module, name)) and (whole or name in selected):
-                yield name, getattr(module, name), skip
+                yield name, getattr(module, name)
 
 
 def run_once(h, name, test):
@@ -44,12 +40,8 @@ def run_once(h, name, test):
 def main():
     build, artefacts, selected = sys.argv[1], sys.argv[2], set(sys.argv[3:])
     h = harness.Harness(build, artefacts)
-    passed = failed = skipped = 0
-    for name, test, skip in tests(selected):
-        if skip:
-            skipped += 1
-            print("SKIP %s: %s, and Wine here starts only 64-bit programs" % (name, skip), flush=True)
-            continue
+    passed = failed = 0
+    for name, test in tests(selected):
         started = time.time()
         failure = run_once(h, name, test)
         # Wine in Xvfb loses a window's focus or a key now and then: a failed test
@@ -64,7 +56,7 @@ def main():
             passed += 1
             print("PASS %s (%.1f s)" % (name, time.time() - started), flush=True)
     h.close()
-    print("%d passed, %d failed, %d skipped" % (passed, failed, skipped))
+    print("%d passed, %d failed" % (passed, failed))
     return 0 if failed == 0 and passed > 0 else 1
 
 if __name__ == "__main__":

@@ -10,14 +10,13 @@ import time
 from harness import MAIN_TITLE, WINE, check, wait_for
 from steps import DATA_KEY, _session, demo_products, order, wait_order, write_order
 from test_scan import scan
+from test_send import Orderd, send, status, wait_response
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SKIN = os.path.join(HERE, "..", "..", "skin")
 FOOTER = os.path.join(HERE, "..", "..", "demo", "footer.rtf")
 COMPANY_KEY = r"HKLM\SOFTWARE\Quarn Pharmaceutical Suppliers"
 UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quillbox"
-# The setup program NSIS makes is itself a 32-bit executable.
-NEEDS_32BIT = "the setup program is a 32-bit executable"
 SHORTCUTS = ("ProgramData/Microsoft/Windows/Start Menu/Programs/Quillbox/Quillbox.lnk",
              "users/Public/Desktop/Quillbox.lnk")
 
@@ -41,11 +40,15 @@ def folder(h):
     return os.path.join(h.prefix, "drive_c", programs, "Quarn", "Quillbox")
 
 
-def run(path, *args):
+def start(path, *args):
     # No pipes, as Wine's background processes would hold them; no menu entries on the host for its shortcuts.
     env = dict(os.environ, WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "") + ";winemenubuilder.exe=d")
-    return subprocess.run([WINE, path, *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL, env=env, timeout=180).returncode
+    return subprocess.Popen([WINE, path, *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, env=env)
+
+
+def run(path, *args):
+    return start(path, *args).wait(timeout=180)
 
 
 def installer(h):
@@ -61,10 +64,10 @@ def setup(h, *args):
 
 
 def uninstall(h, *args):
-    # The uninstaller runs on from a copy of itself in the temporary folder: done when its last step, the
-    # program folder or the uninstaller, is gone.
+    # The uninstaller runs on from a copy of itself in the temporary folder: done when its last step, the Quarn
+    # folder (emptied by a purge) or the uninstaller, is gone.
     run(os.path.join(folder(h), "Uninstall.exe"), "/S", *args)
-    last = folder(h) if args else os.path.join(folder(h), "Uninstall.exe")
+    last = os.path.dirname(folder(h)) if args else os.path.join(folder(h), "Uninstall.exe")
     check(wait_for(lambda: not os.path.exists(last), 60), "the uninstaller did not finish")
 
 
@@ -121,9 +124,12 @@ def test_a_silent_install_puts_everything_in_place_and_the_program_loads_the_dem
     wait_order(h, [(products[0][0], 1)], "a demo product scanned in the installed program")
 
 
-def test_an_upgrade_over_a_running_order_keeps_the_order_and_the_settings(h):
+def test_an_upgrade_over_a_program_that_is_sending_keeps_the_order_and_the_settings(h):
+    """The setup program's quit request comes while the server answers: the sending ends, the pharmacist closes
+    the response, and only then the program goes and the upgrade goes on."""
+    server = Orderd(h, "--fault-delay-answer", "1500")
     remove_installation(h)
-    setup(h, "/ACCOUNT=100234", "/HOST=orders.example", "/PORT=7411", "/KEY=" + DATA_KEY)
+    setup(h, "/ACCOUNT=4711", "/HOST=127.0.0.1", "/PORT=%d" % server.port, "/KEY=" + DATA_KEY)
     installed = folder(h)
     write_order(h, [("A1", "ALPHA", 3, 0), ("B2", "BRAVO", 4, 0)])
     with open(os.path.join(installed, "Skin", "old.bmp"), "wb") as f:
@@ -131,16 +137,23 @@ def test_an_upgrade_over_a_running_order_keeps_the_order_and_the_settings(h):
     with open(os.path.join(installed, "footer.rtf"), "w") as f:
         f.write("{\\rtf1 last month's news}")
     program = h.start()
-    check(h.window(MAIN_TITLE), "the main window did not open")
+    window = h.window(MAIN_TITLE)
+    check(window, "the main window did not open")
     time.sleep(1.5)  # the in-place edit settles on the entry row
-    with open(os.path.join(installed, "Current.dat"), "rb") as f:
-        kept = f.read()
     before = settings(h)
+    send(h, window)
+    check(wait_for(lambda: "Transmitting Order" in status(h) or "Receiving" in status(h), 15),
+          "the status never showed the exchange: %r" % status(h))
 
-    setup(h)
+    upgrade = start(installer(h), "/S")
+    h.processes.append(upgrade)
+    response, _ = wait_response(h)
+    check(program.poll() is None and upgrade.poll() is None, "the program or the setup did not wait for the answer")
+    h.keys(response, "Escape")
     check(wait_for(lambda: program.poll() is not None, 15), "the running program was not closed")
-    with open(os.path.join(installed, "Current.dat"), "rb") as f:
-        check(f.read() == kept, "the upgrade changed Current.dat")
+    check(wait_for(lambda: upgrade.poll() is not None, 60) and upgrade.returncode == 0,
+          "the upgrade ended with %r" % upgrade.poll())
+    # The wholesaler knows neither item: both lines stay for the next attempt.
     check(order(h) == [("A1", 3), ("B2", 4)], "the order reads %r" % order(h))
     check(settings(h) == before, "settings %r became %r" % (before, settings(h)))
     check(data_key(h) == DATA_KEY, "the data-file key became %r" % data_key(h))
@@ -155,7 +168,7 @@ def test_uninstall_removes_the_program_and_keeps_orders_and_history_unless_purge
     check(key and re.match(r"^[0-9A-F]{32}$", key), "no random data-file key made: %r" % key)
     installed = folder(h)
     history = os.path.join(installed, "History", "2024-05-06 10.11.12 (100001).dat")
-    os.makedirs(os.path.dirname(history))
+    os.makedirs(os.path.dirname(history), exist_ok=True)  # the setup program makes History
     for path in (history, os.path.join(installed, "Current.dat")):
         with open(path, "wb") as f:
             f.write(b"kept")
