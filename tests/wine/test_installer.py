@@ -11,6 +11,7 @@ from harness import MAIN_TITLE, WINE, check, wait_for
 from steps import DATA_KEY, _session, demo_products, order, wait_order, write_order
 from test_scan import scan
 from test_send import Orderd, send, status, wait_response
+from test_settings import USERS_MAY_WRITE
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SKIN = os.path.join(HERE, "..", "..", "skin")
@@ -109,6 +110,8 @@ def test_a_silent_install_puts_everything_in_place_and_the_program_loads_the_dem
     check(settings(h) == {"UserName": "100234", "Host": "orders.example", "Port": "7411"},
           "settings %r" % settings(h))
     check(data_key(h) == DATA_KEY, "the data-file key is %r" % data_key(h))
+    _, access = h.probe("reg-dacl", "HKLM")
+    check(USERS_MAY_WRITE.search(access), "the settings key is not open to the pharmacy's users: %r" % access)
     registered = reg_values(h, UNINSTALL_KEY) or {}
     windows_folder = h.windows_path(installed)
     check(registered.get("DisplayName") == "Quillbox" and registered.get("InstallLocation") == windows_folder and

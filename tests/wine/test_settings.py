@@ -22,6 +22,9 @@ DEFAULTS = {
     "Device": "-1",
 }
 
+# Read and write (KEY_READ | KEY_WRITE, 0x2001f, spelt bit by bit by Wine) for Users, inherited by subkeys.
+USERS_MAY_WRITE = re.compile(r"\(A;(OI)?CI;(0x2001f|CCDCLCSWRPRC);;;BU\)")
+
 
 def settings_shown(h):
     state = h.state(SETTINGS_TITLE)
@@ -169,15 +172,13 @@ def test_the_settings_dialog_keeps_cut_offs_cancels_and_switches_by_connection_a
 
 
 def test_the_setup_switch_lets_the_users_group_write_the_settings_key_and_nothing_else(h):
-    # Read and write (KEY_READ | KEY_WRITE, 0x2001f, spelt bit by bit by Wine) for Users, inherited by subkeys.
-    granted = re.compile(r"\(A;(OI)?CI;(0x2001f|CCDCLCSWRPRC);;;BU\)")
     h.reg_add("HKLM", "UserName", "100234")  # the key as the administrator's set-up leaves it
     code, before = h.probe("reg-dacl", "HKLM")
-    check(code == 0 and not granted.search(before), "the key's access list before: %r" % before)
+    check(code == 0 and not USERS_MAY_WRITE.search(before), "the key's access list before: %r" % before)
     code = subprocess.run([WINE, os.path.join(h.install_dir, "Quillbox.exe"), "/grantusers"],
                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                           timeout=120).returncode
     check(code == 0, "Quillbox.exe /grantusers failed with %s" % code)
     _, after = h.probe("reg-dacl", "HKLM")
-    check(granted.search(after), "no entry for Users: %r" % after)
+    check(USERS_MAY_WRITE.search(after), "no entry for Users: %r" % after)
     check(all(entry in after for entry in re.findall(r"\([^)]*\)", before)), "before %r, after %r" % (before, after))
