@@ -183,10 +183,12 @@ void CPlaceOrderSession::OnExchangeTimer()
 }
 
 // An update may take long on a slow line: the deadline moves once, when the
-// first one begins, and the whole exchange keeps a cap fixed then.
+// first one after the reply begins (one before it is not heard), and the whole
+// exchange keeps a cap fixed then.
 void CPlaceOrderSession::AllowForUpdate()
 {
-    if (m_updateAllowed || ClassifyServerMessage(m_ports.link.MessageSoFar()) != ServerMessageKind::Update)
+    if (m_updateAllowed || m_reply.empty() ||
+        ClassifyServerMessage(m_ports.link.MessageSoFar()) != ServerMessageKind::Update)
         return;
     m_updateAllowed = true;
     m_exchangeLeft += kUpdateSeconds;
