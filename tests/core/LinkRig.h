@@ -3,7 +3,6 @@
 // and their times, and its trace recorded. Shared by the link and place-order
 // tests and the server tests' loopback client; the link fuzzer takes its
 // random source.
-#include <algorithm>
 #include <cstdarg>
 #include <functional>
 #include <string>
@@ -26,10 +25,6 @@ struct RecordingTrace : ITraceSink {
     void TraceV(unsigned flags, const char* format, va_list args) override
     {
         lines.emplace_back(flags, StrFormatV(format, args));
-    }
-    bool Has(unsigned flags, const std::string& text) const
-    {
-        return std::find(lines.begin(), lines.end(), std::make_pair(flags, text)) != lines.end();
     }
 };
 
