@@ -27,18 +27,6 @@ protected:
 
 } // namespace
 
-TEST_F(BiSyncReceiver, BidsAreGrantedBlocksAcknowledgedAlternatelyAndTheMessagePostedAtEtx)
-{
-    Granted(rig);
-    EXPECT_EQ(rig.Answer(kEnq), kAck0); // a repeated bid is granted again
-    EXPECT_EQ(rig.Answer(Block("REPLY~", false)), kAck1);
-    EXPECT_EQ(rig.Answer(Block("A*1*0~", false)), kAck0);
-    EXPECT_EQ(rig.Answer(Block("B*1*7~", true)), ""); // the owner acknowledges
-    EXPECT_EQ(rig.messages, std::vector<std::string>{"REPLY~A*1*0~B*1*7~"});
-    rig.Finish();
-    EXPECT_EQ(rig.TakeSent(), kAck1);
-}
-
 TEST_F(BiSyncReceiver, BlockOf266BytesIsTakenAndALongerOneRefusedWhateverItsCheck)
 {
     Granted(rig);
