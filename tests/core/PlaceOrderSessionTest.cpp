@@ -160,17 +160,31 @@ const char kRefused[] = "Failed - Connection refused\r\n";
 // The order message of the rig's inputs: a header and the account, no lines.
 const char kOrderText[] = "10~0~QN~1.600~QUARN  1.600*0*0*INET~ORDER SET 666~ACC 4711~";
 
-// The order goes, and the server's reply arrives whole and is answered "OK".
-void ReplyAnswered(SessionRig& rig)
+// The order goes in one block, and the link is idle again.
+void OrderSent(SessionRig& rig)
 {
     rig.Linked();
     EXPECT_EQ(rig.Answer(kAck0), Block(kOrderText, true));
     EXPECT_EQ(rig.Answer(kAck1), kEot);
+}
+
+// The server sends a message whole: whether the session answers it "OK"
+// rather than "BAD".
+bool Heard(SessionRig& rig, const std::string& message)
+{
     EXPECT_EQ(rig.Answer(kEnq), kAck0);
-    EXPECT_EQ(rig.Answer(Block("REPLY~ORDER NUMBER 123~", true)), kAck1); // classified and finished at once
+    EXPECT_EQ(rig.Answer(Block(message, true)), kAck1); // classified and finished at once
     EXPECT_EQ(rig.Answer(kEot), kEnq);
-    EXPECT_EQ(rig.Answer(kAck0), "\x02OK\x03\x07"); // the check: 'O' ^ 'K' ^ ETX
+    const std::string answer = rig.Answer(kAck0);
     EXPECT_EQ(rig.Answer(kAck1), kEot);
+    return answer == "\x02OK\x03\x07"; // the check: 'O' ^ 'K' ^ ETX
+}
+
+// The order goes, and the server's reply arrives whole and is answered "OK".
+void ReplyAnswered(SessionRig& rig)
+{
+    OrderSent(rig);
+    EXPECT_TRUE(Heard(rig, "REPLY~ORDER NUMBER 123~"));
 }
 
 } // namespace
@@ -310,25 +324,15 @@ TEST(PlaceOrderSession, AServerThatNeverStopsSendingIsCutAtTheCap)
 // the first reply stands and "one" keeps the first update.
 TEST(PlaceOrderSession, OneReplyThenOneStoredUpdateAreAnsweredOkAndTheRestBad)
 {
-    const auto heard = [](SessionRig& rig, const std::string& message) {
-        EXPECT_EQ(rig.Answer(kEnq), kAck0);
-        EXPECT_EQ(rig.Answer(Block(message, true)), kAck1);
-        EXPECT_EQ(rig.Answer(kEot), kEnq);
-        const std::string answer = rig.Answer(kAck0);
-        EXPECT_EQ(rig.Answer(kAck1), kEot);
-        return answer == Block("OK", true);
-    };
     CTempFolder folder;
     {
         SessionRig rig;
         const std::string unwritable = folder.Path("no-such-folder/one");
         rig.session.SetUpdatePath(unwritable);
-        rig.Linked();
-        EXPECT_EQ(rig.Answer(kAck0), Block(kOrderText, true));
-        EXPECT_EQ(rig.Answer(kAck1), kEot);
-        EXPECT_FALSE(heard(rig, "EXEUPDATE~ABCD~"));
-        EXPECT_TRUE(heard(rig, "REPLY~ORDER NUMBER 123~"));
-        EXPECT_FALSE(heard(rig, "EXEUPDATE~ABCD~"));
+        OrderSent(rig);
+        EXPECT_FALSE(Heard(rig, "EXEUPDATE~ABCD~"));
+        EXPECT_TRUE(Heard(rig, "REPLY~ORDER NUMBER 123~"));
+        EXPECT_FALSE(Heard(rig, "EXEUPDATE~ABCD~"));
         const auto& lines = rig.line.trace.lines;
         const auto notWritten = std::make_pair(unsigned{kTraceConnection}, "* Update not written to '" + unwritable + "'\r\n");
         EXPECT_EQ(std::count(lines.begin(), lines.end(), notWritten), 1);
@@ -336,9 +340,9 @@ TEST(PlaceOrderSession, OneReplyThenOneStoredUpdateAreAnsweredOkAndTheRestBad)
     SessionRig rig;
     rig.session.SetUpdatePath(folder.Path("one"));
     ReplyAnswered(rig);
-    EXPECT_FALSE(heard(rig, "REPLY~ORDER NUMBER 456~"));
-    EXPECT_TRUE(heard(rig, "EXEUPDATE~ABCD~"));
-    EXPECT_FALSE(heard(rig, "EXEUPDATE~EFGH~"));
+    EXPECT_FALSE(Heard(rig, "REPLY~ORDER NUMBER 456~"));
+    EXPECT_TRUE(Heard(rig, "EXEUPDATE~ABCD~"));
+    EXPECT_FALSE(Heard(rig, "EXEUPDATE~EFGH~"));
     EXPECT_EQ(rig.session.ReplyText(), "REPLY~ORDER NUMBER 123~");
     EXPECT_EQ(ReadBytes(folder.Path("one")), std::string("\x10\x30\x81", 3)); // "ABCD" decoded
 }
