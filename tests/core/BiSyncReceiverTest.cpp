@@ -92,7 +92,7 @@ TEST_F(BiSyncReceiver, SlowOwnerGetsFiveWacksAndAnEnqStartsTheCycleAgain)
         }
         slow.Advance(60000);
         EXPECT_EQ(slow.SendTimes(kWack), c.wacks);
-        EXPECT_EQ(slow.Ends(), (LinkEnds{{c.end, 0}}));
+        EXPECT_EQ(slow.ends, (LinkEnds{{c.end, 0}}));
     }
 }
 
@@ -144,7 +144,7 @@ TEST_F(BiSyncReceiver, EotWithNothingToSayClosesAndTheSecondEotOrTimer9EndsIt)
             closing.Feed(kEot);
         closing.Advance(10000);
         EXPECT_EQ(closing.SendTimes(kEot), (second ? std::vector<uint64_t>{0} : std::vector<uint64_t>{0, 2000}));
-        EXPECT_EQ(closing.Ends(), (LinkEnds{{second ? 0u : 4000u, 1}}));
+        EXPECT_EQ(closing.ends, (LinkEnds{{second ? 0u : 4000u, 1}}));
     }
 }
 
