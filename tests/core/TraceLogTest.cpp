@@ -110,29 +110,28 @@ TEST_F(TraceLogTest, PrefixCarriesNumberRunTimeAndLineTime)
                             "  2 <00:01.58 : 00.050> again\r\n");
 }
 
-// Flags with no route reach neither and count no number.
+// Flags with no route reach neither and count no number. The account names
+// the file, made safe so that it stays in its folder, and the file has each
+// line at once.
 TEST_F(TraceLogTest, FlagsChooseScreenAndFile)
 {
-    log.SetLogName("12345");
+    log.SetLogName("../..\\up/x:y");
     for (unsigned flags : {0u, 0x8000u, 0x100u})
         Line(flags, "lost\r\n");
     Line(0x10, "state\r\n");
     Line(0x8010, ".noise\r\n");
     Line(0x8040, "tick\r\n");
     EXPECT_EQ(screen.shown, "tick\r\n");
-    EXPECT_EQ(FileOf("12345 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> state\r\r\n.noise\r\r\ntick\r\r\n");
+    EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"),
+              "  0 <00:00.00 : 00.000> state\r\r\n.noise\r\r\ntick\r\r\n");
 }
 
-// The account names the file, made safe so that it stays in its folder; the
-// file has each line at once, even with no screen to show it.
-TEST_F(TraceLogTest, FileIsFlushedAfterEveryLineAndANewNameStartsANewFile)
+// A new name starts a new file and the numbers go on, with no screen too.
+TEST_F(TraceLogTest, ANewNameStartsANewFile)
 {
     log.SetScreen(nullptr);
-    log.SetLogName("../..\\up/x:y");
-    Line(8, "one\n");
-    EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> one\r\n");
-    Line(0x8008, "two");
-    EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> one\r\ntwo");
+    log.SetLogName("4711");
+    Line(8, "one\r\n");
     clock.when = LocalTime(2008, 7, 1, 10, 0, 0);
     log.SetLogName("acct");
     Line(8, "b\r\n");
