@@ -126,18 +126,6 @@ TEST_F(TraceLogTest, FlagsChooseScreenAndFile)
               "  0 <00:00.00 : 00.000> state\r\r\n.noise\r\r\ntick\r\r\n");
 }
 
-// A new name starts a new file and the numbers go on, with no screen too.
-TEST_F(TraceLogTest, ANewNameStartsANewFile)
-{
-    log.SetScreen(nullptr);
-    log.SetLogName("4711");
-    Line(8, "one\r\n");
-    clock.when = LocalTime(2008, 7, 1, 10, 0, 0);
-    log.SetLogName("acct");
-    Line(8, "b\r\n");
-    EXPECT_EQ(FileOf("acct 01-07-2008 10.00.00.log"), "  1 <00:00.00 : 00.000> b\r\r\n");
-}
-
 TEST_F(TraceLogTest, ScreenDropsWholeOldEntriesPastItsLimit)
 {
     const std::string next(400000, 'c');
@@ -150,7 +138,8 @@ TEST_F(TraceLogTest, ScreenDropsWholeOldEntriesPastItsLimit)
 }
 
 // A server that trickles bytes must not fill the disk through the log: past
-// its limit a file gets one line saying so and nothing more until the next log.
+// its limit a file gets one line saying so and nothing more until the next
+// log, which a new name starts in a new file. This log has no screen.
 TEST_F(TraceLogTest, AFileStopsAtItsLimitWithOneLineSayingSoUntilTheNextLog)
 {
     CTraceLog capped{counter, clock, PathOf("Logs"), {150, 1000}};
