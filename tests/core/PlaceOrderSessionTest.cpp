@@ -282,6 +282,7 @@ TEST(PlaceOrderSession, ServerClosingBeforeTheOrderWentIsAFailedAttemptAndAfterI
     SessionRig rig;
     rig.Start();
     rig.Socket(kSocketConnect);
+    EXPECT_EQ(rig.host.last, "Connected");
     rig.Socket(kSocketClose);
     EXPECT_EQ(rig.host.last, "Failed - Disconnected\r\nAttempt 2, Retrying in 10 seconds");
     EXPECT_EQ(rig.host.linkEnded, 0);
