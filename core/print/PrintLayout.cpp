@@ -75,6 +75,19 @@ void WrapParagraph(const std::string& paragraph, int width, std::vector<std::str
 }
 } // namespace
 
+std::string PrintDateTime(const std::tm& when)
+{
+    return StrFormat("%02d/%02d/%04d %02d:%02d", when.tm_mday, when.tm_mon + 1, when.tm_year + 1900, when.tm_hour,
+                     when.tm_min);
+}
+
+std::string PrintTimeNow()
+{
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    return local ? PrintDateTime(*local) : std::string();
+}
+
 std::string PrintStatusWords(const std::string& statusText, int quantity)
 {
     if (statusText == "Ok")

@@ -1,4 +1,5 @@
 #pragma once
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ struct PrintRow {
 };
 
 using PrintPage = std::vector<PrintRow>;
+
+// "07/12/2026 10:15": the date and time a page header shows.
+std::string PrintDateTime(const std::tm& when);
+// The same for the local time now.
+std::string PrintTimeNow();
 
 // The status of an answered line in words, as it goes on paper: "Delivered"
 // for "Ok", "Part delivered: 5 of 8" for "5 Ordered" on a line of 8; every

@@ -5,11 +5,13 @@
 #include "app/QuillboxDlg.h"
 #include "base/StrFormat.h"
 #include "history/HistoryName.h"
+#include "print/PrintJob.h"
 #include "res/resource.h"
 #include "settings/DataFileKey.h"
 
 namespace {
 constexpr uint32_t kTitleText = 100;
+constexpr WPARAM kSkinPrint = 15;
 } // namespace
 
 // History files are scrambled like every data file.
@@ -23,6 +25,7 @@ void COrderResponseDlg::SetOutcome(const std::string& orderNumber, const ReplyOu
     m_orderNumber = orderNumber;
     m_numberGiven = outcome.orderNumber.has_value();
     m_end = outcome.end;
+    m_memo = outcome.memoInFull;
 }
 
 BOOL COrderResponseDlg::OnInitDialog()
@@ -68,4 +71,27 @@ bool COrderResponseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     if (message == WM_NOTIFY && m_lines.OnParentNotify(lParam, result))
         return true;
     return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
+}
+
+void COrderResponseDlg::OnSkinCommand(WPARAM id)
+{
+    if (id == kSkinPrint)
+        Print();
+    else
+        CSkinnedDialog::OnSkinCommand(id);
+}
+
+void COrderResponseDlg::Print()
+{
+    PrintDocument document;
+    document.title = StrFormat("Response to Order %s", m_orderNumber.c_str());
+    document.account = m_main.Settings().userName;
+    document.when = PrintTimeNow();
+    if (m_numberGiven)
+        document.orderNumber = m_orderNumber;
+    document.answered = true;
+    document.lines = &m_lines.List();
+    document.notes = m_main.Notes() == kNotesPlaceholder ? "" : m_main.Notes();
+    document.memo = m_memo;
+    CPrintJob(Handle(), document).Run();
 }

@@ -27,11 +27,16 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnSkinCommand(WPARAM id) override;
 
 private:
+    // The answer on paper: every line with its outcome, the notes sent and the memo.
+    void Print();
+
     CQuillboxDlg& m_main;
     CDatabaseCtrl m_lines;
     std::string m_orderNumber = "<failed>";
     bool m_numberGiven = false;
     ExchangeEnd m_end = ExchangeEnd::Failed;
+    std::string m_memo;
 };

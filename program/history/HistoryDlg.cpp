@@ -3,18 +3,20 @@
 #include <ctime>
 
 #include "history/HistoryTexts.h"
+#include "print/PrintJob.h"
 #include "res/resource.h"
 
 namespace {
 constexpr uint32_t kSummaryText = 100;
 constexpr char kSelectOrder[] = "Select Order";
 constexpr char kHistoryListing[] = "history";
+constexpr WPARAM kSkinPrint = 15;
 // The skin's window colour, for the dialog's own colour requests.
 constexpr COLORREF kDialogColour = RGB(0xF3, 0xF5, 0xF8);
 } // namespace
 
-CHistoryDlg::CHistoryDlg(const IDataKeySource* keys, const IStatusColours* colours)
-    : CSkinnedDialog(IDD_HISTORY), m_orders(keys)
+CHistoryDlg::CHistoryDlg(const IDataKeySource* keys, const IStatusColours* colours, const std::string& account)
+    : CSkinnedDialog(IDD_HISTORY), m_orders(keys), m_account(account)
 {
     m_orders.SetStatusColours(colours);
 }
@@ -103,7 +105,8 @@ void CHistoryDlg::ShowNode(const CHistoryNode* node)
 {
     CItemList& lines = m_orders.List();
     lines.Clear();
-    if (!node || !node->IsOrder()) {
+    m_shown = node && node->IsOrder() ? node : nullptr;
+    if (!m_shown) {
         m_skin.SetText(kSummaryText, kSelectOrder);
         return;
     }
@@ -142,4 +145,35 @@ bool CHistoryDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         break;
     }
     return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
+}
+
+void CHistoryDlg::OnSkinCommand(WPARAM id)
+{
+    if (id == kSkinPrint)
+        Print();
+    else
+        CSkinnedDialog::OnSkinCommand(id);
+}
+
+// The order shown, as it was answered: its number and the time it was placed
+// come from its file's name. With no order shown there is nothing to print.
+void CHistoryDlg::Print()
+{
+    if (!m_shown)
+        return;
+    const HistoryName name = CHistoryTree::OrderName(*m_shown);
+    std::tm placed = {};
+    placed.tm_year = name.year - 1900;
+    placed.tm_mon = name.month - 1;
+    placed.tm_mday = name.day;
+    placed.tm_hour = name.hour;
+    placed.tm_min = name.minute;
+    PrintDocument document;
+    document.title = "Response to Order " + name.orderNumber;
+    document.account = m_account;
+    document.when = PrintDateTime(placed);
+    document.orderNumber = name.orderNumber;
+    document.answered = true;
+    document.lines = &m_orders.List();
+    CPrintJob(Handle(), document).Run();
 }
