@@ -19,8 +19,8 @@ struct PrintColumn {
 
 // Every column is followed by one blank; the status stands two further off.
 const PrintColumn kColumns[] = {
-    {"#", 4, true, false},       {"Item", 13, false, false}, {"Description", 0, false, false},
-    {"Size", 10, false, false},  {"Qty", 5, true, false},    {" Status", 25, false, true},
+    {"#", 4, true, false},       {"Item", 10, false, false}, {"Description", 0, false, false},
+    {"Size", 10, false, false},  {"Qty", 5, true, false},    {" Status", 24, false, true},
 };
 constexpr int kColumnCount = sizeof kColumns / sizeof kColumns[0];
 

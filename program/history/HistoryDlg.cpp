@@ -147,6 +147,15 @@ bool CHistoryDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
 }
 
+// The tree is not subclassed: its key releases reach the skin, which turns
+// F12 into Print, from here; the tree still gets them.
+bool CHistoryDlg::OnShortcutKey(const MSG& msg)
+{
+    if (msg.message == WM_KEYUP && msg.hwnd == m_tree)
+        SendMessageA(Handle(), WM_KEYUP, msg.wParam, msg.lParam);
+    return false;
+}
+
 void CHistoryDlg::OnSkinCommand(WPARAM id)
 {
     if (id == kSkinPrint)

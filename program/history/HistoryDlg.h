@@ -21,6 +21,7 @@ protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnSkinCommand(WPARAM id) override;
+    bool OnShortcutKey(const MSG& msg) override;
 
 private:
     void Print();
