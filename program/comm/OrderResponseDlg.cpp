@@ -11,7 +11,6 @@
 
 namespace {
 constexpr uint32_t kTitleText = 100;
-constexpr WPARAM kSkinPrint = 15;
 } // namespace
 
 // History files are scrambled like every data file.
@@ -73,15 +72,7 @@ bool COrderResponseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
 }
 
-void COrderResponseDlg::OnSkinCommand(WPARAM id)
-{
-    if (id == kSkinPrint)
-        Print();
-    else
-        CSkinnedDialog::OnSkinCommand(id);
-}
-
-void COrderResponseDlg::Print()
+void COrderResponseDlg::OnPrint()
 {
     PrintDocument document;
     document.title = StrFormat("Response to Order %s", m_orderNumber.c_str());

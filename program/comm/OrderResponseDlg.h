@@ -27,11 +27,10 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnSkinCommand(WPARAM id) override;
+    // The answer on paper: every line with its outcome, the notes sent and the memo.
+    void OnPrint() override;
 
 private:
-    // The answer on paper: every line with its outcome, the notes sent and the memo.
-    void Print();
 
     CQuillboxDlg& m_main;
     CDatabaseCtrl m_lines;

@@ -10,7 +10,6 @@ namespace {
 constexpr uint32_t kSummaryText = 100;
 constexpr char kSelectOrder[] = "Select Order";
 constexpr char kHistoryListing[] = "history";
-constexpr WPARAM kSkinPrint = 15;
 // The skin's window colour, for the dialog's own colour requests.
 constexpr COLORREF kDialogColour = RGB(0xF3, 0xF5, 0xF8);
 } // namespace
@@ -156,17 +155,9 @@ bool CHistoryDlg::OnShortcutKey(const MSG& msg)
     return false;
 }
 
-void CHistoryDlg::OnSkinCommand(WPARAM id)
-{
-    if (id == kSkinPrint)
-        Print();
-    else
-        CSkinnedDialog::OnSkinCommand(id);
-}
-
 // The order shown, as it was answered: its number and the time it was placed
 // come from its file's name. With no order shown there is nothing to print.
-void CHistoryDlg::Print()
+void CHistoryDlg::OnPrint()
 {
     if (!m_shown)
         return;

@@ -20,11 +20,10 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnSkinCommand(WPARAM id) override;
+    void OnPrint() override;
     bool OnShortcutKey(const MSG& msg) override;
 
 private:
-    void Print();
     bool OnTreeNotify(LPARAM lParam);
     void LoadTree();
     void InsertChildren(const CHistoryNode& node, HTREEITEM item);
