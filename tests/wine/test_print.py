@@ -1,6 +1,6 @@
 """Printing as a person does, F12 and Enter on the print dialog, to a real spooler: a private CUPS with a PDF
 printer (tools/pdf-printer), whose PDFs are read back with pdftotext and pdfinfo. A 150-line answer from the
-response window, the same answer from the history, then the 3 lines it left in the order."""
+response window, the same answer from the history, then the 3 lines it left in the order after a cancelled try."""
 import contextlib
 import os
 import re
@@ -87,6 +87,9 @@ def test_an_answer_its_history_entry_and_the_order_left_are_printed(h):
         check_answer(print_with_f12(h, history, folder, "the history entry"), lines, "the history entry")
         answer(h, history, "Escape")
 
+        # A cancelled print is told, and prints nothing.
+        notice = opens(h, opens(h, window, "F12", what="the print dialog"), "Escape", what="the cancel's notice")
+        answer(h, notice, "Return")
         pages = print_with_f12(h, window, folder, "the order")
         check(len(pages) == 1 and "Order in progress" in pages[0] and "3 lines" in pages[0]
               and all(code in pages[0] for code, _ in lines[:3]), "the order's page reads:\n%s" % pages)
