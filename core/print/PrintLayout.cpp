@@ -36,7 +36,7 @@ std::string TrimRight(std::string text)
     return text;
 }
 
-// One line of the text, without its carriage return.
+// The text's lines, without their carriage returns.
 std::vector<std::string> Paragraphs(const std::string& text)
 {
     std::vector<std::string> paragraphs;
@@ -203,8 +203,11 @@ std::vector<CPrintLayout::Block> CPrintLayout::BodyBlocks(const PrintDocument& d
 std::vector<PrintRow> CPrintLayout::Header(const PrintDocument& document, int page, int pageCount) const
 {
     const std::string pageText = StrFormat("page %d of %d", page, pageCount);
+    // The page number stands at the right; a title too long for that pushes it on, uncut.
     std::string title = "Quarn  " + document.title;
-    title.resize(static_cast<size_t>(std::max(0, m_chars - static_cast<int>(pageText.size()) - 1)), ' ');
+    const size_t width = static_cast<size_t>(std::max(0, m_chars - static_cast<int>(pageText.size()) - 1));
+    if (title.size() < width)
+        title.resize(width, ' ');
     std::string details = "Account: " + document.account + "   " + document.when;
     if (!document.orderNumber.empty())
         details += "   Order number: " + document.orderNumber;
