@@ -10,13 +10,12 @@ constexpr char kNoPrinter[] = "No printer is set up.\r\nNothing was printed.";
 constexpr char kCancelled[] = "Printing was cancelled.\r\nNothing was printed.";
 constexpr char kTooSmall[] = "The paper is too small.\r\nNothing was printed.";
 constexpr char kPrinterFault[] = "The printer reported a fault.\r\nThe pages may not have been printed.";
-// Nine points: a 150-line answer fits three A4 pages, and the columns fit across.
+// Nine points: the columns fit across A4 with room for the descriptions.
 constexpr int kFontPoints = 9;
 constexpr char kFontFace[] = "Courier New";
 
-HFONT MakeFont(HDC dc, int weight)
+HFONT MakeFont(int height, int weight)
 {
-    const int height = -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
     return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kFontFace);
 }
@@ -42,12 +41,39 @@ void CPrintJob::ReleaseDc()
     // The fonts go after the device context they may be selected into.
     if (m_dialog.hDC)
         DeleteDC(m_dialog.hDC);
+    m_dialog.hDC = nullptr;
+    DeleteFonts();
+}
+
+void CPrintJob::DeleteFonts()
+{
     if (m_font)
         DeleteObject(m_font);
     if (m_bold)
         DeleteObject(m_bold);
     m_font = m_bold = nullptr;
-    m_dialog.hDC = nullptr;
+}
+
+// Nine points, or smaller where the paper is too narrow for the columns at
+// nine (A5 upright): the metrics of the font made.
+TEXTMETRICA CPrintJob::MakeFonts()
+{
+    HDC dc = m_dialog.hDC;
+    int height = -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    TEXTMETRICA metrics = {};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SelectObject(dc, GetStockObject(SYSTEM_FONT));
+        DeleteFonts();
+        m_font = MakeFont(height, FW_NORMAL);
+        m_bold = MakeFont(height, FW_BOLD);
+        SelectObject(dc, m_font);
+        GetTextMetricsA(dc, &metrics);
+        const int fit = m_width / std::max(1, static_cast<int>(metrics.tmAveCharWidth));
+        if (fit >= CPrintLayout::kMinChars)
+            break;
+        height = height * fit / (CPrintLayout::kMinChars + 1);
+    }
+    return metrics;
 }
 
 void CPrintJob::Run()
@@ -94,20 +120,14 @@ bool CPrintJob::Choose()
 bool CPrintJob::LayOut()
 {
     HDC dc = m_dialog.hDC;
-    if (!m_font)
-        m_font = MakeFont(dc, FW_NORMAL);
-    if (!m_bold)
-        m_bold = MakeFont(dc, FW_BOLD);
-    SelectObject(dc, m_font);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    m_lineHeight = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
     const int marginX = GetDeviceCaps(dc, LOGPIXELSX) / 2;
     const int marginY = GetDeviceCaps(dc, LOGPIXELSY) / 2;
     m_left = std::max(0, marginX - GetDeviceCaps(dc, PHYSICALOFFSETX));
     m_top = std::max(0, marginY - GetDeviceCaps(dc, PHYSICALOFFSETY));
     m_width = std::min(GetDeviceCaps(dc, HORZRES) - m_left, GetDeviceCaps(dc, PHYSICALWIDTH) - 2 * marginX);
     const int height = std::min(GetDeviceCaps(dc, VERTRES) - m_top, GetDeviceCaps(dc, PHYSICALHEIGHT) - 2 * marginY);
+    const TEXTMETRICA metrics = MakeFonts();
+    m_lineHeight = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
     m_layout = CPrintLayout(height / m_lineHeight, m_width / std::max(1, static_cast<int>(metrics.tmAveCharWidth)));
     return m_layout.LayOut(m_document);
 }

@@ -25,6 +25,8 @@ private:
     bool PrintPages();
     bool PrintOnePage(const PrintPage& page);
     void ReleaseDc();
+    void DeleteFonts();
+    TEXTMETRICA MakeFonts();
 
     HWND m_owner;
     const PrintDocument& m_document;
