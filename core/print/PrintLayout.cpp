@@ -73,6 +73,14 @@ void WrapParagraph(const std::string& paragraph, int width, std::vector<std::str
             ++start;
     } while (start < paragraph.size());
 }
+
+std::vector<std::string> Wrap(const std::string& text, int width)
+{
+    std::vector<std::string> rows;
+    for (const std::string& paragraph : Paragraphs(text))
+        WrapParagraph(paragraph, width, rows);
+    return rows;
+}
 } // namespace
 
 std::string PrintDateTime(const std::tm& when)
@@ -116,14 +124,6 @@ int CPrintLayout::DescriptionWidth(const PrintDocument& document) const
     return width;
 }
 
-std::vector<std::string> CPrintLayout::Wrap(const std::string& text, int width) const
-{
-    std::vector<std::string> rows;
-    for (const std::string& paragraph : Paragraphs(text))
-        WrapParagraph(paragraph, width, rows);
-    return rows;
-}
-
 // One row of cells set in their columns; cells past the row's columns are ignored.
 std::string CPrintLayout::ColumnRow(const PrintDocument& document, const std::vector<std::string>& cells) const
 {
@@ -138,37 +138,42 @@ std::string CPrintLayout::ColumnRow(const PrintDocument& document, const std::ve
     return TrimRight(row);
 }
 
-// Each line is one block: its cells wrapped in their columns, side by side,
+// A line is one block: its cells wrapped in their columns, side by side,
 // the mark of a line not delivered in front of its first row.
+CPrintLayout::Block CPrintLayout::LineBlock(const PrintDocument& document, int index) const
+{
+    const ItemRecord& line = *document.lines->At(index);
+    const bool missing = document.answered && PrintLineUndelivered(line.statusText);
+    const std::string status = document.answered ? " " + PrintStatusWords(line.statusText, line.quantity) : "";
+    const std::string texts[kColumnCount] = {StrFormat("%d", index + 1), line.code, line.description, line.size,
+                                             StrFormat("%d", line.quantity), status};
+    std::vector<std::vector<std::string>> wrapped;
+    size_t height = 1;
+    for (int c = 0; c < kColumnCount; ++c) {
+        wrapped.push_back(Wrap(texts[c], kColumns[c].width ? kColumns[c].width : DescriptionWidth(document)));
+        height = std::max(height, wrapped.back().size());
+    }
+    Block block{{}, true};
+    for (size_t r = 0; r < height; ++r) {
+        std::vector<std::string> cells;
+        for (const auto& column : wrapped)
+            cells.push_back(r < column.size() ? column[r] : "");
+        const char* mark = missing && r == 0 ? kUndeliveredMark : "  ";
+        block.rows.push_back(
+            {mark + ColumnRow(document, cells), missing ? PrintRowStyle::Undelivered : PrintRowStyle::Text});
+    }
+    return block;
+}
+
+// The lines, then their count and how many did not arrive in full.
 std::vector<CPrintLayout::Block> CPrintLayout::LineBlocks(const PrintDocument& document) const
 {
     std::vector<Block> blocks;
     int undelivered = 0;
     const int count = document.lines ? document.lines->Count() : 0;
     for (int i = 0; i < count; ++i) {
-        const ItemRecord& line = *document.lines->At(i);
-        const bool missing = document.answered && PrintLineUndelivered(line.statusText);
-        undelivered += missing ? 1 : 0;
-        const std::string status = document.answered ? " " + PrintStatusWords(line.statusText, line.quantity) : "";
-        const std::string texts[kColumnCount] = {StrFormat("%d", i + 1), line.code, line.description, line.size,
-                                                 StrFormat("%d", line.quantity), status};
-        std::vector<std::vector<std::string>> wrapped;
-        size_t height = 1;
-        for (int c = 0; c < kColumnCount; ++c) {
-            const int width = kColumns[c].width ? kColumns[c].width : DescriptionWidth(document);
-            wrapped.push_back(Wrap(texts[c], width));
-            height = std::max(height, wrapped.back().size());
-        }
-        Block block{{}, true};
-        for (size_t r = 0; r < height; ++r) {
-            std::vector<std::string> cells;
-            for (const auto& column : wrapped)
-                cells.push_back(r < column.size() ? column[r] : "");
-            const char* mark = missing && r == 0 ? kUndeliveredMark : "  ";
-            block.rows.push_back({mark + ColumnRow(document, cells),
-                                  missing ? PrintRowStyle::Undelivered : PrintRowStyle::Text});
-        }
-        blocks.push_back(block);
+        blocks.push_back(LineBlock(document, i));
+        undelivered += document.answered && PrintLineUndelivered(document.lines->At(i)->statusText) ? 1 : 0;
     }
     std::string total = StrFormat(count == 1 ? "%d line" : "%d lines", count);
     if (document.answered)
@@ -211,7 +216,9 @@ std::vector<PrintRow> CPrintLayout::Header(const PrintDocument& document, int pa
     std::string details = "Account: " + document.account + "   " + document.when;
     if (!document.orderNumber.empty())
         details += "   Order number: " + document.orderNumber;
-    const std::vector<std::string> headings = {"#", "Item", "Description", "Size", "Qty", " Status"};
+    std::vector<std::string> headings;
+    for (const PrintColumn& column : kColumns)
+        headings.push_back(column.heading);
     return {{title + " " + pageText, PrintRowStyle::Text},
             {details, PrintRowStyle::Text},
             {"", PrintRowStyle::Rule},

@@ -70,8 +70,8 @@ private:
 
     std::vector<Block> BodyBlocks(const PrintDocument& document) const;
     std::vector<Block> LineBlocks(const PrintDocument& document) const;
+    Block LineBlock(const PrintDocument& document, int index) const;
     std::vector<Block> TextBlocks(const char* label, const std::string& text) const;
-    std::vector<std::string> Wrap(const std::string& text, int width) const;
     std::string ColumnRow(const PrintDocument& document, const std::vector<std::string>& cells) const;
     std::vector<PrintRow> Header(const PrintDocument& document, int page, int pageCount) const;
     int DescriptionWidth(const PrintDocument& document) const;
