@@ -104,7 +104,7 @@ def test_a_failed_dial_and_a_busy_line_are_retried_and_the_next_call_succeeds(h)
         check(modem.events().count("DIAL ") == 2, "the dials: %r" % modem.events())
 
 
-def test_cancel_while_dialling_hangs_up(h):
+def test_cancel_while_dialling_hangs_up_and_the_settings_list_the_line_and_keep_the_choice(h):
     server = Orderd(h)
     # The wholesaler's modem takes long to answer.
     with modem_line(h, server, "--ring-ms", "8000") as modem:
@@ -115,6 +115,12 @@ def test_cancel_while_dialling_hangs_up(h):
         check(wait_for(lambda: "HANGUP" in modem.events() or "RESULT" in modem.events(), 30),
               "the emulator did not see the hang-up: %r" % modem.events())
         check(not server.query("SELECT message FROM orders"), "an order went after the cancel")
+        settings = open_settings(h)
+        code, shown = h.probe("text", SETTINGS_TITLE, str(IDC_DEVICE))
+        check(code == 0 and shown.strip() == LINE_NAME, "the device list shows %r" % shown)
+        h.keys(settings, "Return")
+        check(wait_for(lambda: (h.reg_values("HKLM") or {}).get("Device") == "0", 5),
+              "the choice was not kept: %r" % h.reg_values("HKLM"))
 
 
 def test_a_device_that_is_gone_aborts_without_dialling(h):
@@ -153,15 +159,3 @@ def test_a_carrier_lost_or_a_modem_taking_nothing_mid_order_ends_at_once_and_kee
             check(order(h) == before and not server.query("SELECT message FROM orders"),
                   "%s: a lost call changed the order or placed it" % event)
         h.stop_all()
-
-
-def test_settings_list_the_line_and_keep_the_choice(h):
-    server = Orderd(h)
-    with modem_line(h, server):
-        start_modem_order(h, server)
-        settings = open_settings(h)
-        code, shown = h.probe("text", SETTINGS_TITLE, str(IDC_DEVICE))
-        check(code == 0 and shown.strip() == LINE_NAME, "the device list shows %r" % shown)
-        h.keys(settings, "Return")
-        check(wait_for(lambda: (h.reg_values("HKLM") or {}).get("Device") == "0", 5),
-              "the choice was not kept: %r" % h.reg_values("HKLM"))
