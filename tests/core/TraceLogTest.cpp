@@ -107,17 +107,6 @@ TEST_F(TraceLogTest, FlagsChooseScreenAndFile)
               "  0 <00:00.00 : 00.000> state\r\r\n.noise\r\r\ntick\r\r\n");
 }
 
-TEST_F(TraceLogTest, ScreenDropsWholeOldEntriesPastItsLimit)
-{
-    const std::string next(400000, 'c');
-    Line(8, std::string(600000, 'a').c_str());
-    Line(0x8008, std::string(100000, 'b').c_str());
-    Line(8, next.c_str());
-    EXPECT_EQ(screen.shown, "  1 <00:00.00 : 00.000> " + next);
-    Line(0x8008, "tail\r\n");
-    EXPECT_EQ(screen.shown.size(), next.size() + 24 + 6);
-}
-
 // A server that trickles bytes must not fill the disk through the log: past
 // its limit a file gets one line saying so and nothing more until the next
 // log, which a new name starts in a new file. This log has no screen.
