@@ -10,7 +10,6 @@ namespace {
 
 // The window messages and mouse key flags the skin handles.
 constexpr uint32_t kNotify = 0x8000, kPaint = 0x000F;
-constexpr uint32_t kCaptureChanged = 0x0215;
 constexpr uint32_t kMouseMove = 0x0200, kLeftDown = 0x0201, kLeftUp = 0x0202, kRightDown = 0x0204, kRightUp = 0x0205;
 constexpr uintptr_t kLeft = 1, kRight = 2;
 
@@ -102,17 +101,6 @@ TEST_F(SkinWindowTest, AButtonClicksWhenReleasedOnAndLeavesWhenTheMouseGoes)
     EXPECT_EQ(Step(kRightUp, 0, 60, 5), Calls{Sent(2, SKIN_OVER)}) << "the right button never clicks";
     EXPECT_EQ(Step(kMouseMove, 0, 300, 5), (Calls{Sent(2, SKIN_LEAVE)})) << "over the backdrop rectangle (ID 0)";
     EXPECT_EQ(Step(kMouseMove, 0, 450, 5), (Calls{"release capture"})) << "outside every item";
-}
-
-TEST_F(SkinWindowTest, LosingTheCaptureLeavesTheCurrentItem)
-{
-    Open();
-    Step(kLeftDown, kLeft, 60, 5);
-    skin.WindowProc(kCaptureChanged, 0, reinterpret_cast<intptr_t>(window.Handle()));
-    EXPECT_TRUE(window.Take().empty()) << "taken by this window itself";
-    skin.WindowProc(kCaptureChanged, 0, 0);
-    EXPECT_EQ(window.Take(), (Calls{Sent(2, SKIN_LEAVE), "release capture"}));
-    EXPECT_FALSE(skin.FindItem(2)->IsPressed());
 }
 
 TEST_F(SkinWindowTest, DetachRemovesTheShapeAndEverythingTheScriptMade)
