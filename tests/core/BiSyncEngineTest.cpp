@@ -102,20 +102,3 @@ TEST_F(BiSyncEngine, WacksForOneBlockAreCountedAsWhenReceiving)
     EXPECT_EQ(rig.Answer(kWack), "");
     EXPECT_EQ(rig.engine.State(), kLinkDisconnected);
 }
-
-TEST_F(BiSyncEngine, BothStationsBiddingBidsAgain)
-{
-    rig.Idle("A~");
-    rig.TakeSent();
-    EXPECT_EQ(rig.Answer(kEnq), kEnq);
-    EXPECT_EQ(rig.engine.State(), kLinkEnquiring);
-}
-
-TEST_F(BiSyncEngine, DisconnectStopsEverything)
-{
-    Sending(rig, "A~");
-    rig.Reset();
-    rig.Feed(kNak);
-    rig.Advance(100000);
-    EXPECT_EQ(rig.TakeSent(), "");
-}

@@ -1,4 +1,5 @@
 // The receiving station: grants, blocks, checks, duplicates, WACK and the closing EOTs.
+// Junk on a modem line before the first bid is the modem scenarios' (tests/wine/test_modem.py).
 #include <gtest/gtest.h>
 
 #include "LinkRig.h"
@@ -70,30 +71,14 @@ TEST_F(BiSyncReceiver, ANewTransmissionMayRepeatThePreviousMessage)
 }
 
 // The owner is slow: WACK at 200 ms, then four more every five seconds, and
-// the link gives up five seconds later. A bid from the sender starts the cycle again.
-TEST_F(BiSyncReceiver, SlowOwnerGetsFiveWacksAndAnEnqStartsTheCycleAgain)
+// the link gives up five seconds later. That a slow store's WACKs keep the
+// sender waiting is LinkExchange's.
+TEST_F(BiSyncReceiver, SlowOwnerGetsFiveWacksThenTheLinkGivesUp)
 {
-    struct Case {
-        uint64_t enqAt; // 0: none
-        std::vector<uint64_t> wacks;
-        uint64_t end;
-    };
-    const Case cases[] = {
-        {0, {200, 5200, 10200, 15200, 20200}, 25200},
-        {5200, {200, 5200, 5400, 10400, 15400, 20400, 25400}, 30400},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.enqAt);
-        LinkRig slow;
-        Holding(slow);
-        if (c.enqAt) {
-            slow.Advance(c.enqAt);
-            slow.Feed(kEnq);
-        }
-        slow.Advance(60000);
-        EXPECT_EQ(slow.SendTimes(kWack), c.wacks);
-        EXPECT_EQ(slow.ends, (LinkEnds{{c.end, 0}}));
-    }
+    Holding(rig);
+    rig.Advance(60000);
+    EXPECT_EQ(rig.SendTimes(kWack), (std::vector<uint64_t>{200, 5200, 10200, 15200, 20200}));
+    EXPECT_EQ(rig.ends, (LinkEnds{{25200, 0}}));
 }
 
 // The owner finished during a WACK cycle, so the WACK timer owes the sender its
@@ -146,19 +131,6 @@ TEST_F(BiSyncReceiver, EotWithNothingToSayClosesAndTheSecondEotOrTimer9EndsIt)
         EXPECT_EQ(closing.SendTimes(kEot), (second ? std::vector<uint64_t>{0} : std::vector<uint64_t>{0, 2000}));
         EXPECT_EQ(closing.ends, (LinkEnds{{second ? 0u : 4000u, 1}}));
     }
-}
-
-TEST_F(BiSyncReceiver, ModemLineIgnoresJunkUntilQuietOrABid)
-{
-    rig.engine.Connected();
-    rig.Feed("CONNECT 9600\r\n");
-    rig.Advance(900);
-    rig.Feed(kAck0);
-    rig.Advance(999);
-    EXPECT_EQ(rig.engine.State(), kLinkIgnoringJunk);
-    EXPECT_EQ(rig.Answer("xx" + kEnq), kAck0);
-    EXPECT_EQ(rig.engine.State(), kLinkEnquiry);
-    EXPECT_FALSE(rig.timers.IsSet(kJunkTimer));
 }
 
 TEST_F(BiSyncReceiver, MessagesBeyondTheLimitAreRefused)

@@ -40,7 +40,7 @@ private:
             Answer(client, m_clientAnswered, "OK"))
             return true;
         if (client.engine.State() == kLinkDisconnecting)
-            client.Reset();
+            client.engine.Reset(); // as the closed socket does
         if (client.engine.State() == kLinkDisconnected && server.engine.State() == kLinkDisconnected)
             return false;
         client.Advance(100);

@@ -110,11 +110,6 @@ public:
         Pump();
     }
     void Advance(uint64_t ms) { timers.Advance(ms); }
-    void Reset()
-    {
-        engine.Reset();
-        Pump();
-    }
 
     // Everything sent since the last call, joined.
     std::string TakeSent()

@@ -9,7 +9,6 @@
 #include "skin/SkinPolygon.h"
 #include "skin/SkinReader.h"
 #include "skin/SkinShape.h"
-#include "skin/SkinText.h"
 #include "skin/SkinVariables.h"
 
 namespace {
@@ -55,16 +54,6 @@ TEST_F(SkinDrawingTest, ShapesTakeTheirFramesPensBrushesAndPoints)
     EXPECT_EQ(Drawn<CSkinShape>("{ X 50 XE 40 YE 10 }"), Calls{});
     EXPECT_EQ(Drawn<CSkinPolygon>("{ BORDER { WIDTH 2 } 0 0 R 0 R B 50% 10 }", 200, 100),
               Calls{"poly 0,0 200,0 200,100 100,10 pen=000000/0/2 brush=ffffff/0/0"});
-}
-
-TEST_F(SkinDrawingTest, CaptionsDrawInTheirBoxWithinTheArea)
-{
-    CSkinText caption;
-    ASSERT_TRUE(Parse(caption, "{ \"Send order\" RECT { X 4 Y 2 XE -4R } CENTER COLOR { 9 8 7 } "
-                               "FONT { FACE Tahoma HEIGHT 14 WEIGHT 700 } }"));
-    CRecordingSurface surface;
-    caption.Draw(surface, 10, 20, 100, 30);
-    EXPECT_EQ(surface.calls, Calls{"text 'Send order' 14,22,106,50 fmt=1 colour=070809 font=Tahoma/14/700"});
 }
 
 // b.bmp is 40 x 20, t.bmp 30 x 8.

@@ -37,13 +37,10 @@ public:
             line += StrFormat(" %d,%d", points[i].x, points[i].y);
         calls.push_back(line + Styles(pen, brush));
     }
-    void Text(const SkinFontStyle* font, uint32_t colour, const char* text, const SkinRect& box,
+    void Text(const SkinFontStyle*, uint32_t colour, const char* text, const SkinRect& box,
               uint32_t format) override
     {
-        std::string line = StrFormat("text '%s' %s fmt=%u colour=%06x", text, SkinRectText(box).c_str(), format, colour);
-        if (font)
-            line += StrFormat(" font=%s/%d/%d", font->face, font->height, font->weight);
-        calls.push_back(line);
+        calls.push_back(StrFormat("text '%s' %s fmt=%u colour=%06x", text, SkinRectText(box).c_str(), format, colour));
     }
     void Blit(void*, const SkinBlit& b) override
     {
@@ -65,11 +62,7 @@ class CRecordingWindow : public ISkinWindow {
 public:
     void* Handle() const override { return const_cast<CRecordingWindow*>(this); }
     void Subclass() override { calls.push_back("subclass"); }
-    intptr_t CallPrevious(uint32_t message, uintptr_t, intptr_t) override
-    {
-        passedOn.push_back(message);
-        return 7;
-    }
+    intptr_t CallPrevious(uint32_t, uintptr_t, intptr_t) override { return 0; }
     intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) override
     {
         calls.push_back(StrFormat("send %#x %u %d", message, unsigned(wParam), int(lParam)));
@@ -127,7 +120,6 @@ public:
     SkinRect client{0, 0, 400, 300};
     std::set<uint32_t> visibleControls;
     Calls calls;
-    std::vector<uint32_t> passedOn;
     std::unique_ptr<CRecordingSurface> buffer;
 };
 

@@ -11,7 +11,6 @@ struct FakeDisk : IUpdateDisk {
     std::map<std::string, DriveKind> kinds;
     std::map<std::string, bool> volumes;
     std::map<std::string, uint64_t> files;
-    std::vector<std::string> looked;
     UpdateFileFacts facts;
     bool answer = false;
     std::vector<std::string> shown; // questions and notices, in order
@@ -21,7 +20,6 @@ struct FakeDisk : IUpdateDisk {
     bool HasVolume(const std::string& root) override { return volumes.count(root) == 0 || volumes[root]; }
     bool FindFile(const std::string& path, uint64_t& created) override
     {
-        looked.push_back(path);
         auto found = files.find(path);
         return found != files.end() && (created = found->second, true);
     }
@@ -59,17 +57,6 @@ TEST(UpdateSearch, NetworkDrivesAndDrivesWithoutAMediumAreSkippedAndTheFirstFoun
         disk.volumes = c.volumes;
         EXPECT_EQ(FindUpdateProgram(disk, ".\\").path, c.expected) << c.what;
     }
-}
-
-TEST(UpdateSearch, PathsBeyondTheLimitAreSkipped)
-{
-    FakeDisk disk;
-    disk.kinds = {{"E:\\", DriveKind::CdRom}};
-    const std::string folder = std::string(kMaxUpdatePath - 16, 'f') + "\\"; // "TarnUpdateD.exe" fits, the other not
-    disk.files = {{folder + "Tarn UpdateD.exe", 9}, {folder + "TarnUpdateD.exe", 3}, {"E:\\TarnUpdateD.exe", 4}};
-    EXPECT_EQ(FindUpdateProgram(disk, folder).path, "E:\\TarnUpdateD.exe");
-    for (const std::string& path : disk.looked)
-        EXPECT_LE(path.size(), kMaxUpdatePath);
 }
 
 // A copy from a disk is shown and asked about, signed or not; the program's

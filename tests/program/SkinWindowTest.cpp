@@ -1,6 +1,6 @@
 // The skin on a real dialog: how it paints, places controls and shapes the
-// window. The core's SkinWindowTest pins the rules of hovering, pressing, hot
-// keys and the loss of capture; the Wine end-to-end tests click its buttons.
+// window. The core's SkinWindowTest pins the rules of hovering and pressing;
+// the Wine end-to-end tests click its buttons and press its hot keys.
 #include <gtest/gtest.h>
 
 #include <windows.h>

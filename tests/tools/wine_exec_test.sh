@@ -33,8 +33,7 @@ expect() {
     fails=$((fails + 1))
   fi
 }
-expect 0 0 0 1   # a good start runs once
-expect 0 7 7 1   # the program's own failure is not a reason to start again
+expect 0 7 7 1   # a good start runs once: the program's own failure is not a reason to start again
 expect 2 0 0 3   # two failed starts, the third runs
 grep -qx "ran prog 0" out.txt || { echo "FAILED: the program's output is lost"; fails=$((fails + 1)); }
 expect 5 0 1 3   # three failed starts give up with Wine's exit code
