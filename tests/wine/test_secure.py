@@ -3,11 +3,12 @@ another authority's certificate, and a plain server on the secure setting, are r
 import os
 import subprocess
 
-from harness import check, wait_for
-from steps import order
+from harness import SETTINGS_TITLE, check, wait_for
+from steps import open_settings, order
 from test_send import Orderd, cancel, close_response, in_stock, order_window, send, status, wait_response
 
 NOT_PROVEN = "The server could not prove it is Quarn"
+IDC_PIN = 1076
 TOP = os.path.join(os.path.dirname(__file__), "..", "..")
 
 
@@ -34,6 +35,10 @@ def test_an_order_goes_over_tls_to_the_pinned_server_only(h):
     check(title != "Response to Order <failed>", "the exchange over TLS failed: %r" % title)
     close_response(h, response)
     check(order(h) == [] and orders_held(server) == 1, "over TLS the order was not delivered: %r" % order(h))
+    open_settings(h)
+    shown = h.probe("text", SETTINGS_TITLE, str(IDC_PIN))[1].strip()
+    check(shown == pin, "the settings show the pin as %r" % shown)
+    h.screenshot("secure-settings")
     h.stop_all()
 
     # Another authority's server on the pinned setting, then a plain port on it: neither gets the order.
