@@ -1,5 +1,6 @@
 """The secure connection: an order over TLS to orderd's TLS port is answered as over TCP; a server that shows
-another authority's certificate, and a plain server on the secure setting, are refused and the order kept."""
+another authority's certificate or an expired one, and a plain server on the secure setting, are refused and the
+order kept."""
 import os
 import subprocess
 
@@ -12,11 +13,11 @@ IDC_PIN = 1076
 TOP = os.path.join(os.path.dirname(__file__), "..", "..")
 
 
-def make_authority(h, name):
-    """A throw-away authority and its server's certificate in the artefacts; the pin."""
+def make_authority(h, name, server="server", days=30):
+    """A throw-away authority and a server's certificate valid for days in the artefacts; the pin."""
     folder = os.path.join(h.artefacts, "ca-" + name)
-    pin = subprocess.run([os.path.join(TOP, "tools", "make-test-ca"), folder], check=True, capture_output=True,
-                         text=True).stdout.strip()
+    pin = subprocess.run([os.path.join(TOP, "tools", "make-test-ca"), folder, server], check=True,
+                         capture_output=True, text=True, env=dict(os.environ, QBX_CA_DAYS=str(days))).stdout.strip()
     return folder, pin
 
 
@@ -27,6 +28,7 @@ def orders_held(server):
 def test_an_order_goes_over_tls_to_the_pinned_server_only(h):
     quarn, pin = make_authority(h, "quarn")
     stranger, _ = make_authority(h, "stranger")
+    make_authority(h, "quarn", "expired", -1)
     secure = {"SecureConnection": "1", "Pin": pin}
 
     server = Orderd(h, tls=(quarn, "server"))
@@ -41,8 +43,10 @@ def test_an_order_goes_over_tls_to_the_pinned_server_only(h):
     h.screenshot("secure-settings")
     h.stop_all()
 
-    # Another authority's server on the pinned setting, then a plain port on it: neither gets the order.
-    for name, tls, port in (("another certificate", (stranger, "server"), "tls_port"), ("in clear", None, "port")):
+    # Another authority's server on the pinned setting, Quarn's with an expired certificate, then a plain port on
+    # it: none gets the order.
+    for name, tls, port in (("another certificate", (stranger, "server"), "tls_port"),
+                            ("expired", (quarn, "expired"), "tls_port"), ("in clear", None, "port")):
         server = Orderd(h, tls=tls)
         dialog = send(h, order_window(h, getattr(server, port), lambda p: in_stock(server, p, 2), **secure))
         before = order(h)
