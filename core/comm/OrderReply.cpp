@@ -81,6 +81,7 @@ void AddMemo(const std::string& memo, ReplyOutcome& outcome)
 {
     const char kEllipsis[] = "\x85";
     const int index = outcome.memoCount++;
+    outcome.memoInFull += (index > 0 ? "\r\n" : "") + memo;
     if (index > kMemoShownLines || outcome.memo.size() > kMemoShownChars)
         return; // already cut
     if (index == kMemoShownLines) {

@@ -30,6 +30,7 @@ struct ReplyOutcome {
     // order; cut at kMemoShownLines lines or kMemoShownChars characters, ending
     // with an ellipsis then. Empty when the reply gave none.
     std::string memo;
+    std::string memoInFull; // every memo, one a line, uncut: for paper
     int memoCount = 0; // the memos the reply gave, shown or not
 };
 

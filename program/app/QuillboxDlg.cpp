@@ -16,6 +16,7 @@
 #include "order/OrderListImport.h"
 #include "order/ScanEntry.h"
 #include "order/SearchDlg.h"
+#include "print/PrintJob.h"
 #include "res/resource.h"
 #include "settings/DataFileKey.h"
 #include "skin/MessageDlg.h"
@@ -72,7 +73,7 @@ const MessageEntry<CQuillboxDlg> CQuillboxDlg::kMessages[] = {
 const CommandEntry<CQuillboxDlg> CQuillboxDlg::kCommands[] = {
     {IDC_CMD_SETTINGS, &CQuillboxDlg::OnSettings}, {IDC_CMD_SEARCH, &CQuillboxDlg::OnSearch},
     {IDC_CMD_HISTORY, &CQuillboxDlg::OnHistory},   {IDC_CMD_SPECIALS, &CQuillboxDlg::OnNothing},
-    {IDC_CMD_SEND, &CQuillboxDlg::OnSend},         {IDC_CMD_PRINT, &CQuillboxDlg::OnNothing},
+    {IDC_CMD_SEND, &CQuillboxDlg::OnSend},         {IDC_CMD_PRINT, &CQuillboxDlg::OnPrint},
     {IDC_CMD_CLEAR, &CQuillboxDlg::OnClear},       {IDC_CMD_SORT, &CQuillboxDlg::OnSort},
 };
 
@@ -81,7 +82,7 @@ const CommandEntry<CQuillboxDlg> CQuillboxDlg::kSkinCommands[] = {
     {kSkinAbout, &CQuillboxDlg::ShowAbout},     {kSkinSettings, &CQuillboxDlg::OnSettings},
     {kSkinSearch, &CQuillboxDlg::OnSearch},     {kSkinHistory, &CQuillboxDlg::OnHistory},
     {kSkinSpecials, &CQuillboxDlg::OnNothing},  {kSkinSend, &CQuillboxDlg::OnSendWithNotes},
-    {kSkinPrint, &CQuillboxDlg::OnNothing},     {kSkinSort, &CQuillboxDlg::OnSort},
+    {kSkinPrint, &CQuillboxDlg::OnPrint},     {kSkinSort, &CQuillboxDlg::OnSort},
     {kSkinClear, &CQuillboxDlg::OnClear},
 };
 
@@ -299,10 +300,27 @@ OrderMessageInputs CQuillboxDlg::OrderInputs()
     return inputs;
 }
 
+// The order in progress on paper, with the notes as the box holds them now.
+// The notes are read, not taken: printing changes nothing of the order.
+void CQuillboxDlg::OnPrint()
+{
+    PrintDocument document;
+    document.title = "Order in progress";
+    document.account = Settings().userName;
+    document.when = PrintTimeNow();
+    document.lines = &m_order.List();
+    CDataExchange(Handle(), true).Text(IDC_NOTES, document.notes);
+    if (document.notes == kNotesPlaceholder)
+        document.notes.clear();
+    m_order.Grid().HideEdit();
+    CPrintJob(Handle(), document).Run();
+    m_order.Grid().PlaceEdit();
+}
+
 // The orders answered so far, by date.
 void CQuillboxDlg::OnHistory()
 {
-    CHistoryDlg history(&theDataFileKey, this);
+    CHistoryDlg history(&theDataFileKey, this, Settings().userName);
     history.DoModal(Handle());
 }
 

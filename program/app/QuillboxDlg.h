@@ -64,6 +64,7 @@ private:
     void OnSend() { Send(false); }
     void OnSendWithNotes() { Send(true); }
     void OnHistory();
+    void OnPrint() override;
     void OnClear();
     void OnSort();
     void OnQuit() { Quit(true); }

@@ -5,6 +5,7 @@
 #include "app/QuillboxDlg.h"
 #include "base/StrFormat.h"
 #include "history/HistoryName.h"
+#include "print/PrintJob.h"
 #include "res/resource.h"
 #include "settings/DataFileKey.h"
 
@@ -23,6 +24,7 @@ void COrderResponseDlg::SetOutcome(const std::string& orderNumber, const ReplyOu
     m_orderNumber = orderNumber;
     m_numberGiven = outcome.orderNumber.has_value();
     m_end = outcome.end;
+    m_memo = outcome.memoInFull;
 }
 
 BOOL COrderResponseDlg::OnInitDialog()
@@ -68,4 +70,19 @@ bool COrderResponseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     if (message == WM_NOTIFY && m_lines.OnParentNotify(lParam, result))
         return true;
     return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
+}
+
+void COrderResponseDlg::OnPrint()
+{
+    PrintDocument document;
+    document.title = StrFormat("Response to Order %s", m_orderNumber.c_str());
+    document.account = m_main.Settings().userName;
+    document.when = PrintTimeNow();
+    if (m_numberGiven)
+        document.orderNumber = m_orderNumber;
+    document.answered = true;
+    document.lines = &m_lines.List();
+    document.notes = m_main.Notes() == kNotesPlaceholder ? "" : m_main.Notes();
+    document.memo = m_memo;
+    CPrintJob(Handle(), document).Run();
 }

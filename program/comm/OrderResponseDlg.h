@@ -27,11 +27,15 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The answer on paper: every line with its outcome, the notes sent and the memo.
+    void OnPrint() override;
 
 private:
+
     CQuillboxDlg& m_main;
     CDatabaseCtrl m_lines;
     std::string m_orderNumber = "<failed>";
     bool m_numberGiven = false;
     ExchangeEnd m_end = ExchangeEnd::Failed;
+    std::string m_memo;
 };

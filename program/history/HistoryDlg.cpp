@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "history/HistoryTexts.h"
+#include "print/PrintJob.h"
 #include "res/resource.h"
 
 namespace {
@@ -13,8 +14,8 @@ constexpr char kHistoryListing[] = "history";
 constexpr COLORREF kDialogColour = RGB(0xF3, 0xF5, 0xF8);
 } // namespace
 
-CHistoryDlg::CHistoryDlg(const IDataKeySource* keys, const IStatusColours* colours)
-    : CSkinnedDialog(IDD_HISTORY), m_orders(keys)
+CHistoryDlg::CHistoryDlg(const IDataKeySource* keys, const IStatusColours* colours, const std::string& account)
+    : CSkinnedDialog(IDD_HISTORY), m_orders(keys), m_account(account)
 {
     m_orders.SetStatusColours(colours);
 }
@@ -103,7 +104,8 @@ void CHistoryDlg::ShowNode(const CHistoryNode* node)
 {
     CItemList& lines = m_orders.List();
     lines.Clear();
-    if (!node || !node->IsOrder()) {
+    m_shown = node && node->IsOrder() ? node : nullptr;
+    if (!m_shown) {
         m_skin.SetText(kSummaryText, kSelectOrder);
         return;
     }
@@ -142,4 +144,36 @@ bool CHistoryDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         break;
     }
     return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
+}
+
+// The tree is not subclassed: its key releases reach the skin, which turns
+// F12 into Print, from here; the tree still gets them.
+bool CHistoryDlg::OnShortcutKey(const MSG& msg)
+{
+    if (msg.message == WM_KEYUP && msg.hwnd == m_tree)
+        SendMessageA(Handle(), WM_KEYUP, msg.wParam, msg.lParam);
+    return false;
+}
+
+// The order shown, as it was answered: its number and the time it was placed
+// come from its file's name. With no order shown there is nothing to print.
+void CHistoryDlg::OnPrint()
+{
+    if (!m_shown)
+        return;
+    const HistoryName name = CHistoryTree::OrderName(*m_shown);
+    std::tm placed = {};
+    placed.tm_year = name.year - 1900;
+    placed.tm_mon = name.month - 1;
+    placed.tm_mday = name.day;
+    placed.tm_hour = name.hour;
+    placed.tm_min = name.minute;
+    PrintDocument document;
+    document.title = "Response to Order " + name.orderNumber;
+    document.account = m_account;
+    document.when = PrintDateTime(placed);
+    document.orderNumber = name.orderNumber;
+    document.answered = true;
+    document.lines = &m_orders.List();
+    CPrintJob(Handle(), document).Run();
 }

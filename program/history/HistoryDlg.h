@@ -2,21 +2,26 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "history/HistoryTree.h"
 #include "order/DatabaseCtrl.h"
 #include "skin/SkinnedDialog.h"
 
 // The stored orders by year, month and day: the tree opens on today's latest
 // order (or the latest earlier one); selecting an order shows its lines, read
-// only, and a summary of its number and time in the skin's main text.
+// only, and a summary of its number and time in the skin's main text. F12 (or
+// the skin's Print) prints the order shown, under the pharmacy's account.
 class CHistoryDlg : public CSkinnedDialog {
 public:
-    CHistoryDlg(const IDataKeySource* keys, const IStatusColours* colours);
+    CHistoryDlg(const IDataKeySource* keys, const IStatusColours* colours, const std::string& account);
     ~CHistoryDlg() override;
 
 protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnPrint() override;
+    bool OnShortcutKey(const MSG& msg) override;
 
 private:
     bool OnTreeNotify(LPARAM lParam);
@@ -34,4 +39,7 @@ private:
     HistoryOpening m_opening;
     HTREEITEM m_expandedItem = nullptr;
     HTREEITEM m_selectedItem = nullptr;
+    std::string m_account;
+    // The order whose lines the list shows, if any.
+    const CHistoryNode* m_shown = nullptr;
 };

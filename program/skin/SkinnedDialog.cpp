@@ -4,12 +4,15 @@
 
 namespace {
 constexpr WPARAM kSkinClose = 1;
+constexpr WPARAM kSkinPrint = 15;
 }
 
 void CSkinnedDialog::OnSkinCommand(WPARAM id)
 {
     if (id == kSkinClose)
         OnCancel();
+    else if (id == kSkinPrint)
+        OnPrint();
 }
 
 bool CSkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

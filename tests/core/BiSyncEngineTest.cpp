@@ -29,7 +29,7 @@ TEST_F(BiSyncEngine, UnansweredBidIsRepeatedFiveTimesThenGivenUp)
     rig.Idle("A~");
     rig.Advance(60000);
     EXPECT_EQ(rig.SendTimes(kEnq), (std::vector<uint64_t>{0, 3057, 6114, 9171, 12228, 15285}));
-    EXPECT_EQ(rig.Ends(), (LinkEnds{{18342, 0}}));
+    EXPECT_EQ(rig.ends, (LinkEnds{{18342, 0}}));
     EXPECT_EQ(rig.engine.SendBuffer(), "");
 }
 
@@ -62,7 +62,7 @@ TEST_F(BiSyncEngine, UnacknowledgedBlockIsResentAfter15SecondsAndGivenUpAfterFiv
     Sending(rig, "A~");
     rig.Advance(200000);
     EXPECT_EQ(rig.SendTimes("\x02" "A~\x03"), (std::vector<uint64_t>{0, 15000, 30000, 45000, 60000, 75000}));
-    EXPECT_EQ(rig.Ends(), (LinkEnds{{90000, 0}}));
+    EXPECT_EQ(rig.ends, (LinkEnds{{90000, 0}}));
 }
 
 TEST_F(BiSyncEngine, NakResendsAtOnceAndEveryNewBlockHasItsOwnResends)

@@ -115,13 +115,6 @@ TEST(HistoryIndex, RecordsBuildTheTreeUpToTheFirstRecordThatIsNotWhole)
     EXPECT_EQ(CHistoryTree::OrderPath(FirstOrder(tree)), "History\\2008-03-05 14.03.22 (70000).dat");
     EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(tree))),
               "Order Number: 70000\r\nPlaced On 05 March 2008 at 14:03.22");
-    // An index may also name times and months no file has.
-    CHistoryTree odd;
-    IndexBytes oddIndex;
-    oddIndex.Year(2008).Month(0).Day(40).Order(99, 0, 7, -5);
-    odd.ReadIndex(oddIndex.bytes.data(), oddIndex.bytes.size());
-    EXPECT_EQ(OrderSummary(CHistoryTree::OrderName(FirstOrder(odd))),
-              "Order Number: -5\r\nPlaced On 40  2008 at 99:00.07");
     for (size_t cut = 1; cut <= 10; ++cut) {
         SCOPED_TRACE(cut);
         IndexBytes shorter = index;

@@ -3,7 +3,6 @@
 // and their times, and its trace recorded. Shared by the link and place-order
 // tests and the server tests' loopback client; the link fuzzer takes its
 // random source.
-#include <algorithm>
 #include <cstdarg>
 #include <functional>
 #include <string>
@@ -26,10 +25,6 @@ struct RecordingTrace : ITraceSink {
     void TraceV(unsigned flags, const char* format, va_list args) override
     {
         lines.emplace_back(flags, StrFormatV(format, args));
-    }
-    bool Has(unsigned flags, const std::string& text) const
-    {
-        return std::find(lines.begin(), lines.end(), std::make_pair(flags, text)) != lines.end();
     }
 };
 
@@ -79,9 +74,12 @@ public:
         while (queue.Pop(event)) {
             if (event.kind == LinkEvent::Kind::Message)
                 messages.push_back(event.text);
+            if (event.kind == LinkEvent::Kind::Send)
+                m_sends.emplace_back(timers.Now(), std::string(event.bytes.begin(), event.bytes.end()));
+            if (event.kind == LinkEvent::Kind::Disconnected)
+                ends.emplace_back(timers.Now(), event.value);
             if (owner)
                 owner(event);
-            m_events.push_back({timers.Now(), std::move(event)});
         }
     }
     void Feed(const std::string& bytes)
@@ -122,32 +120,24 @@ public:
     std::string TakeSent()
     {
         std::string out;
-        for (; m_taken < m_events.size(); ++m_taken)
-            if (m_events[m_taken].event.kind == LinkEvent::Kind::Send)
-                out += Text(m_events[m_taken]);
+        for (; m_taken < m_sends.size(); ++m_taken)
+            out += m_sends[m_taken].second;
         return out;
     }
     // When these bytes were sent.
     std::vector<uint64_t> SendTimes(const std::string& bytes) const
     {
         std::vector<uint64_t> out;
-        for (const TimedEvent& e : m_events)
-            if (e.event.kind == LinkEvent::Kind::Send && Text(e) == bytes)
-                out.push_back(e.at);
-        return out;
-    }
-    // When the link ended, and whether in order.
-    LinkEnds Ends() const
-    {
-        LinkEnds out;
-        for (const TimedEvent& e : m_events)
-            if (e.event.kind == LinkEvent::Kind::Disconnected)
-                out.emplace_back(e.at, e.event.value);
+        for (const auto& [at, sent] : m_sends)
+            if (sent == bytes)
+                out.push_back(at);
         return out;
     }
 
     // Every message the link has posted, in order.
     std::vector<std::string> messages;
+    // When the link ended, and whether in order.
+    LinkEnds ends;
     // The place-order session, when it owns the link.
     std::function<void(const LinkEvent&)> owner;
     FixedRandom random;
@@ -157,14 +147,7 @@ public:
     CBiSyncEngine engine;
 
 private:
-    // One event as the owner saw it, with the simulated time it was posted at.
-    struct TimedEvent {
-        uint64_t at;
-        LinkEvent event;
-    };
-
-    static std::string Text(const TimedEvent& e) { return std::string(e.event.bytes.begin(), e.event.bytes.end()); }
-
-    std::vector<TimedEvent> m_events;
+    // What the link sent, with the simulated time it was posted at.
+    std::vector<std::pair<uint64_t, std::string>> m_sends;
     size_t m_taken = 0;
 };

@@ -2,12 +2,11 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "settings/SettingsStore.h"
 
 // Settings held in memory for the settings record's tests. It counts the
-// writes and plays a missing key, and values of another type than text.
+// writes and plays a missing key.
 class CMemorySettingsStore : public ISettingsStore {
 public:
     bool Open(bool forWriting, bool* userHiveOnly) override
@@ -27,22 +26,21 @@ public:
     }
     void Close() override {}
 
-    // Stores a value as if written from outside (nullopt: a value of another
-    // type than text); the key then exists.
-    void Put(const std::string& name, std::optional<std::string> text)
+    // Stores a value as if written from outside; the key then exists.
+    void Put(const std::string& name, const std::string& text)
     {
         m_keyExists = true;
-        m_values[name] = std::move(text);
+        m_values[name] = text;
     }
     std::optional<std::string> Value(const std::string& name) const
     {
         const auto it = m_values.find(name);
-        return it == m_values.end() ? std::nullopt : it->second;
+        return it == m_values.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
     int Writes() const { return m_writes; }
 
 private:
-    std::map<std::string, std::optional<std::string>> m_values;
+    std::map<std::string, std::string> m_values;
     int m_writes = 0;
     bool m_keyExists = false;
 };

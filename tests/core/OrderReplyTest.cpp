@@ -125,6 +125,8 @@ TEST_F(OrderReply, FlagsAndMemosAreHandedOver)
     EXPECT_EQ(outcome.memoCount, 100000);
     EXPECT_EQ(outcome.memo.substr(0, 8), "M0\r\nM1\r\n");
     EXPECT_EQ(outcome.memo.substr(outcome.memo.size() - 6), "M29\r\n\x85");
+    // Paper has room for every memo.
+    EXPECT_EQ(outcome.memoInFull.substr(outcome.memoInFull.size() - 14), "M99998\r\nM99999");
     outcome = Apply("REPLY~MEMO Short~MEMO " + std::string(kMemoShownChars * 2, 'L') + "~MEMO Late~");
     EXPECT_EQ(outcome.memo, "Short\r\n" + std::string(kMemoShownChars - 7, 'L') + "\x85");
 }

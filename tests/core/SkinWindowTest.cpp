@@ -73,6 +73,8 @@ protected:
 
 } // namespace
 
+// A text set with its colour and drawn again is pinned end to end by the
+// cut-off text's red (tests/wine/test_order.py).
 TEST_F(SkinWindowTest, AttachingOnceAndTheFirstPaintBuildTheBufferPlaceControlsAndShapeTheWindow)
 {
     EXPECT_EQ(Build(kScript), (Calls{"subclass", "invalidate all", "begin paint", "make buffer 400x300",
@@ -135,17 +137,6 @@ TEST_F(SkinWindowTest, LosingTheCaptureLeavesTheCurrentItem)
     skin.WindowProc(kCaptureChanged, 0, 0);
     EXPECT_EQ(window.Take(), (Calls{Sent(2, SKIN_LEAVE), "release capture"}));
     EXPECT_FALSE(skin.FindItem(2)->IsPressed());
-}
-
-TEST_F(SkinWindowTest, SetTextRedrawsTheNormalCaptionInTheColourSet)
-{
-    Open();
-    CSkinItem* title = skin.FindItem(3);
-    title->SetColour(255, 0, 0);
-    title->SetText("Quarn Quillbox");
-    EXPECT_EQ(window.Take(), (Calls{"invalidate all", "invalidate all"}));
-    EXPECT_EQ(window.TakeDrawn(), (Calls{"blit 0,0 400x30 -> 0,100 400x30",
-                                         "text 'Quarn Quillbox' 0,100,400,130 fmt=0 colour=0000ff"}));
 }
 
 TEST_F(SkinWindowTest, DetachRemovesTheShapeAndEverythingTheScriptMade)

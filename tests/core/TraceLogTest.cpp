@@ -110,33 +110,20 @@ TEST_F(TraceLogTest, PrefixCarriesNumberRunTimeAndLineTime)
                             "  2 <00:01.58 : 00.050> again\r\n");
 }
 
-// Flags with no route reach neither and count no number.
+// Flags with no route reach neither and count no number. The account names
+// the file, made safe so that it stays in its folder, and the file has each
+// line at once.
 TEST_F(TraceLogTest, FlagsChooseScreenAndFile)
 {
-    log.SetLogName("12345");
+    log.SetLogName("../..\\up/x:y");
     for (unsigned flags : {0u, 0x8000u, 0x100u})
         Line(flags, "lost\r\n");
     Line(0x10, "state\r\n");
     Line(0x8010, ".noise\r\n");
     Line(0x8040, "tick\r\n");
     EXPECT_EQ(screen.shown, "tick\r\n");
-    EXPECT_EQ(FileOf("12345 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> state\r\r\n.noise\r\r\ntick\r\r\n");
-}
-
-// The account names the file, made safe so that it stays in its folder; the
-// file has each line at once, even with no screen to show it.
-TEST_F(TraceLogTest, FileIsFlushedAfterEveryLineAndANewNameStartsANewFile)
-{
-    log.SetScreen(nullptr);
-    log.SetLogName("../..\\up/x:y");
-    Line(8, "one\n");
-    EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> one\r\n");
-    Line(0x8008, "two");
-    EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"), "  0 <00:00.00 : 00.000> one\r\ntwo");
-    clock.when = LocalTime(2008, 7, 1, 10, 0, 0);
-    log.SetLogName("acct");
-    Line(8, "b\r\n");
-    EXPECT_EQ(FileOf("acct 01-07-2008 10.00.00.log"), "  1 <00:00.00 : 00.000> b\r\r\n");
+    EXPECT_EQ(FileOf("______up_x_y 01-07-2008 09.15.02.log"),
+              "  0 <00:00.00 : 00.000> state\r\r\n.noise\r\r\ntick\r\r\n");
 }
 
 TEST_F(TraceLogTest, ScreenDropsWholeOldEntriesPastItsLimit)
@@ -151,7 +138,8 @@ TEST_F(TraceLogTest, ScreenDropsWholeOldEntriesPastItsLimit)
 }
 
 // A server that trickles bytes must not fill the disk through the log: past
-// its limit a file gets one line saying so and nothing more until the next log.
+// its limit a file gets one line saying so and nothing more until the next
+// log, which a new name starts in a new file. This log has no screen.
 TEST_F(TraceLogTest, AFileStopsAtItsLimitWithOneLineSayingSoUntilTheNextLog)
 {
     CTraceLog capped{counter, clock, PathOf("Logs"), {150, 1000}};

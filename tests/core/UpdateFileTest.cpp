@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
+#include <string>
+#include <vector>
+
 #include "comm/UpdateFile.h"
 
-namespace {
-
-std::string Encode(const std::vector<uint8_t>& bytes)
-{
-    return EncodeUpdateChunk(bytes.data(), bytes.size());
-}
-
-} // namespace
-
+// Chunks decoded and joined into "one", a short tail padded to a whole group,
+// are pinned against orderd (tests/server/ExchangeTest.cpp), and an
+// unwritable place by the place-order session's tests.
 TEST(UpdateFile, GroupsOfFourCharactersCarryThreeBytes)
 {
     // V = 4 * 2^18 + 3 * 2^12 + 2 * 2^6 + 1 = 0x103081.
@@ -23,21 +19,8 @@ TEST(UpdateFile, GroupsOfFourCharactersCarryThreeBytes)
     std::vector<uint8_t> bytes(256 * 3);
     for (size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
-    const std::string chars = Encode(bytes);
+    const std::string chars = EncodeUpdateChunk(bytes.data(), bytes.size());
     EXPECT_EQ(chars.size(), 1024u);
     EXPECT_EQ(DecodeUpdateChunk(chars.data(), chars.size()), bytes);
     EXPECT_EQ(chars.find_first_of(std::string("~\xAC\x00\x03\x17", 5)), std::string::npos);
-}
-
-// Chunks decoded and joined into "one", a short tail padded to a whole group,
-// are pinned against orderd (tests/server/ExchangeTest.cpp), and an unwritable
-// place by the place-order session's tests.
-class UpdateFileWrite : public TempDirTest {};
-
-TEST_F(UpdateFileWrite, AnUpdateWithoutChunksEmptiesTheFile)
-{
-    const std::string path = PathOf("one");
-    WriteBytes(path, "old");
-    ASSERT_TRUE(WriteUpdateFile("EXEUPDATE~", path));
-    EXPECT_EQ(ReadBytes(path), "");
 }

@@ -212,10 +212,7 @@ ClientScript OrderScript(int port, const OrderLines& lines, const std::string& a
     script.lines->Setup(ListKind::Order);
     for (const auto& line : lines)
         AddLine(*script.lines, line.first, line.second);
-    script.order.version = 1.6;
-    script.order.databaseTime = 1700000000;
     script.order.startTime = startTime;
-    script.order.systemTags = "*WinXP (2.5.1.2600)";
     script.order.account = account;
     script.order.notes = kNotesPlaceholder;
     script.order.order = script.lines.get();
