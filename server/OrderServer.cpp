@@ -221,7 +221,8 @@ void COrderServer::Accept(int listener, bool secure)
             }
             return; // EAGAIN: all taken; other errors concern that one client only
         }
-        const std::string peer = PeerName(address);
+        // The log tells a secure client's exchanges by their port; the address stays first.
+        const std::string peer = PeerName(address) + (secure ? " TLS" : "");
         const uint64_t serial = m_nextSerial++;
         IConnectionHost& host = *this;
         // Past the handshake a secure client is driven as a plain one.

@@ -75,7 +75,7 @@ void CTlsSocket::OnTcpEvent(int code, int error, const CInternetSocket::EventSin
         return;
     case kSocketClose:
         // A server that hangs up in the handshake did not prove itself.
-        return sink(code, m_state == State::Open ? error : kServerNotProven);
+        return sink(code, m_state == State::Handshaking ? kServerNotProven : error);
     default: return;
     }
 }
@@ -117,6 +117,8 @@ void CTlsSocket::OnBytes(const CInternetSocket::EventSink& sink)
 // False while the handshake goes on, or when it failed (and was reported).
 bool CTlsSocket::TakeHandshake(const CInternetSocket::EventSink& sink)
 {
+    if (m_records.Pending().empty())
+        return false;
     if (!CTlsRecordBuffer::MayStartRecord(m_records.Pending())) {
         Fail(sink);
         return false;

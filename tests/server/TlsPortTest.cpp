@@ -11,7 +11,8 @@
 namespace {
 
 // The secure port beside the plain one: the same engine answers the link's
-// bid inside TLS, and the plain port still answers in clear.
+// bid inside TLS, and the plain port still answers in clear. The log tells
+// the secure exchanges.
 TEST(TlsPort, AnswersTheBidInsideTlsBesideThePlainPort)
 {
     CTempFolder ca;
@@ -49,6 +50,7 @@ TEST(TlsPort, AnswersTheBidInsideTlsBesideThePlainPort)
     SSL_free(ssl);
     SSL_CTX_free(context);
     close(fd);
+    EXPECT_TRUE(server.LogShows(" TLS no order answered"));
 }
 
 } // namespace
