@@ -5,7 +5,9 @@
 ;   makensis -NOCD -DARCH=i686|x86_64 -DPROGRAM=<Quillbox.exe> -DSKIN=<skin folder>
 ;            -DFOOTER=<footer.rtf> -DICON=<Quillbox.ico> -DOUTFILE=<Quillbox-setup.exe> Quillbox.nsi
 ;
-; Silent use:  Quillbox-setup.exe /S [/ACCOUNT=n] [/HOST=h] [/PORT=p] [/KEY=k] [/D=folder]
+; Silent use:  Quillbox-setup.exe /S [/ACCOUNT=n] [/HOST=h] [/PORT=p] [/PIN=sha256] [/KEY=k] [/D=folder]
+;              /PIN= pins Quarn's key and turns on the secure connection (PORT is then
+;              the server's TLS port)
 ;              Uninstall.exe /S [/PURGE]
 ; Exit code 0 when done, 2 when the settings given are refused or the data-file
 ; key could not be stored.
@@ -58,10 +60,12 @@ ShowInstDetails show
 Var Account
 Var Host
 Var Port
+Var Pin
 Var Key
 Var StoredAccount
 Var StoredHost
 Var StoredPort
+Var StoredPin
 Var Upgrade
 Var AccountField
 Var HostField
@@ -129,9 +133,11 @@ Function ReadStoredSettings
   ReadRegStr $StoredAccount HKLM "${SETTINGS_KEY}" "UserName"
   ReadRegStr $StoredHost HKLM "${SETTINGS_KEY}" "Host"
   ReadRegStr $StoredPort HKLM "${SETTINGS_KEY}" "Port"
+  ReadRegStr $StoredPin HKLM "${SETTINGS_KEY}" "Pin"
   StrCpy $Account $StoredAccount
   StrCpy $Host $StoredHost
   StrCpy $Port $StoredPort
+  StrCpy $Pin $StoredPin
 FunctionEnd
 
 ; An option given on the command line replaces the stored value.
@@ -148,6 +154,7 @@ Function ReadOptions
   !insertmacro TAKE_OPTION $R0 ACCOUNT $Account
   !insertmacro TAKE_OPTION $R0 HOST $Host
   !insertmacro TAKE_OPTION $R0 PORT $Port
+  !insertmacro TAKE_OPTION $R0 PIN $Pin
   !insertmacro TAKE_OPTION $R0 KEY $Key
 FunctionEnd
 
@@ -191,6 +198,13 @@ Function CheckSettings
       StrCpy $R9 "The port must be a number from 1 to 65535."
     ${EndIf}
   ${EndIf}
+  ; 32 bytes in hex, bare (sha256sum) or with colons between the bytes.
+  StrLen $0 $Pin
+  ${If} $0 != 0
+  ${AndIf} $0 != 64
+  ${AndIf} $0 != 95
+    StrCpy $R9 "The pin must be the 64 hexadecimal digits of a SHA-256."
+  ${EndIf}
 FunctionEnd
 
 ; Only what differs from the stored settings is written, so an upgrade leaves
@@ -206,6 +220,11 @@ Function WriteSettings
   !insertmacro WRITE_SETTING UserName $Account $StoredAccount
   !insertmacro WRITE_SETTING Host $Host $StoredHost
   !insertmacro WRITE_SETTING Port $Port $StoredPort
+  ${If} $Pin != ""
+  ${AndIf} $Pin S!= $StoredPin
+    WriteRegStr HKLM "${SETTINGS_KEY}" "Pin" $Pin
+    WriteRegStr HKLM "${SETTINGS_KEY}" "SecureConnection" "1"
+  ${EndIf}
 FunctionEnd
 
 Function SkipFolderOnUpgrade

@@ -39,11 +39,13 @@ bool UpdateDue(const OrderOutcome& outcome, const ServerOptions& options,
 
 } // namespace
 
-CConnection::CConnection(uint64_t serial, int fd, std::string peer, IConnectionHost& host)
+CConnection::CConnection(uint64_t serial, int fd, std::string peer, IConnectionHost& host,
+                         std::unique_ptr<IByteStream> stream)
     : m_serial(serial),
       m_fd(fd),
       m_peer(std::move(peer)),
       m_host(host),
+      m_stream(stream ? std::move(stream) : std::make_unique<CPlainStream>(fd)),
       m_faults(host.Options().faults),
       m_trace(host.Log().Tracing() ? std::make_unique<CConnectionTrace>(host.Log(), serial) : nullptr),
       m_random(static_cast<uint32_t>(serial * 2654435761u)),
@@ -87,8 +89,9 @@ void CConnection::Start()
 void CConnection::OnReadable()
 {
     char buffer[4096];
-    for (int round = 0; round < kReadsPerWakeup && !IsClosed(); ++round) {
-        const ssize_t n = recv(m_fd, buffer, sizeof buffer, 0);
+    // Bytes a TLS stream already holds raise no event of the socket: they are read now.
+    for (int round = 0; (round < kReadsPerWakeup || m_stream->Buffered()) && !IsClosed(); ++round) {
+        const ssize_t n = m_stream->Read(buffer, sizeof buffer);
         if (n == 0)
             return Close(m_lingering ? nullptr : "client closed the connection");
         if (n < 0) {
@@ -96,6 +99,8 @@ void CConnection::OnReadable()
                 continue;
             if (errno != EAGAIN && errno != EWOULDBLOCK)
                 Close("receive failed");
+            else if (m_stream->NeedsWritable() && !m_wantWrite)
+                m_host.WantWrite(m_serial, m_fd, m_wantWrite = true);
             return;
         }
         if (m_lingering)
@@ -121,7 +126,11 @@ void CConnection::NoteProgress()
 
 void CConnection::OnWritable()
 {
-    Flush();
+    // A handshake that waited for room in the socket goes on where it stopped.
+    if (m_stream->NeedsWritable())
+        OnReadable();
+    if (!IsClosed())
+        Flush();
 }
 
 void CConnection::OnTimer(int id)
@@ -274,7 +283,7 @@ void CConnection::Queue(const uint8_t* bytes, size_t count)
 void CConnection::Flush()
 {
     while (!IsClosed() && !m_out.Empty()) {
-        const ssize_t n = send(m_fd, m_out.Data(), m_out.Size(), MSG_NOSIGNAL);
+        const ssize_t n = m_stream->Write(m_out.Data(), m_out.Size());
         if (n > 0) {
             m_out.Take(static_cast<size_t>(n));
             continue;
@@ -290,7 +299,7 @@ void CConnection::Flush()
     }
     if (IsClosed())
         return;
-    if (m_wantWrite)
+    if (m_wantWrite && !m_stream->NeedsWritable())
         m_host.WantWrite(m_serial, m_fd, m_wantWrite = false);
     if (m_lingering)
         Release();

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "ByteStream.h"
 #include "ExchangeLog.h"
 #include "FaultPlan.h"
 #include "OrderDesk.h"
@@ -39,7 +40,9 @@ public:
 // the engine call that raised them has returned.
 class CConnection : private ITimerHost {
 public:
-    CConnection(uint64_t serial, int fd, std::string peer, IConnectionHost& host);
+    // The stream carries the socket's bytes: in clear when none is given.
+    CConnection(uint64_t serial, int fd, std::string peer, IConnectionHost& host,
+                std::unique_ptr<IByteStream> stream = nullptr);
     CConnection(const CConnection&) = delete;
     CConnection& operator=(const CConnection&) = delete;
     ~CConnection() override;
@@ -88,6 +91,7 @@ private:
     int m_fd;
     std::string m_peer;
     IConnectionHost& m_host;
+    std::unique_ptr<IByteStream> m_stream;
     CFaultFilter m_faults;
     std::unique_ptr<CConnectionTrace> m_trace;
     CSeededRandom m_random;

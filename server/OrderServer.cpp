@@ -68,7 +68,7 @@ COrderServer::COrderServer(const ServerOptions& options, CStoreWorker& worker, C
 COrderServer::~COrderServer()
 {
     m_connections.clear();
-    for (int fd : {m_listen, m_stop, m_epoll})
+    for (int fd : {m_listen, m_tlsListen, m_stop, m_epoll})
         if (fd >= 0)
             close(fd);
 }
@@ -87,34 +87,62 @@ bool COrderServer::Watch(int fd, uint64_t tag, uint32_t events)
     return epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event) == 0;
 }
 
+// The listening socket on a port, or -1 with the reason.
+int COrderServer::OpenListener(int port, std::string* error)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    const int rc = getaddrinfo(m_options.address.c_str(), std::to_string(port).c_str(), &hints, &found);
+    if (rc != 0) {
+        *error = m_options.address + ": " + gai_strerror(rc);
+        return -1;
+    }
+    int fd = socket(found->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    const bool ok = fd >= 0 && setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
+                    bind(fd, found->ai_addr, found->ai_addrlen) == 0 && listen(fd, SOMAXCONN) == 0;
+    freeaddrinfo(found);
+    if (!ok) {
+        *error = m_options.address + ":" + std::to_string(port) + ": " + strerror(errno);
+        if (fd >= 0)
+            close(fd);
+        fd = -1;
+    }
+    return fd;
+}
+
 bool COrderServer::Listen(std::string* error)
 {
     if (m_epoll < 0 || m_stop < 0) {
         *error = strerror(errno);
         return false;
     }
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
-    addrinfo* found = nullptr;
-    const int rc = getaddrinfo(m_options.address.c_str(), std::to_string(m_options.port).c_str(), &hints, &found);
-    if (rc != 0) {
-        *error = m_options.address + ": " + gai_strerror(rc);
+    m_listen = OpenListener(m_options.port, error);
+    if (m_listen < 0)
         return false;
-    }
-    m_listen = socket(found->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    const int on = 1;
-    const bool ok = m_listen >= 0 && setsockopt(m_listen, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
-                    bind(m_listen, found->ai_addr, found->ai_addrlen) == 0 && listen(m_listen, SOMAXCONN) == 0;
-    freeaddrinfo(found);
-    if (!ok || !Watch(m_listen, kListenTag, EPOLLIN) || !Watch(m_stop, kStopTag, EPOLLIN) ||
-        !Watch(m_worker.NotifyFd(), kWorkerTag, EPOLLIN)) {
-        *error = m_options.address + ":" + std::to_string(m_options.port) + ": " + strerror(errno);
-        return false;
-    }
     m_port = LocalPort(m_listen);
+    if (m_options.tlsPort >= 0) {
+        m_tls = std::make_unique<CTlsContext>();
+        if (!m_tls->Load(m_options.certFile, m_options.keyFile, error))
+            return false;
+        m_tlsListen = OpenListener(m_options.tlsPort, error);
+        if (m_tlsListen < 0)
+            return false;
+        m_tlsPort = LocalPort(m_tlsListen);
+    }
+    if (!WatchListeners() || !Watch(m_stop, kStopTag, EPOLLIN) || !Watch(m_worker.NotifyFd(), kWorkerTag, EPOLLIN)) {
+        *error = std::string("epoll: ") + strerror(errno);
+        return false;
+    }
     return true;
+}
+
+bool COrderServer::WatchListeners()
+{
+    return Watch(m_listen, kListenTag, EPOLLIN) && (m_tlsListen < 0 || Watch(m_tlsListen, kTlsListenTag, EPOLLIN));
 }
 
 void COrderServer::Stop()
@@ -159,7 +187,9 @@ bool COrderServer::Run()
 void COrderServer::Dispatch(uint64_t tag, uint32_t events)
 {
     if (tag == kListenTag)
-        return Accept();
+        return Accept(m_listen, false);
+    if (tag == kTlsListenTag)
+        return Accept(m_tlsListen, true);
     if (tag == kWorkerTag)
         return TakeStoreResults();
     const auto it = m_connections.find(tag);
@@ -173,26 +203,30 @@ void COrderServer::Dispatch(uint64_t tag, uint32_t events)
     Settle(tag, connection);
 }
 
-void COrderServer::Accept()
+void COrderServer::Accept(int listener, bool secure)
 {
     for (;;) {
         sockaddr_storage address{};
         socklen_t length = sizeof address;
-        const int fd = accept4(m_listen, reinterpret_cast<sockaddr*>(&address), &length,
+        const int fd = accept4(listener, reinterpret_cast<sockaddr*>(&address), &length,
                                SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) {
             if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
                 // Out of descriptors: stop listening a moment instead of spinning.
                 m_log.Line("accept: %s; pausing for %d ms", strerror(errno), kResumeAcceptMs);
                 epoll_ctl(m_epoll, EPOLL_CTL_DEL, m_listen, nullptr);
+                if (m_tlsListen >= 0)
+                    epoll_ctl(m_epoll, EPOLL_CTL_DEL, m_tlsListen, nullptr);
                 m_timers.Set(CTimerQueue::MakeKey(0, kResumeAcceptTimer), NowMs() + kResumeAcceptMs, 0);
             }
             return; // EAGAIN: all taken; other errors concern that one client only
         }
-        const std::string peer = PeerName(address);
+        // The log tells a secure client's exchanges by their port; the address stays first.
+        const std::string peer = PeerName(address) + (secure ? " TLS" : "");
         const uint64_t serial = m_nextSerial++;
         IConnectionHost& host = *this;
-        auto connection = std::make_unique<CConnection>(serial, fd, peer, host);
+        // Past the handshake a secure client is driven as a plain one.
+        auto connection = std::make_unique<CConnection>(serial, fd, peer, host, secure ? m_tls->NewStream(fd) : nullptr);
         if (!Admit(connection->Address()))
             continue; // the connection closes its socket
         // Acknowledgements are a few bytes each: waiting to coalesce them would stall the link.
@@ -262,7 +296,7 @@ void COrderServer::LogRefusal(const std::string& address, const std::string& rea
 void COrderServer::OnServerTimer(int id)
 {
     if (id == kResumeAcceptTimer) {
-        Watch(m_listen, kListenTag, EPOLLIN);
+        WatchListeners();
         return;
     }
     m_log.Line("%d more connections refused in the last %lld s", m_refusalsUnlogged,

@@ -10,6 +10,7 @@
 #include "ServerOptions.h"
 #include "StoreWorker.h"
 #include "TimerQueue.h"
+#include "TlsStream.h"
 
 // The order server's event loop: one thread, epoll over the listening socket,
 // every client's socket and the store worker's results, and one timer queue.
@@ -24,6 +25,8 @@ public:
     bool Listen(std::string* error);
     // The port listened on (the one the system chose for port 0).
     int Port() const { return m_port; }
+    // The TLS port listened on, 0 for none.
+    int TlsPort() const { return m_tlsPort; }
     // Serves until Stop; false when the loop itself failed.
     bool Run();
     // From any thread or a signal handler.
@@ -42,7 +45,9 @@ private:
     const std::shared_ptr<const std::string>& UpdateMessage() const override { return m_updateMessage; }
 
     bool Watch(int fd, uint64_t tag, uint32_t events);
-    void Accept();
+    int OpenListener(int port, std::string* error);
+    bool WatchListeners();
+    void Accept(int listener, bool secure);
     // Whether a newcomer from this address gets a slot (making room if need be).
     bool Admit(const std::string& address);
     bool MakeRoom();
@@ -64,6 +69,9 @@ private:
     int m_listen = -1;
     int m_stop = -1;
     int m_port = 0;
+    int m_tlsListen = -1;
+    int m_tlsPort = 0;
+    std::unique_ptr<CTlsContext> m_tls;
     uint64_t m_nextSerial = kFirstSerial;
     CTimerQueue m_timers;
     std::unordered_map<uint64_t, std::unique_ptr<CConnection>> m_connections;
@@ -73,7 +81,7 @@ private:
     int m_refusalsUnlogged = 0;
 
     // epoll tags below kFirstSerial are the server's own descriptors.
-    enum : uint64_t { kListenTag = 1, kStopTag, kWorkerTag, kFirstSerial = 16 };
+    enum : uint64_t { kListenTag = 1, kStopTag, kWorkerTag, kTlsListenTag, kFirstSerial = 16 };
     // The server's own timers (owner 0): accept again after running out of
     // descriptors; log how many connections were refused meanwhile.
     enum : int { kResumeAcceptTimer = 1, kRefusalLogTimer };

@@ -50,6 +50,9 @@ struct Option {
 const Option kOptions[] = {
     {"--address", [](ServerOptions& o, const char* v) { o.address = v; return *v != 0; }},
     {"--port", [](ServerOptions& o, const char* v) { return ReadInt(v, 0, 65535, &o.port); }},
+    {"--tls-port", [](ServerOptions& o, const char* v) { return ReadInt(v, 0, 65535, &o.tlsPort); }},
+    {"--cert", [](ServerOptions& o, const char* v) { o.certFile = v; return *v != 0; }},
+    {"--key", [](ServerOptions& o, const char* v) { o.keyFile = v; return *v != 0; }},
     {"--db", [](ServerOptions& o, const char* v) { o.dbPath = v; return *v != 0; }},
     {"--catalogue", [](ServerOptions& o, const char* v) { return ReadSize(v, &o.catalogueSize); }},
     {"--log", [](ServerOptions& o, const char* v) { o.logPath = v; return *v != 0; }},
@@ -92,6 +95,9 @@ const char* ServerUsage()
     return "Usage: orderd [options]\n"
            "  --address A            listen address (default 127.0.0.1)\n"
            "  --port N               TCP port, 0 for any free one (default 7410)\n"
+           "  --tls-port N           a second port for TLS, 0 for any free one (none by default)\n"
+           "  --cert PATH            the TLS port's certificate chain, PEM, the server's first\n"
+           "  --key PATH             the TLS port's private key, PEM\n"
            "  --db PATH              SQLite database, created and seeded on first start (default orderd.db)\n"
            "  --catalogue N          products in a newly seeded database (default 30000)\n"
            "  --log PATH             exchange log (default standard output)\n"
@@ -141,6 +147,10 @@ OptionsResult ParseServerOptions(int argc, const char* const* argv, ServerOption
             return OptionsResult::Error;
         }
         ++i;
+    }
+    if ((options->tlsPort >= 0) != (!options->certFile.empty() && !options->keyFile.empty())) {
+        *error = "--tls-port needs --cert and --key, and they need it";
+        return OptionsResult::Error;
     }
     if (!options->updateFile.empty() && options->updateVersion <= 0) {
         *error = "--update-file needs --update-version";

@@ -8,6 +8,9 @@
 struct ServerOptions {
     std::string address = "127.0.0.1";
     int port = 7410;                // 0: any free port, printed at start
+    int tlsPort = -1;               // the TLS port beside it, -1 for none, 0 for any free one
+    std::string certFile;           // the TLS port's certificate chain (PEM, the server's first)
+    std::string keyFile;            // and its private key (PEM)
     std::string dbPath = "orderd.db";
     size_t catalogueSize = 30000;   // products seeded into a new database
     std::string logPath;            // empty: standard output

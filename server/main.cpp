@@ -73,6 +73,8 @@ int main(int argc, char** argv)
     signal(SIGPIPE, SIG_IGN);
     log.Line("orderd listening on %s port %d; database %s with %lld products", options.address.c_str(),
              server.Port(), options.dbPath.c_str(), products);
+    if (server.TlsPort() != 0)
+        log.Line("orderd listening for TLS on %s port %d", options.address.c_str(), server.TlsPort());
     const bool ok = server.Run();
     g_server = nullptr;
     log.Line("orderd stopped");

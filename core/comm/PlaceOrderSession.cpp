@@ -71,7 +71,7 @@ void CPlaceOrderSession::ConnectAttempt()
     StopExchangeClock();
     Disconnect();
     Trace(m_ports.trace, kTraceConnection, "* Connecting\r\n");
-    m_composed = false;
+    m_composed = m_handshaking = false;
     m_lastBlockFramed = m_lastBlockGone = false;
     if (m_settings.cnxType == 1) {
         if (!m_ports.modem || !m_ports.modem->OpenLine()) {
@@ -230,8 +230,21 @@ void CPlaceOrderSession::OnRetryTimer()
 void CPlaceOrderSession::OnConnectionTimer()
 {
     m_ports.timers.KillTimer(kConnectionTimer);
+    if (m_handshaking)
+        return NotProven();
     Disconnect();
     ConnectionFailed("Connection Timed out...");
+}
+
+// Whoever answers there is not Quarn, and will not be on the next attempt:
+// the order stays unsent and the pharmacist is told at once.
+void CPlaceOrderSession::NotProven()
+{
+    m_handshaking = false;
+    m_ports.timers.KillTimer(kConnectionTimer);
+    Disconnect();
+    SetStatus("Failed - %s\r\nThe order was not sent. Check Settings, or contact Quarn on %s", kServerNotProvenText,
+              kSupportTelephone);
 }
 
 void CPlaceOrderSession::OnSocketEvent(int code, int error)
@@ -239,22 +252,31 @@ void CPlaceOrderSession::OnSocketEvent(int code, int error)
     switch (code) {
     case kSocketConnect:
         m_ports.timers.KillTimer(kConnectionTimer); // it may still bound a name lookup
-        if (error == 0)
-            SetStatus("Connected");
-        else
-            ConnectionFailed(SocketErrorText(error));
+        if (error != 0)
+            return ConnectionFailed(SocketErrorText(error));
+        SetStatus("Connected");
+        // A secure socket tells it is ready to send only once the server
+        // proved itself: a server that never finishes the handshake is bounded.
+        m_handshaking = m_settings.secure;
+        if (m_handshaking)
+            m_ports.timers.SetTimer(kConnectionTimer, kConnectionPeriodMs);
         break;
     case kSocketWrite:
         // Windows tells "ready to send" again after a full send buffer drains:
         // the order goes once per connection.
         if (m_composed)
             break;
+        if (m_handshaking)
+            m_ports.timers.KillTimer(kConnectionTimer);
+        m_handshaking = false;
         m_composed = true;
         Trace(m_ports.trace, kTraceConnection, "* Sending Order (TCP/IP)\r\n");
         ComposeOrder();
         break;
     case kSocketRead: ReadSocket(); break;
     case kSocketClose:
+        if (error == kServerNotProven)
+            return NotProven();
         // Closed before the order went: no link will end the attempt, so it
         // fails here and is retried instead of waiting for a cancel.
         if (m_composed)

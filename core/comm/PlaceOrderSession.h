@@ -14,6 +14,10 @@ class ITraceSink;
 
 // Socket event codes, the top four bits of the socket message's lParam.
 enum SocketEvent : int { kSocketAccept = 0, kSocketClose = 1, kSocketConnect = 3, kSocketRead = 4, kSocketWrite = 5 };
+// The error a secure socket closes with when the server failed the handshake
+// or the pinned key: beyond the range of the socket layer's own numbers.
+constexpr int kServerNotProven = 0x0FFFFFF;
+constexpr const char* kServerNotProvenText = "The server could not prove it is Quarn";
 
 // The place-order dialog's timers.
 enum PlaceOrderTimer : int {
@@ -30,6 +34,7 @@ struct PlaceOrderSettings {
     std::string number;    // the modem's telephone number
     std::string deviceName;  // the modem the dial-up entry uses
     std::string dialPrefix;  // dialled before the dial-up access number
+    bool secure = false;     // TLS over the Internet connection, the server's key pinned
 };
 
 // One sending of the order, as the place-order dialog runs it: up to five
@@ -117,6 +122,7 @@ private:
     void OnExchangeTimer();
     void StopExchangeClock();
     void ReadSocket();
+    void NotProven();
 
     Ports m_ports;
     PlaceOrderSettings m_settings;
@@ -129,6 +135,7 @@ private:
     int m_exchangeLeft = 0;            // seconds to the exchange's deadline
     std::string m_failurePrefix;
     bool m_composed = false;           // the order went into the link on this connection or call
+    bool m_handshaking = false;        // connected securely, the server not yet proven
     bool m_lastBlockFramed = false;    // the piece just sent was a block that ends a message
     bool m_lastBlockGone = false;      // the order's last block went out: the server may hold the order
     bool m_updateAllowed = false;      // the deadline took its one update allowance

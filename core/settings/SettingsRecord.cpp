@@ -48,10 +48,13 @@ const ReadStep kReadSteps[] = {
     {"CutOffTimes", "1140 ", ReadAs::CutOffs, nullptr, nullptr},
     {"AllowESCClose", "0", ReadAs::Flag, nullptr, nullptr},
     {"UpdateAddress", kDefaultUpdateAddress, ReadAs::Text, nullptr, &R::updateAddress},
+    {"SecureConnection", "0", ReadAs::Number, &R::secureConnection, nullptr},
+    {"Pin", "", ReadAs::Text, nullptr, &R::pin},
 };
 
 // The values in the order they are written; LastUpdate, AllowESCClose and
-// UpdateAddress are set from outside the program and never written by it.
+// UpdateAddress are set from outside the program and never written by it,
+// nor is Pin, the installer's.
 const WriteStep kWriteSteps[] = {
     {"CnxType", WriteAs::Number, &R::cnxType, nullptr},
     {"Host", WriteAs::Text, nullptr, &R::host},
@@ -70,6 +73,7 @@ const WriteStep kWriteSteps[] = {
     {"PartFolfilledColor", WriteAs::Number, &R::partFolfilledColor, nullptr},
     {"OutOfStockColor", WriteAs::Number, &R::outOfStockColor, nullptr},
     {"UnavailableColor", WriteAs::Number, &R::unavailableColor, nullptr},
+    {"SecureConnection", WriteAs::Number, &R::secureConnection, nullptr},
 };
 
 // Takes one value's text into its field; false when a hot-key text doesn't

@@ -47,6 +47,8 @@ public:
     std::string lastUpdate;     // never written by the program
     bool allowEscClose = false; // never written by the program
     std::string updateAddress;  // where Update online fetches the update program; never written
+    int secureConnection = 0;   // the Internet connection in TLS; absent: in clear
+    std::string pin;            // SHA-256 of Quarn's pinned key (CCertificatePin); set by the installer, never written
 
 private:
     void SelectStoredDevice();

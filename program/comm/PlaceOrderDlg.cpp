@@ -29,7 +29,15 @@ PlaceOrderSettings CPlaceOrderDlg::SessionSettings() const
 {
     const CSettingsRecord& settings = m_main.Settings();
     return PlaceOrderSettings{settings.host,   settings.port,       settings.cnxType,      settings.rasConnection,
-                              settings.number, settings.deviceName, settings.rasDialPrefix};
+                              settings.number, settings.deviceName, settings.rasDialPrefix, Secure()};
+}
+
+// The secure choice counts on the Internet connection only; a pin that can't
+// be read proves nobody, so such a server is refused rather than trusted.
+bool CPlaceOrderDlg::Secure() const
+{
+    const CSettingsRecord& settings = m_main.Settings();
+    return settings.cnxType != 1 && settings.secureConnection != 0;
 }
 
 BOOL CPlaceOrderDlg::OnInitDialog()
@@ -41,10 +49,14 @@ BOOL CPlaceOrderDlg::OnInitDialog()
     AttachSkin("[PlaceOrderDialog]");
     m_timers.SetWindow(Handle());
     m_socket.SetOwner(Handle());
+    CCertificatePin pin;
+    pin.Parse(m_main.Settings().pin);
+    m_tls.SetPin(pin);
     m_dialUp.SetNotifier(Handle());
     if (m_main.Settings().cnxType != 0)
         m_modem.SetNotifier(Handle(), WM_MODEM_EVENT);
-    const CPlaceOrderSession::Ports ports{*this,    m_socket, &m_modem, &m_dialUp, m_timers, m_link.Engine(),
+    IOrderSocket& socket = Secure() ? static_cast<IOrderSocket&>(m_tls) : m_socket;
+    const CPlaceOrderSession::Ports ports{*this,    socket, &m_modem, &m_dialUp, m_timers, m_link.Engine(),
                                           &m_link.Log()};
     m_session = std::make_unique<CPlaceOrderSession>(ports, SessionSettings(), m_order);
     m_session->SetUpdatePath(kUpdateFile);
@@ -69,8 +81,11 @@ bool CPlaceOrderDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     result = 0;
     if (CInternetSocket::IsSocketMessage(message)) {
-        m_socket.OnMessage(message, wParam, lParam,
-                           [this](int code, int error) { m_session->OnSocketEvent(code, error); });
+        const CInternetSocket::EventSink sink = [this](int code, int error) { m_session->OnSocketEvent(code, error); };
+        if (Secure())
+            m_tls.OnMessage(message, wParam, lParam, sink);
+        else
+            m_socket.OnMessage(message, wParam, lParam, sink);
         return true;
     }
     switch (message) {
@@ -125,7 +140,7 @@ void CPlaceOrderDlg::OnDestroying()
 {
     DropPosted<std::vector<uint8_t>>(Handle(), WM_LINK_SEND);
     DropPosted<std::string>(Handle(), WM_LINK_MESSAGE);
-    m_socket.Close();
+    m_tls.Close();
     m_modem.Close();
 }
 

@@ -8,6 +8,7 @@
 #include "comm/OrderModem.h"
 #include "comm/PlaceOrderSession.h"
 #include "comm/RasDialUp.h"
+#include "comm/TlsSocket.h"
 #include "framework/WindowTimers.h"
 #include "skin/SkinnedDialog.h"
 
@@ -34,6 +35,7 @@ private:
     void LinkEnded() override;
 
     PlaceOrderSettings SessionSettings() const;
+    bool Secure() const;
     void OnLinkSend(WPARAM buffer);
     void OnLinkMessage(WPARAM text);
     void OnModemEvent(WPARAM state, LPARAM detail);
@@ -43,6 +45,7 @@ private:
     CQuillboxDlg& m_main;
     OrderMessageInputs m_order;
     CInternetSocket m_socket;
+    CTlsSocket m_tls{m_socket};
     CRasDialUp m_dialUp;
     COrderModem m_modem;
     CBiSyncWnd m_link;

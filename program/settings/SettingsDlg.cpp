@@ -29,7 +29,7 @@ enum SkinId : uint32_t {
     kTextVersion = 103,
 };
 
-constexpr int kInternetControls[] = {IDC_HOST, IDC_PORT, IDC_PORT_SPIN, IDC_RAS};
+constexpr int kInternetControls[] = {IDC_HOST, IDC_PORT, IDC_PORT_SPIN, IDC_RAS, IDC_SECURE, IDC_PIN_LABEL, IDC_PIN};
 constexpr int kModemControls[] = {IDC_NUMBER, IDC_DEVICE};
 
 void ExchangeColour(const CDataExchange& exchange, CColorPickCtrl& swatch, int& field)
@@ -271,6 +271,10 @@ void CSettingsDlg::ExchangeData(CDataExchange& exchange)
     exchange.Number(IDC_PORT, m_record.port);
     exchange.Text(IDC_NUMBER, m_record.number);
     exchange.Check(IDC_RAS, m_record.rasConnection);
+    exchange.Check(IDC_SECURE, m_record.secureConnection);
+    // Shown only: the installer sets the pinned key, the pharmacist can't.
+    if (!exchange.Taking())
+        exchange.Text(IDC_PIN, m_record.pin);
     exchange.Text(IDC_RAS_PREFIX, m_record.rasDialPrefix);
     exchange.Text(IDC_USERNAME, m_record.userName);
     exchange.HotKey(IDC_HOTKEY, m_record.hotKey.keyCode, m_record.hotKey.modifiers);

@@ -15,7 +15,7 @@ import harness  # noqa: E402
 from bench_program import (bench_session, close_dialog, quit_program, report, start_main_window,  # noqa: E402
                            timed_dialog)
 from test_history import HISTORY_TITLE, IDC_HISTORY_LIST, history_text, place  # noqa: E402
-from test_order import scrambled  # noqa: E402
+from steps import scrambled  # noqa: E402
 
 FILES = 5000
 TARGET = 1.0

@@ -74,11 +74,11 @@ struct FakeHost : IPlaceOrderHost {
 // link, on one simulated clock for the dialog's and the link's timers.
 class SessionRig {
 public:
-    explicit SessionRig(int rasConnection = 0, int cnxType = 0)
+    explicit SessionRig(int rasConnection = 0, int cnxType = 0, bool secure = false)
         : modem(socket.sent),
           dialogTimers([this](int id) { session.OnTimer(id); line.Pump(); }),
           session({host, socket, &modem, &dialUp, dialogTimers, line.engine, &line.trace},
-                  {"orders.example", 7410, cnxType, rasConnection, "9,01632960000", "Modem A", "9,"}, inputs)
+                  {"orders.example", 7410, cnxType, rasConnection, "9,01632960000", "Modem A", "9,", secure}, inputs)
     {
         line.owner = [this](const LinkEvent& event) { DeliverTo(session, event); };
         inputs.account = "4711";
@@ -295,6 +295,35 @@ TEST(PlaceOrderSession, ServerClosingBeforeTheOrderWentIsAFailedAttemptAndAfterI
     EXPECT_FALSE(rig.line.engine.OrderlyEnd());
     rig.Advance(100000);
     EXPECT_EQ(rig.socket.creates, 2);
+}
+
+// Over the secure connection the order goes only to a server that proved
+// itself within the connection timer; one that failed, or never finished its
+// handshake, is not tried again and gets nothing.
+TEST(PlaceOrderSession, ASecureServerNotProvenInTimeIsRefusedAtOnceAndGetsNothing)
+{
+    const std::string refused = std::string("Failed - ") + kServerNotProvenText +
+                                "\r\nThe order was not sent. Check Settings, or contact Quarn on " + kSupportTelephone;
+    for (const bool handshakeEnds : {true, false}) {
+        SessionRig rig(0, 0, true);
+        rig.Start();
+        rig.Socket(kSocketConnect);
+        rig.Advance(19999);
+        EXPECT_EQ(rig.host.last, "Connected");
+        if (handshakeEnds)
+            rig.Socket(kSocketClose, kServerNotProven);
+        else
+            rig.Advance(1);
+        EXPECT_EQ(rig.host.last, refused);
+        rig.Advance(100000);
+        EXPECT_EQ(rig.socket.creates, 1);
+        EXPECT_EQ(rig.TakeSent(), "");
+        EXPECT_EQ(rig.host.linkEnded, 0);
+    }
+    SessionRig proven(0, 0, true);
+    proven.Linked();
+    proven.Advance(20000);
+    EXPECT_EQ(proven.host.last, "Transmitting Order");
 }
 
 // A server that never stops sending is cut at the exchange's cap: 180 s from

@@ -32,6 +32,8 @@ public:
     CTestServer& operator=(const CTestServer&) = delete;
 
     int Port() const { return m_port; }
+    // The TLS port, when the options asked for one (0 chooses it).
+    int TlsPort() const { return m_server ? m_server->TlsPort() : 0; }
     const CTempFolder& Dir() const { return m_dir; }
     // Read through a second connection to the database while the server runs.
     int64_t Stock(const std::string& code) const { return StockOf(m_reader, code); }

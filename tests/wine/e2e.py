@@ -11,7 +11,7 @@ import harness
 
 MODULES = [importlib.import_module(name) for name in (
     "test_startup", "test_settings", "test_order", "test_search", "test_scan", "test_send", "test_history",
-    "test_installer", "test_dialup", "test_update", "test_modem", "test_print")]
+    "test_installer", "test_dialup", "test_update", "test_modem", "test_print", "test_secure")]
 
 
 def tests(selected):

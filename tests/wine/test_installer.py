@@ -18,6 +18,7 @@ SKIN = os.path.join(HERE, "..", "..", "skin")
 FOOTER = os.path.join(HERE, "..", "..", "demo", "footer.rtf")
 COMPANY_KEY = r"HKLM\SOFTWARE\Quarn Pharmaceutical Suppliers"
 UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quillbox"
+PIN = "13e6174ab8a3023efb5f16497e29fa2e6001ad259b81152f2264da78d822abce"  # a pin as tools/make-test-ca prints one
 SHORTCUTS = ("ProgramData/Microsoft/Windows/Start Menu/Programs/Quillbox/Quillbox.lnk",
              "users/Public/Desktop/Quillbox.lnk")
 
@@ -84,7 +85,7 @@ def remove_installation(h):
 
 def settings(h):
     values = h.reg_values("HKLM") or {}
-    return {name: values.get(name) for name in ("UserName", "Host", "Port")}
+    return {name: values.get(name) for name in ("UserName", "Host", "Port", "Pin", "SecureConnection")}
 
 
 def data_key(h):
@@ -93,10 +94,10 @@ def data_key(h):
 
 def test_a_silent_install_puts_everything_in_place_and_the_program_loads_the_demo_database(h):
     remove_installation(h)
-    for refused in ("/PORT=70000", "/PORT=74x", "/ACCOUNT=12~34"):
+    for refused in ("/PORT=70000", "/PORT=74x", "/ACCOUNT=12~34", "/PIN=abc"):
         code = run(installer(h), "/S", refused)
         check(code == 2 and not os.path.exists(folder(h)), "%s: exit %s, installed anyway?" % (refused, code))
-    setup(h, "/ACCOUNT=100234", "/HOST=orders.example", "/PORT=7411", "/KEY=" + DATA_KEY)
+    setup(h, "/ACCOUNT=100234", "/HOST=orders.example", "/PORT=7411", "/PIN=" + PIN, "/KEY=" + DATA_KEY)
     installed = folder(h)
     check(filecmp.cmp(os.path.join(h.build, "program", "Quillbox.exe"), os.path.join(installed, "Quillbox.exe"),
                       shallow=False), "Quillbox.exe is not the build's")
@@ -107,7 +108,8 @@ def test_a_silent_install_puts_everything_in_place_and_the_program_loads_the_dem
     check(os.path.exists(os.path.join(installed, "Uninstall.exe")), "no Uninstall.exe")
     missing = [link for link in SHORTCUTS if not os.path.exists(os.path.join(h.prefix, "drive_c", link))]
     check(not missing, "shortcuts missing: %r" % missing)
-    check(settings(h) == {"UserName": "100234", "Host": "orders.example", "Port": "7411"},
+    check(settings(h) == {"UserName": "100234", "Host": "orders.example", "Port": "7411", "Pin": PIN,
+                          "SecureConnection": "1"},
           "settings %r" % settings(h))
     check(data_key(h) == DATA_KEY, "the data-file key is %r" % data_key(h))
     _, access = h.probe("reg-dacl", "HKLM")

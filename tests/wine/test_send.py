@@ -26,10 +26,15 @@ def free_port():
 
 
 class Orderd:
-    """orderd on a free loopback port with a database of its own."""
+    """orderd on a free loopback port with a database of its own; with tls, a (folder, name) that
+    tools/make-test-ca filled, a TLS port beside it too."""
 
-    def __init__(self, h, *options):
+    def __init__(self, h, *options, tls=None):
         self.port = free_port()
+        if tls:
+            self.tls_port = free_port()
+            chain, key = (os.path.join(tls[0], tls[1] + ext) for ext in (".pem", ".key"))
+            options += ("--tls-port", str(self.tls_port), "--cert", chain, "--key", key)
         self.db = os.path.join(h.artefacts, "orderd-%d.db" % self.port)
         log = open(os.path.join(h.artefacts, "orderd-%d.log" % self.port), "w")
         h.processes.append(subprocess.Popen(
