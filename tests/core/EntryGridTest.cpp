@@ -115,8 +115,8 @@ protected:
 
 // The edit following the selection, a key release rewriting the order file, a
 // zero line removed on leaving it with the cursor on the next line, Space
-// jumping to the entry row, scrolling keeping the current row on the page and
-// search hits keeping their zeros are pinned end to end
+// jumping to the entry row and search hits keeping their zeros are pinned end
+// to end
 // (tests/wine/test_order.py, test_search.py). A click two or more rows below a
 // zero line once selected the wrong line.
 TEST_F(EntryGridTest, LeavingAZeroLineLandsOnTheLineTheUserChoseAndAClearedOrderOnTheEntryRow)

@@ -3,11 +3,14 @@
 #include "LocalTime.h"
 #include "order/ClockTexts.h"
 
-// "Not Configured" and the colours of none, one and two times are pinned end
-// to end (tests/wine/test_order.py).
+// None configured and none left today show in red, drawn so end to end
+// (tests/wine/test_order.py); the next cut-off today in black.
 TEST(ClockTexts, CutOffDateAndTime)
 {
     EXPECT_EQ(CutOffText(-1, 600).text, "Tomorrow 10:00");
+    EXPECT_EQ(CutOffText(-2, 0).text, "Not Configured");
+    EXPECT_EQ(CutOffText(-1, 0).colour, CutOffText(-2, 0).colour);
+    EXPECT_NE(CutOffText(5, 5).colour, CutOffText(-2, 0).colour);
     EXPECT_EQ(CutOffText(5, 5).text, "Today: 00:05");
     EXPECT_EQ(DateText(LocalTime(2008, 7, 1, 9, 5, 0)), "01-Jul-2008");
     EXPECT_EQ(TimeText(LocalTime(2008, 7, 1, 9, 5, 0)), "09:05");

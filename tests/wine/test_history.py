@@ -1,10 +1,9 @@
 """The history dialog opened with F5 as a person does: the tree of stored orders by date, the walk to today's
-latest order, an order's lines and colours, and files and index that are not what they should be. Each opening
+latest order, an order's lines and colours, and files that are not what they should be. Each opening
 reads the History folder afresh, so one start sees several folders. Trees and lists are read with the probe;
 colours and the summary off screenshots."""
 import os
 import shutil
-import struct
 import time
 
 from harness import check, wait_for
@@ -82,12 +81,7 @@ def summary(h, name):
     return pixels(h.screenshot(name), (left + 212, top + 50, right - 14, top + 86))
 
 
-def index_record(tag, *values):
-    """A record of the tree's index: its tag and two-byte fields; an order's fourth, its number, takes four."""
-    return struct.pack("<h%dh%s" % (min(len(values), 3), "i" * (len(values) > 3)), tag, *values)
-
-
-def test_history_opens_on_the_latest_order_shows_lines_and_colours_and_survives_bad_files_and_index(h):
+def test_history_opens_on_the_latest_order_shows_lines_and_colours_and_survives_bad_files(h):
     today = time.localtime()
     stamp = "%d-%02d-%02d" % (today.tm_year, today.tm_mon, today.tm_mday)
     year = today.tm_year
@@ -138,16 +132,4 @@ def test_history_opens_on_the_latest_order_shows_lines_and_colours_and_survives_
     # Down to the garbage of the later year: whatever it reads as, the dialog goes on.
     h.keys(dialog, "End", *(["Right"] * 6))
     check(tree(h)[-1].endswith("*"), "the garbage order is not selected: %r" % tree(h))
-    close(h, dialog)
-
-    # An index describes the tree: the walk is not made, and the tree, given the focus, selects its first item.
-    records = ((0, 2008), (1, 3), (2, 5), (3, 14, 3, 22, 123), (2, 40), (3, 1, 2, 3, 4))
-    index = b"".join(index_record(*record) for record in records) + index_record(3, 9)[:5]
-    history_folder(h, {stamp + " 09.00.00 (1).dat": ANSWERED, "index.dat": index})
-    dialog = open_history(h, window, ["2008 *", "  March", "    5th", "      14:03:22 (123)", "    40th",
-                                      "      01:02:03 (4)"])
-    # A day that does not exist: its order has no file, and the list stays empty.
-    h.keys(dialog, "Home", "Right", "Right", "Right", "Down", "Down", "Right", "Right")
-    check(tree(h)[-1].endswith("*"), "the order of the 40th is not selected: %r" % tree(h))
-    expect_rows(h, [], "an order of a day that does not exist")
     close(h, dialog)
