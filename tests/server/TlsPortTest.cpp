@@ -11,9 +11,8 @@
 namespace {
 
 // The secure port beside the plain one: the same engine answers the link's
-// bid inside TLS, and the plain port still answers in clear. The log tells
-// the secure exchanges.
-TEST(TlsPort, AnswersTheBidInsideTlsBesideThePlainPort)
+// bid inside TLS. The log tells the secure exchanges.
+TEST(TlsPort, AnswersTheBidInsideTls)
 {
     CTempFolder ca;
     ASSERT_EQ(0, std::system((std::string(QBX_MAKE_TEST_CA) + " " + ca.Path("") + " >/dev/null").c_str()));
@@ -24,14 +23,6 @@ TEST(TlsPort, AnswersTheBidInsideTlsBesideThePlainPort)
     CTestServer server(options);
     ASSERT_NE(0, server.TlsPort());
 
-    const int plain = socket(AF_INET, SOCK_STREAM, 0);
-    ASSERT_EQ(0, ConnectLoopback(plain, server.Port()));
-    ASSERT_TRUE(SendAll(plain, kEnq));
-    char answer[2] = {};
-    EXPECT_EQ(2, recv(plain, answer, 2, MSG_WAITALL));
-    EXPECT_EQ(kAck0, std::string(answer, 2));
-    close(plain);
-
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     ASSERT_EQ(0, ConnectLoopback(fd, server.TlsPort()));
     SSL_CTX* context = SSL_CTX_new(TLS_client_method());
@@ -40,6 +31,7 @@ TEST(TlsPort, AnswersTheBidInsideTlsBesideThePlainPort)
     ASSERT_EQ(1, SSL_connect(ssl));
     ASSERT_EQ(1, SSL_write(ssl, kEnq.data(), 1));
     std::string got;
+    char answer[2] = {};
     while (got.size() < 2) {
         const int n = SSL_read(ssl, answer, static_cast<int>(2 - got.size()));
         if (n <= 0)
