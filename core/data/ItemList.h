@@ -81,7 +81,6 @@ public:
 
 private:
     bool TakeRecord(std::unique_ptr<ItemRecord> record);
-    void IndexRecord(ItemRecord* record);
     void UnindexRecord(ItemRecord* record);
     void IndexGtin(ItemRecord* record);
     void UnindexGtin(ItemRecord* record);
