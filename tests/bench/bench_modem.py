@@ -19,7 +19,7 @@ from bench_program import bench_session, quit_program, wait  # noqa: E402
 from bench_send import send_timed  # noqa: E402
 from test_dialup import trace_log  # noqa: E402
 from test_modem import NUMBER, modem_line, stamp  # noqa: E402
-from test_order import start_order_window  # noqa: E402
+from steps import start_order_window  # noqa: E402
 from test_send import Orderd, close_response, in_stock, wait_response  # noqa: E402
 
 LINES = 100

@@ -18,7 +18,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
 from harness import MAIN_TITLE, WINE, WM_APP  # noqa: E402
-from test_order import DATA_KEY, popups, qbxdata, store_data_key  # noqa: E402
+from steps import DATA_KEY, popups, qbxdata, store_data_key  # noqa: E402
 
 PRODUCTS = 100000
 STARTUP_TARGET = 2.0

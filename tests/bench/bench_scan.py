@@ -15,7 +15,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
 from bench_program import bench_session, make_products, quit_program, report, start_main_window  # noqa: E402
-from test_order import data_lines, order  # noqa: E402
+from steps import data_lines, order  # noqa: E402
 from test_scan import gs1, type_code, xdotool  # noqa: E402
 
 PRODUCTS = 100000

@@ -17,7 +17,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 import harness  # noqa: E402
 from bench_program import bench_session, quit_program, wait  # noqa: E402
-from test_order import popups, start_order_window  # noqa: E402
+from steps import popups, start_order_window  # noqa: E402
 from test_send import Orderd, in_stock  # noqa: E402
 
 LINES = 1000
