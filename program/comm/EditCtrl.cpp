@@ -52,6 +52,16 @@ void CEditCtrl::ShowPending()
     m_pending.clear();
 }
 
+// Once the exchange has ended the dialog only shows the response and closes:
+// laying out the reply's trace (20 KB for a 1,000-line order, a fifth of a
+// second under Wine) would only hold up the response, and the log file has it.
+void CEditCtrl::StopShowing()
+{
+    KillTimer(Handle(), kShowTimer);
+    m_pending.clear();
+    m_log.SetScreen(nullptr);
+}
+
 // The oldest characters of the whole text, shown or waiting.
 void CEditCtrl::RemoveFront(size_t count)
 {

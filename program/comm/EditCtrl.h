@@ -28,6 +28,9 @@ public:
     bool Attach(HWND dialog, int id);
 
     CTraceLog& Log() { return m_log; }
+    // From now on lines go only to the log file, and what waits for the
+    // screen is dropped.
+    void StopShowing();
 
     // ITraceScreen
     void AppendText(const std::string& text) override;
