@@ -1,6 +1,7 @@
 #include "data/ItemList.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -20,6 +21,15 @@ struct ByGtinOrder {
     bool operator()(const GtinEntry& a, const GtinEntry& b) const { return a.first < b.first; }
 };
 constexpr ByGtinOrder ByGtin;
+
+// The GTIN numbers a product is found by: its item code's and its second
+// code's, each once; 0 stands for none.
+std::array<uint64_t, 2> GtinsOf(const ItemRecord& record)
+{
+    const uint64_t item = GtinNumber(record.code);
+    const uint64_t second = GtinNumber(record.auxText);
+    return {item, second == item ? 0 : second};
+}
 
 } // namespace
 
@@ -41,6 +51,7 @@ bool CItemList::Load(const char* fileName)
     if (!opened)
         return false;
     m_loading = true;
+    DropGtinIndex();
     ReserveFor(m_fileName);
     char line[kMaxDataLine + 1];
     while (file.ReadLine(line, kMaxDataLine)) {
@@ -52,8 +63,6 @@ bool CItemList::Load(const char* fileName)
             line[--n] = '\0';
         AddRecord(std::make_unique<ItemRecord>(ParseRecordLine(m_kind, line)));
     }
-    // The products' GTINs were appended as they came.
-    std::sort(m_byGtin.begin(), m_byGtin.end(), ByGtin);
     m_loading = false;
     if (m_view)
         m_view->RowsReset();
@@ -72,8 +81,6 @@ void CItemList::ReserveFor(const std::string& fileName)
     size_t expected = m_records.size() + static_cast<size_t>(bytes / kShortestLikelyLine);
     m_records.reserve(expected);
     m_byCode.reserve(expected);
-    if (m_kind == ListKind::Products)
-        m_byGtin.reserve(expected);
 }
 
 bool CItemList::Save(const char* fileName) const
@@ -158,6 +165,8 @@ ItemRecord* CItemList::FindByCode(const std::string& code, int* index) const
 
 std::vector<ItemRecord*> CItemList::FindByGtin(uint64_t gtin) const
 {
+    if (!m_gtinIndexed)
+        BuildGtinIndex();
     std::vector<ItemRecord*> found;
     auto [first, last] = std::equal_range(m_byGtin.begin(), m_byGtin.end(), GtinEntry(gtin, nullptr), ByGtin);
     for (auto it = first; it != last; ++it)
@@ -225,7 +234,7 @@ void CItemList::Clear()
 {
     m_records.clear();
     m_byCode.clear();
-    m_byGtin.clear();
+    DropGtinIndex();
     if (m_view)
         m_view->RowsReset();
 }
@@ -261,26 +270,44 @@ void CItemList::Search(const CItemList& source, const char* text, int limit)
     }
 }
 
-// While loading, entries are appended and sorted at the end; otherwise each
-// goes to its place at once.
+// Made whole at the first look-up, not while the products load: start-up and
+// a supplier list's import don't wait for it, and a scan finds it ready after
+// that. Each product then goes to its place as it comes.
+void CItemList::BuildGtinIndex() const
+{
+    m_byGtin.clear();
+    for (const auto& record : m_records)
+        for (uint64_t gtin : GtinsOf(*record))
+            if (gtin)
+                m_byGtin.emplace_back(gtin, record.get());
+    std::sort(m_byGtin.begin(), m_byGtin.end(), ByGtin);
+    m_gtinIndexed = true;
+}
+
+void CItemList::DropGtinIndex()
+{
+    m_byGtin.clear();
+    m_gtinIndexed = false;
+}
+
 void CItemList::IndexGtin(ItemRecord* record)
 {
-    const uint64_t item = GtinNumber(record->code);
-    const uint64_t second = GtinNumber(record->auxText);
-    for (uint64_t gtin : {item, second == item ? 0 : second}) {
+    if (!m_gtinIndexed)
+        return;
+    for (uint64_t gtin : GtinsOf(*record)) {
         if (!gtin)
             continue;
         const GtinEntry entry(gtin, record);
-        auto at = m_loading ? m_byGtin.end() : std::upper_bound(m_byGtin.begin(), m_byGtin.end(), entry, ByGtin);
-        m_byGtin.insert(at, entry);
+        m_byGtin.insert(std::upper_bound(m_byGtin.begin(), m_byGtin.end(), entry, ByGtin), entry);
     }
 }
 
 void CItemList::UnindexGtin(ItemRecord* record)
 {
-    for (const std::string* text : {&record->code, &record->auxText}) {
-        auto [first, last] =
-            std::equal_range(m_byGtin.begin(), m_byGtin.end(), GtinEntry(GtinNumber(*text), nullptr), ByGtin);
+    if (!m_gtinIndexed)
+        return;
+    for (uint64_t gtin : GtinsOf(*record)) {
+        auto [first, last] = std::equal_range(m_byGtin.begin(), m_byGtin.end(), GtinEntry(gtin, nullptr), ByGtin);
         auto it = std::find_if(first, last, [record](const GtinEntry& e) { return e.second == record; });
         if (it != last)
             m_byGtin.erase(it);
