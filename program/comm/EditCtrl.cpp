@@ -3,7 +3,7 @@
 namespace {
 // The batch timer: an id of its own, clear of any timer a subclass runs.
 constexpr UINT_PTR kShowTimer = 0x7E57;
-constexpr UINT kShowPeriodMs = 100;
+constexpr UINT kShowPeriodMs = 1000;
 } // namespace
 
 int64_t CPerformanceCounter::Count() const
