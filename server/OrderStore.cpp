@@ -13,8 +13,8 @@ CREATE TABLE IF NOT EXISTS orders(
     number INTEGER PRIMARY KEY AUTOINCREMENT, account TEXT NOT NULL, received INTEGER NOT NULL,
     client_version REAL NOT NULL, digest INTEGER NOT NULL, message TEXT NOT NULL,
     notes TEXT NOT NULL, reply TEXT NOT NULL DEFAULT '', confirmed INTEGER NOT NULL DEFAULT 0);
-CREATE INDEX IF NOT EXISTS orders_by_digest ON orders(account, digest);
 CREATE INDEX IF NOT EXISTS orders_by_account ON orders(account, number);
+DROP INDEX IF EXISTS orders_by_digest; -- a resend is looked for only as the account's latest order
 CREATE TABLE IF NOT EXISTS order_lines(
     number INTEGER NOT NULL REFERENCES orders(number), line INTEGER NOT NULL, code TEXT NOT NULL,
     quantity INTEGER NOT NULL, status INTEGER NOT NULL, supplied INTEGER NOT NULL,
@@ -68,7 +68,8 @@ bool COrderStore::PrepareAll()
            m_findProduct.Prepare(m_db, "SELECT description, size, price, stock, discontinued FROM products "
                                        "WHERE code = ?") &&
            m_setStock.Prepare(m_db, "UPDATE products SET stock = ? WHERE code = ?") &&
-           m_findUnconfirmed.Prepare(m_db, "SELECT number, reply FROM (SELECT * FROM orders WHERE account = ? "
+           m_findUnconfirmed.Prepare(m_db, "SELECT number, reply FROM (SELECT number, reply, digest, message, "
+                                           "confirmed, received FROM orders WHERE account = ? "
                                            "ORDER BY number DESC LIMIT 1) WHERE digest = ? AND message = ? "
                                            "AND confirmed = 0 AND received >= ?") &&
            m_insertOrder.Prepare(m_db, "INSERT INTO orders(account, received, client_version, digest, message, "

@@ -1,6 +1,7 @@
 #include "data/ItemList.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -14,9 +15,20 @@ namespace {
 
 using GtinEntry = std::pair<uint64_t, ItemRecord*>;
 
-bool ByGtin(const GtinEntry& a, const GtinEntry& b)
+// A function object rather than a function, so the load's sort of 100,000
+// entries compares inline instead of through a pointer.
+struct ByGtinOrder {
+    bool operator()(const GtinEntry& a, const GtinEntry& b) const { return a.first < b.first; }
+};
+constexpr ByGtinOrder ByGtin;
+
+// The GTIN numbers a product is found by: its item code's and its second
+// code's, each once; 0 stands for none.
+std::array<uint64_t, 2> GtinsOf(const ItemRecord& record)
 {
-    return a.first < b.first;
+    const uint64_t item = GtinNumber(record.code);
+    const uint64_t second = GtinNumber(record.auxText);
+    return {item, second == item ? 0 : second};
 }
 
 } // namespace
@@ -39,6 +51,7 @@ bool CItemList::Load(const char* fileName)
     if (!opened)
         return false;
     m_loading = true;
+    DropGtinIndex();
     ReserveFor(m_fileName);
     char line[kMaxDataLine + 1];
     while (file.ReadLine(line, kMaxDataLine)) {
@@ -50,8 +63,6 @@ bool CItemList::Load(const char* fileName)
             line[--n] = '\0';
         AddRecord(std::make_unique<ItemRecord>(ParseRecordLine(m_kind, line)));
     }
-    // The products' GTINs were appended as they came.
-    std::sort(m_byGtin.begin(), m_byGtin.end(), ByGtin);
     m_loading = false;
     if (m_view)
         m_view->RowsReset();
@@ -70,8 +81,6 @@ void CItemList::ReserveFor(const std::string& fileName)
     size_t expected = m_records.size() + static_cast<size_t>(bytes / kShortestLikelyLine);
     m_records.reserve(expected);
     m_byCode.reserve(expected);
-    if (m_kind == ListKind::Products)
-        m_byGtin.reserve(expected);
 }
 
 bool CItemList::Save(const char* fileName) const
@@ -119,12 +128,16 @@ void CItemList::AddRecords(std::vector<std::unique_ptr<ItemRecord>> records)
 // True when a line of a set-up list, not a product, was added or changed.
 bool CItemList::TakeRecord(std::unique_ptr<ItemRecord> record)
 {
-    ItemRecord* kept = m_setUp ? FindByCode(record->code) : nullptr;
-    const bool isNew = kept == nullptr;
+    // One look-up finds a listed code and indexes a new one: a product load
+    // spends most of its time in this table.
+    const auto [slot, firstOfCode] = m_byCode.try_emplace(record->code, record.get());
+    const bool isNew = firstOfCode || !m_setUp;
+    ItemRecord* kept = slot->second;
     if (isNew) {
         kept = record.get();
         m_records.push_back(std::move(record));
-        IndexRecord(kept);
+        if (m_kind == ListKind::Products)
+            IndexGtin(kept);
     } else {
         // A line read from a file may stand near the 32-bit limit: the sum stops there.
         const int64_t sum = static_cast<int64_t>(kept->quantity) + record->quantity;
@@ -152,6 +165,8 @@ ItemRecord* CItemList::FindByCode(const std::string& code, int* index) const
 
 std::vector<ItemRecord*> CItemList::FindByGtin(uint64_t gtin) const
 {
+    if (!m_gtinIndexed)
+        BuildGtinIndex();
     std::vector<ItemRecord*> found;
     auto [first, last] = std::equal_range(m_byGtin.begin(), m_byGtin.end(), GtinEntry(gtin, nullptr), ByGtin);
     for (auto it = first; it != last; ++it)
@@ -219,7 +234,7 @@ void CItemList::Clear()
 {
     m_records.clear();
     m_byCode.clear();
-    m_byGtin.clear();
+    DropGtinIndex();
     if (m_view)
         m_view->RowsReset();
 }
@@ -255,33 +270,44 @@ void CItemList::Search(const CItemList& source, const char* text, int limit)
     }
 }
 
-void CItemList::IndexRecord(ItemRecord* record)
+// Made whole at the first look-up, not while the products load: start-up and
+// a supplier list's import don't wait for it, and a scan finds it ready after
+// that. Each product then goes to its place as it comes.
+void CItemList::BuildGtinIndex() const
 {
-    m_byCode.emplace(record->code, record);
-    if (m_kind == ListKind::Products)
-        IndexGtin(record);
+    m_byGtin.clear();
+    for (const auto& record : m_records)
+        for (uint64_t gtin : GtinsOf(*record))
+            if (gtin)
+                m_byGtin.emplace_back(gtin, record.get());
+    std::sort(m_byGtin.begin(), m_byGtin.end(), ByGtin);
+    m_gtinIndexed = true;
 }
 
-// While loading, entries are appended and sorted at the end; otherwise each
-// goes to its place at once.
+void CItemList::DropGtinIndex()
+{
+    m_byGtin.clear();
+    m_gtinIndexed = false;
+}
+
 void CItemList::IndexGtin(ItemRecord* record)
 {
-    const uint64_t item = GtinNumber(record->code);
-    const uint64_t second = GtinNumber(record->auxText);
-    for (uint64_t gtin : {item, second == item ? 0 : second}) {
+    if (!m_gtinIndexed)
+        return;
+    for (uint64_t gtin : GtinsOf(*record)) {
         if (!gtin)
             continue;
         const GtinEntry entry(gtin, record);
-        auto at = m_loading ? m_byGtin.end() : std::upper_bound(m_byGtin.begin(), m_byGtin.end(), entry, ByGtin);
-        m_byGtin.insert(at, entry);
+        m_byGtin.insert(std::upper_bound(m_byGtin.begin(), m_byGtin.end(), entry, ByGtin), entry);
     }
 }
 
 void CItemList::UnindexGtin(ItemRecord* record)
 {
-    for (const std::string* text : {&record->code, &record->auxText}) {
-        auto [first, last] =
-            std::equal_range(m_byGtin.begin(), m_byGtin.end(), GtinEntry(GtinNumber(*text), nullptr), ByGtin);
+    if (!m_gtinIndexed)
+        return;
+    for (uint64_t gtin : GtinsOf(*record)) {
+        auto [first, last] = std::equal_range(m_byGtin.begin(), m_byGtin.end(), GtinEntry(gtin, nullptr), ByGtin);
         auto it = std::find_if(first, last, [record](const GtinEntry& e) { return e.second == record; });
         if (it != last)
             m_byGtin.erase(it);
@@ -305,20 +331,40 @@ void CItemList::UnindexRecord(ItemRecord* record)
 
 namespace {
 
+char Upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // ASCII upper case into a buffer of 1,024 bytes, cut at 1,023 characters.
 void UpperInto(char (&out)[1024], const char* a, const char* b = "")
 {
     size_t n = 0;
     for (const char* part : {a, b})
         for (const char* p = part; *p && n < sizeof out - 1; ++p)
-            out[n++] = (*p >= 'a' && *p <= 'z') ? static_cast<char>(*p - 'a' + 'A') : *p;
+            out[n++] = Upper(*p);
     out[n] = '\0';
+}
+
+// The first word anchors a search at the start of the description, so a
+// description that starts otherwise is passed over before anything is
+// copied: most of 100,000 products are turned away here.
+bool StartsLike(const char* description, const char* text)
+{
+    if (*text == ' ')
+        return true; // not anchored
+    for (; *text && *text != ' ' && *description; ++text, ++description)
+        if (Upper(*text) != Upper(*description))
+            return false;
+    return true; // a word longer than the description goes on into the size: left to the full match
 }
 
 } // namespace
 
 bool CItemList::Matches(const char* description, const char* text, const char* size)
 {
+    if (!StartsLike(description, text))
+        return false;
     char words[1024];
     char target[1024];
     UpperInto(words, text);

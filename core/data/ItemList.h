@@ -81,8 +81,9 @@ public:
 
 private:
     bool TakeRecord(std::unique_ptr<ItemRecord> record);
-    void IndexRecord(ItemRecord* record);
     void UnindexRecord(ItemRecord* record);
+    void BuildGtinIndex() const;
+    void DropGtinIndex();
     void IndexGtin(ItemRecord* record);
     void UnindexGtin(ItemRecord* record);
     void AutoSave() const;
@@ -102,7 +103,8 @@ private:
     std::unordered_map<std::string, ItemRecord*> m_byCode;
     // Every product under the GTIN of its item code and of its second code,
     // in GTIN order, so a scanned pack is found at once among 100,000
-    // products. A load appends and sorts once at its end, in about half the
-    // time a hash table takes to make a node per product.
-    std::vector<std::pair<uint64_t, ItemRecord*>> m_byGtin;
+    // products; made at the first look-up (BuildGtinIndex), by one sort, in
+    // about half the time a hash table takes to make a node per product.
+    mutable std::vector<std::pair<uint64_t, ItemRecord*>> m_byGtin;
+    mutable bool m_gtinIndexed = false;
 };

@@ -17,9 +17,12 @@ public:
 // The trace window: a dialog's multi-line edit that shows the numbered, timed
 // lines of a CTraceLog and lets the log keep its own file beside it.
 //
-// Lines reach the screen in batches, a few times a second: an edit control
-// lays out its whole text again on every change, and a line at a time slowed
-// a long order's exchange tenfold. The log file gets every line at once.
+// Lines reach the screen in batches, once a second: an edit control lays out
+// its whole text again on every change (under Wine some 5 ms a kilobyte of
+// data lines), and a line at a time slowed a long order's exchange tenfold.
+// An exchange over TCP is over within the second and shows its response
+// without waiting for that; a slow or failing one is watched as it goes. The
+// log file gets every line at once.
 class CEditCtrl : public CControl, public ITraceScreen {
 public:
     CEditCtrl();
@@ -28,6 +31,9 @@ public:
     bool Attach(HWND dialog, int id);
 
     CTraceLog& Log() { return m_log; }
+    // From now on lines go only to the log file, and what waits for the
+    // screen is dropped.
+    void StopShowing();
 
     // ITraceScreen
     void AppendText(const std::string& text) override;

@@ -157,6 +157,7 @@ void CPlaceOrderDlg::OnCancel()
 // closing it ends the sending.
 void CPlaceOrderDlg::LinkEnded()
 {
+    m_link.StopShowing();
     COrderResponseDlg response(m_main);
     CDatabaseCtrl& grid = m_main.OrderGrid();
     grid.Grid().HideEdit();

@@ -1,10 +1,19 @@
 #include "framework/Window.h"
 
+#include <mutex>
+#include <unordered_map>
+
 namespace {
-// The property that ties a window to its object: a property, not the window's
-// user data, so controls and subclasses keep theirs.
-constexpr char kObjectProperty[] = "QbxWindowObject";
-}
+
+// Each bound window's object, kept in the program rather than as a window
+// property or the window's user data: controls and subclasses keep their user
+// data, and the object is found for every message, where a property costs a
+// request to the Wine server each time (a 1,000-line response brought a few
+// thousand notifications through its dialog).
+std::mutex g_objectsLock;
+std::unordered_map<HWND, CWindow*> g_objects;
+
+} // namespace
 
 CWindow::~CWindow()
 {
@@ -13,20 +22,26 @@ CWindow::~CWindow()
 
 CWindow* CWindow::FromHandle(HWND hwnd)
 {
-    return hwnd ? static_cast<CWindow*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
+    std::lock_guard<std::mutex> lock(g_objectsLock);
+    const auto found = g_objects.find(hwnd);
+    return found == g_objects.end() ? nullptr : found->second;
 }
 
 void CWindow::Bind(HWND hwnd)
 {
     m_hwnd = hwnd;
-    SetPropA(hwnd, kObjectProperty, this);
+    std::lock_guard<std::mutex> lock(g_objectsLock);
+    g_objects[hwnd] = this;
 }
 
 void CWindow::Unbind()
 {
     if (!m_hwnd)
         return;
-    RemovePropA(m_hwnd, kObjectProperty);
+    {
+        std::lock_guard<std::mutex> lock(g_objectsLock);
+        g_objects.erase(m_hwnd);
+    }
     m_hwnd = nullptr;
     OnDestroyed();
 }

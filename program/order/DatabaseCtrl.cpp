@@ -326,6 +326,12 @@ bool CDatabaseCtrl::OnParentNotify(LPARAM lParam, LRESULT& result)
         result = OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
         return true;
     }
+    if (header->code == LVN_DELETEALLITEMS) {
+        // No LVN_DELETEITEM for each row: the rows hold nothing to free, and a
+        // reply that delivers 1,000 lines would otherwise bring 1,000 notices.
+        result = TRUE;
+        return true;
+    }
     if (header->code == LVN_ITEMCHANGED) {
         OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(lParam));
         result = 0;

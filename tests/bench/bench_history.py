@@ -14,12 +14,20 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import harness  # noqa: E402
 from bench_program import (bench_session, close_dialog, quit_program, report, start_main_window,  # noqa: E402
                            timed_dialog)
-from test_history import HISTORY_TITLE, IDC_HISTORY_LIST, history_text, place  # noqa: E402
 from steps import scrambled  # noqa: E402
+from test_history import HISTORY_TITLE, IDC_HISTORY_LIST, history_text  # noqa: E402
 
 FILES = 5000
 TARGET = 1.0
 LINES = [("C%04d" % i, "PRODUCT %04d" % i, i % 7 + 1, ("Ok", "3 Ordered", "Out Of Stock")[i % 3]) for i in range(12)]
+
+
+def place(h, name, data):
+    """A file in the History folder, written as given."""
+    folder = os.path.join(h.install_dir, "History")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
 
 
 def fill_history(h):

@@ -54,6 +54,9 @@ TEST(WordMatch, OtherWordsFloatAndUseUpOneOccurrenceEach)
     EXPECT_FALSE(CItemList::Matches("ASPIRIN", "a a", ""));   // the first A is used up by the prefix
     EXPECT_TRUE(CItemList::Matches("BANANA", " a a a", ""));
     EXPECT_FALSE(CItemList::Matches("BANANA", " a a a a", ""));
+    // A description is turned away by its start before it is copied; a first
+    // word longer than the description runs on into the size.
+    EXPECT_TRUE(CItemList::Matches("PARA", "para500", "500"));
     // Very long texts are cut, not overflowed.
     const std::string longText(5000, 'A');
     EXPECT_TRUE(CItemList::Matches(longText.c_str(), longText.c_str(), longText.c_str()));

@@ -62,8 +62,10 @@ using LinkEnds = std::vector<std::pair<uint64_t, int>>;
 
 class LinkRig {
 public:
-    explicit LinkRig(LinkStation station = LinkStation::Client)
-        : timers([this](int id) { engine.OnTimer(id); Pump(); }), engine(queue, timers, random, &trace, station)
+    // Untraced, the rig costs a loopback client only what the program's link costs.
+    explicit LinkRig(LinkStation station = LinkStation::Client, bool traced = true)
+        : timers([this](int id) { engine.OnTimer(id); Pump(); }),
+          engine(queue, timers, random, traced ? &trace : nullptr, station)
     {
     }
 

@@ -105,6 +105,7 @@ class CClientSession : private IPlaceOrderHost {
 public:
     explicit CClientSession(ClientScript& script)
         : m_script(script),
+          m_link(LinkStation::Client, false),
           m_socket(script.from),
           m_sessionTimers([this](int id) { m_session.OnTimer(id); }),
           m_session({*this, m_socket, nullptr, nullptr, m_sessionTimers, m_link.engine, nullptr},
